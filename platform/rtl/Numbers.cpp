@@ -83,7 +83,11 @@ template <typename T> bool TryParse(std::string_view s, T& value) {
     const auto limit = static_cast<unsigned long long>(std::numeric_limits<T>::max()) + (negative ? 1 : 0);
     if (magnitude > limit)
         return false;
-    value = negative ? static_cast<T>(-static_cast<long long>(magnitude - 1) - 1) : static_cast<T>(magnitude);
+    if (!negative || magnitude == 0)
+        value = static_cast<T>(magnitude);
+    else
+        value = static_cast<T>(-static_cast<long long>(magnitude - 1) -
+                               1); // reaches the minimum without overflow
     return true;
 }
 

@@ -55,10 +55,14 @@ TEST(Numbers, StrToIntAcceptsWhatItShouldAndNamesTheTextOtherwise) {
     EXPECT_EQ(rtl::StrToInt("42"), 42);
     EXPECT_EQ(rtl::StrToInt("  -17"), -17);
     EXPECT_EQ(rtl::StrToInt("+5"), 5);
+    EXPECT_EQ(rtl::StrToInt("-0"), 0);
+    EXPECT_EQ(rtl::StrToInt("$FFFFFFFF"), -1);
     EXPECT_EQ(rtl::StrToInt("$1F"), 31);
     EXPECT_EQ(rtl::StrToInt("0x10"), 16);
     EXPECT_EQ(rtl::StrToInt("-2147483648"), std::numeric_limits<int>::min());
     EXPECT_EQ(rtl::StrToInt64("9223372036854775807"), std::numeric_limits<std::int64_t>::max());
+    EXPECT_EQ(rtl::StrToInt64("-9223372036854775808"), std::numeric_limits<std::int64_t>::min());
+    EXPECT_THROW(rtl::StrToInt64("9223372036854775808"), rtl::EConvertError);
     for (const char* bad : {"", " ", "12 ", "1.5", "abc", "2147483648", "-", "$", "0x", "1e3"}) {
         SCOPED_TRACE(bad);
         EXPECT_THROW(rtl::StrToInt(bad), rtl::EConvertError);
