@@ -21,9 +21,9 @@ std::string WithSeparator(std::string text) {
     return text;
 }
 
-std::string Printf(const char* spec, int precision, double value) {
+std::string Printf(const char* pattern, int precision, double value) {
     char buffer[512];
-    std::snprintf(buffer, sizeof buffer, spec, precision, value);
+    std::snprintf(buffer, sizeof buffer, pattern, precision, value);
     return buffer;
 }
 
