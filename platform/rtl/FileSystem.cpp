@@ -1,0 +1,382 @@
+#include "platform/rtl/FileSystem.h"
+
+#include "platform/rtl/Exceptions.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <ctime>
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace rtl {
+
+struct SearchState {
+    std::vector<TSearchRec> entries;
+    std::size_t next = 0;
+};
+
+namespace {
+
+char FoldAscii(char c) {
+    return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
+                                              [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
+}
+
+std::string FoldedName(std::string_view name) {
+    std::string folded(name);
+    std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
+    return folded;
+}
+
+bool Exists(const std::string& native) {
+    struct stat st;
+    return ::lstat(native.c_str(), &st) == 0;
+}
+
+std::vector<std::string> ListFolder(const std::string& folder) {
+    std::vector<std::string> names;
+    DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
+    if (!dir)
+        return names;
+    while (const dirent* entry = ::readdir(dir))
+        names.emplace_back(entry->d_name);
+    ::closedir(dir);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Name of the last component of a native path, ignoring a trailing "/".
+std::string LastComponent(std::string_view native) {
+    while (native.size() > 1 && native.back() == '/')
+        native.remove_suffix(1);
+    const std::size_t slash = native.find_last_of('/');
+    return std::string(slash == std::string_view::npos ? native : native.substr(slash + 1));
+}
+
+std::string ParentOf(std::string_view native) {
+    while (native.size() > 1 && native.back() == '/')
+        native.remove_suffix(1);
+    const std::size_t slash = native.find_last_of('/');
+    if (slash == std::string_view::npos)
+        return std::string();
+    return std::string(native.substr(0, slash == 0 ? 1 : slash));
+}
+
+bool IsDotName(std::string_view name) {
+    return name == "." || name == "..";
+}
+
+int AttributesOf(const struct stat& st, std::string_view name) {
+    int attr = 0;
+    if (S_ISLNK(st.st_mode))
+        attr |= faSymLink;
+    else if (S_ISDIR(st.st_mode))
+        attr |= faDirectory;
+    else
+        attr |= faArchive;
+    if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR))
+        attr |= faReadOnly;
+    if (!name.empty() && name.front() == '.' && !IsDotName(name))
+        attr |= faHidden;
+    return attr;
+}
+
+double LocalDayNumber(std::time_t t) {
+    std::tm local{};
+    ::localtime_r(&t, &local);
+    constexpr double kUnixEpochDay = 25569.0; // 1970-01-01 counted from 1899-12-30
+    return static_cast<double>(t + local.tm_gmtoff) / 86400.0 + kUnixEpochDay;
+}
+
+bool MatchesPattern(std::string_view pattern, std::string_view name) {
+    // Iterative "*" / "?" matching with backtracking to the last star.
+    std::size_t p = 0, n = 0, starP = std::string_view::npos, starN = 0;
+    while (n < name.size()) {
+        if (p < pattern.size() && (pattern[p] == '?' || FoldAscii(pattern[p]) == FoldAscii(name[n]))) {
+            ++p;
+            ++n;
+        } else if (p < pattern.size() && pattern[p] == '*') {
+            starP = p++;
+            starN = n;
+        } else if (starP != std::string_view::npos) {
+            p = starP + 1;
+            n = ++starN;
+        } else {
+            return false;
+        }
+    }
+    while (p < pattern.size() && pattern[p] == '*')
+        ++p;
+    return p == pattern.size();
+}
+
+bool MatchesSearchPattern(std::string_view pattern, std::string_view name) {
+    if (pattern == "*.*")
+        return true;
+    if (MatchesPattern(pattern, name))
+        return true;
+    // "name.*" also finds "name" without an extension.
+    if (pattern.size() >= 2 && pattern.substr(pattern.size() - 2) == ".*" &&
+        name.find('.') == std::string_view::npos)
+        return MatchesPattern(pattern.substr(0, pattern.size() - 2), name);
+    return false;
+}
+
+[[noreturn]] void RaiseInOut(const char* what, std::string_view path, int error) {
+    throw EInOutError(std::string(what) + " \"" + std::string(path) + "\": " + std::strerror(error));
+}
+
+} // namespace
+
+std::string ToNativePath(std::string_view path) {
+    std::string text(path);
+    std::replace(text.begin(), text.end(), '\\', '/');
+    if (text.empty())
+        return text;
+
+    const bool absolute = text.front() == '/';
+    const bool trailing = text.size() > 1 && text.back() == '/';
+    std::string result = absolute ? "/" : "";
+    bool resolving = true;
+    std::size_t pos = 0;
+    while (pos < text.size()) {
+        const std::size_t slash = text.find('/', pos);
+        const std::size_t end = slash == std::string::npos ? text.size() : slash;
+        std::string component = text.substr(pos, end - pos);
+        pos = end + 1;
+        if (component.empty())
+            continue;
+        const std::string folder = result;
+        if (!result.empty() && result.back() != '/')
+            result.push_back('/');
+        if (resolving && !IsDotName(component) && !Exists(result + component)) {
+            const std::vector<std::string> names = ListFolder(folder);
+            const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& n) {
+                return SameNameIgnoringCase(n, component);
+            });
+            if (found != names.end())
+                component = *found;
+            else
+                resolving = false;
+        }
+        result += component;
+    }
+    if (trailing && result.back() != '/')
+        result.push_back('/');
+    return result;
+}
+
+bool FileExists(std::string_view path) {
+    struct stat st;
+    return ::stat(ToNativePath(path).c_str(), &st) == 0 && !S_ISDIR(st.st_mode);
+}
+
+bool DirectoryExists(std::string_view path) {
+    struct stat st;
+    return !path.empty() && ::stat(ToNativePath(path).c_str(), &st) == 0 && S_ISDIR(st.st_mode);
+}
+
+bool CreateDir(std::string_view path) {
+    return !path.empty() && ::mkdir(ToNativePath(path).c_str(), 0777) == 0;
+}
+
+bool ForceDirectories(std::string_view path) {
+    if (path.empty())
+        throw EInOutError("Unable to create directory: the path is empty");
+    std::string native = ToNativePath(path);
+    while (native.size() > 1 && native.back() == '/')
+        native.pop_back();
+    struct stat st;
+    if (::stat(native.c_str(), &st) == 0)
+        return S_ISDIR(st.st_mode);
+    const std::string parent = ParentOf(native);
+    if (!parent.empty() && !ForceDirectories(parent))
+        return false;
+    return ::mkdir(native.c_str(), 0777) == 0 || (errno == EEXIST && DirectoryExists(native));
+}
+
+bool RemoveDir(std::string_view path) {
+    return !path.empty() && ::rmdir(ToNativePath(path).c_str()) == 0;
+}
+
+bool DeleteFile(std::string_view path) {
+    if (path.empty())
+        return false;
+    const std::string native = ToNativePath(path);
+    struct stat st;
+    if (::lstat(native.c_str(), &st) != 0 || S_ISDIR(st.st_mode))
+        return false;
+    if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR))
+        return false;
+    return ::unlink(native.c_str()) == 0;
+}
+
+bool RenameFile(std::string_view oldName, std::string_view newName) {
+    if (oldName.empty() || newName.empty())
+        return false;
+    const std::string from = ToNativePath(oldName);
+    std::string to = ToNativePath(newName);
+    if (to == from) {
+        // Only the case of the name changes: the resolution found the file itself.
+        const std::size_t slash = newName.find_last_of("\\/");
+        const std::string given(newName.substr(slash == std::string_view::npos ? 0 : slash + 1));
+        const std::string parent = ParentOf(from);
+        to = parent.empty() ? given : parent == "/" ? "/" + given : parent + "/" + given;
+        if (to == from)
+            return true;
+        return ::rename(from.c_str(), to.c_str()) == 0;
+    }
+    if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
+        return true;
+    if (errno != EINVAL && errno != ENOSYS)
+        return false;
+    if (Exists(to))
+        return false;
+    return ::rename(from.c_str(), to.c_str()) == 0;
+}
+
+int FileGetAttr(std::string_view path) {
+    if (path.empty())
+        return -1;
+    const std::string native = ToNativePath(path);
+    struct stat st;
+    if (::lstat(native.c_str(), &st) != 0)
+        return -1;
+    return AttributesOf(st, LastComponent(native));
+}
+
+int FileSetAttr(std::string_view path, int attr) {
+    const std::string native = ToNativePath(path);
+    struct stat st;
+    if (path.empty() || ::lstat(native.c_str(), &st) != 0)
+        return ENOENT;
+    if (S_ISLNK(st.st_mode))
+        return 0;
+    mode_t mode = st.st_mode & 07777;
+    mode = (attr & faReadOnly) ? (mode & ~static_cast<mode_t>(S_IWUSR)) : (mode | S_IWUSR);
+    return ::chmod(native.c_str(), mode) == 0 ? 0 : errno;
+}
+
+int FindFirst(std::string_view pathPattern, int attr, TSearchRec& rec) {
+    FindClose(rec);
+    const std::size_t split = pathPattern.find_last_of("\\/");
+    const std::string_view folderPart =
+        split == std::string_view::npos ? std::string_view() : pathPattern.substr(0, split + 1);
+    const std::string_view pattern = pathPattern.substr(split == std::string_view::npos ? 0 : split + 1);
+    if (pattern.empty())
+        return ENOENT;
+
+    std::string folder = folderPart.empty() ? std::string(".") : ToNativePath(folderPart);
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir)
+        return errno ? errno : ENOENT;
+    const int fd = ::dirfd(dir);
+    constexpr int kExcludable = faHidden | faSysFile | faVolumeID | faDirectory;
+    auto state = std::make_shared<SearchState>();
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (!MatchesSearchPattern(pattern, name))
+            continue;
+        struct stat st;
+        if (::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        TSearchRec found;
+        found.Name = name;
+        found.Attr = AttributesOf(st, name);
+        if ((found.Attr & ~attr & kExcludable) != 0)
+            continue;
+        found.Size = S_ISREG(st.st_mode) ? static_cast<std::int64_t>(st.st_size) : 0;
+        found.Time = LocalDayNumber(st.st_mtime);
+        state->entries.push_back(std::move(found));
+    }
+    ::closedir(dir);
+    // "." and ".." first, then by name, so that enumeration order does not depend on the file system.
+    std::sort(state->entries.begin(), state->entries.end(), [](const TSearchRec& a, const TSearchRec& b) {
+        const int rankA = a.Name == "." ? 0 : a.Name == ".." ? 1 : 2;
+        const int rankB = b.Name == "." ? 0 : b.Name == ".." ? 1 : 2;
+        if (rankA != rankB)
+            return rankA < rankB;
+        const std::string foldedA = FoldedName(a.Name), foldedB = FoldedName(b.Name);
+        return foldedA != foldedB ? foldedA < foldedB : a.Name < b.Name;
+    });
+    if (state->entries.empty())
+        return ENOENT;
+    rec.State = std::move(state);
+    return FindNext(rec);
+}
+
+int FindNext(TSearchRec& rec) {
+    if (!rec.State || rec.State->next >= rec.State->entries.size())
+        return ENOENT;
+    std::shared_ptr<SearchState> state = rec.State;
+    const TSearchRec& found = state->entries[state->next++];
+    rec.Name = found.Name;
+    rec.Attr = found.Attr;
+    rec.Size = found.Size;
+    rec.Time = found.Time;
+    return 0;
+}
+
+void FindClose(TSearchRec& rec) {
+    rec.State.reset();
+}
+
+std::string ReadFileBytes(std::string_view path) {
+    const std::string native = ToNativePath(path);
+    const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0)
+        RaiseInOut("Cannot open file", path, errno);
+    std::string bytes;
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(fd, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            RaiseInOut("Cannot read file", path, error);
+        }
+        if (n == 0)
+            break;
+        bytes.append(buffer, static_cast<std::size_t>(n));
+    }
+    ::close(fd);
+    return bytes;
+}
+
+void WriteFileBytes(std::string_view path, std::string_view bytes) {
+    if (path.empty())
+        throw EInOutError("Cannot create file: the path is empty");
+    const std::string native = ToNativePath(path);
+    struct stat st;
+    if (::stat(native.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR)))
+        RaiseInOut("Cannot create file", path, S_ISDIR(st.st_mode) ? EISDIR : EACCES);
+    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (fd < 0)
+        RaiseInOut("Cannot create file", path, errno);
+    std::size_t done = 0;
+    while (done < bytes.size()) {
+        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            const int error = errno;
+            ::close(fd);
+            RaiseInOut("Cannot write file", path, error);
+        }
+        done += static_cast<std::size_t>(n);
+    }
+    if (::close(fd) != 0)
+        RaiseInOut("Cannot write file", path, errno);
+}
+
+} // namespace rtl
