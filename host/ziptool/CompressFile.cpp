@@ -10,6 +10,7 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <exception>
 #include <filesystem>
 #include <new>
 #include <set>
@@ -222,6 +223,8 @@ bool CompressFile(const std::string& source, const std::string& dest, std::strin
         out = e.Message();
     } catch (const std::bad_alloc&) {
         out = "Out of memory";
+    } catch (const std::exception& e) {
+        out = e.what();
     }
     if (!out.empty())
         return false;

@@ -9,6 +9,7 @@
 
 #include <sys/stat.h>
 
+#include <exception>
 #include <new>
 #include <set>
 #include <vector>
@@ -148,6 +149,8 @@ std::string CheckExisting(const std::string& root, const std::vector<UnpackEntry
             bool wantFolder = n < entry.name.parts.size() || entry.name.isFolder;
             if (wantFolder != ((attr & rtl::faDirectory) != 0))
                 return "\"" + path + "\" exists as a " + (wantFolder ? "file" : "folder");
+            if (!wantFolder && (attr & rtl::faReadOnly))
+                return "\"" + path + "\" is read-only";
         }
     }
     return "";
@@ -226,6 +229,8 @@ bool ExtractFile(const std::string& archive, const std::string& destDir, std::st
         error = e.Message();
     } catch (const std::bad_alloc&) {
         error = "out of memory";
+    } catch (const std::exception& e) {
+        error = e.what();
     }
     if (!error.empty()) {
         out = "Cannot unpack: " + error;

@@ -8,6 +8,8 @@
 #include <libxml/chvalid.h>
 #include <libxml/xmlstring.h>
 
+#include <cstdio>
+
 namespace xml {
 
 namespace detail {
@@ -35,10 +37,12 @@ void CheckText(const std::string& text, const char* what) {
         throw EXMLDocError(std::string("The ") + what + " is not valid UTF-8 text");
     for (std::size_t pos = 0; pos < text.size();) {
         char32_t cp = rtl::DecodeCodePoint(text, pos);
-        if (!xmlIsCharQ(static_cast<unsigned int>(cp)))
-            throw EXMLDocError(std::string("The ") + what + " holds the character U+" +
-                               std::to_string(static_cast<unsigned long>(cp)) +
-                               " (decimal), which XML cannot hold");
+        if (!xmlIsCharQ(static_cast<unsigned int>(cp))) {
+            char code[16];
+            std::snprintf(code, sizeof code, "U+%04X", static_cast<unsigned int>(cp));
+            throw EXMLDocError(std::string("The ") + what + " holds the character " + code +
+                               ", which XML cannot hold");
+        }
     }
 }
 

@@ -120,3 +120,13 @@ TEST(ExtractFile, CreatesTheDestinationAndReplacesFiles) {
     PutFile(tmp.Path() + "fresh-file", "");
     EXPECT_FALSE(ExtractFile(archive, tmp.Path() + "fresh-file", out)) << "the destination is a file";
 }
+
+TEST(ExtractFile, ReadOnlyFileInTheWayStopsBeforeWriting) {
+    TempFolder tmp;
+    std::string archive = tmp.Path() + "a.zip";
+    WriteRawArchive(archive, {{"first.txt", "1"}, {"locked.txt", "new"}});
+    PutFile(tmp.Path() + "box/dest/locked.txt", "old");
+    rtl::FileSetAttr(tmp.Path() + "box/dest/locked.txt", rtl::faReadOnly);
+    ExpectNothingExtracted(tmp, archive, "read-only file");
+    EXPECT_EQ(rtl::ReadFileBytes(tmp.Path() + "box/dest/locked.txt"), "old");
+}
