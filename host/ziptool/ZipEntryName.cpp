@@ -6,11 +6,17 @@ namespace host {
 
 namespace {
 
+// Strict: overlong forms, surrogates and truncated sequences are refused.
 bool IsUtf8(std::string_view text) {
+    std::string again;
     for (std::size_t pos = 0; pos < text.size();) {
         std::size_t start = pos;
-        // Malformed bytes decode as U+FFFD one byte at a time; a real U+FFFD takes three.
-        if (rtl::DecodeCodePoint(text, pos) == U'\uFFFD' && text.substr(start, pos - start) != "\xEF\xBF\xBD")
+        char32_t cp = rtl::DecodeCodePoint(text, pos);
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        again.clear();
+        rtl::AppendCodePoint(again, cp);
+        if (text.substr(start, pos - start) != again)
             return false;
     }
     return true;

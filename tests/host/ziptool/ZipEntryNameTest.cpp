@@ -42,6 +42,8 @@ TEST(ZipEntryName, HostileNamesAreRefused) {
                            "a/b:stream",
                            "x\ny",
                            "\xFF.txt",
+                           "\xC1\x81.txt",
+                           "\xED\xA0\x80.txt",
                            ".",
                            "./"};
     for (const char* name : names)

@@ -135,7 +135,8 @@ TEST(XMLDocument, DocumentFoundUnderEitherSpelling) {
 }
 
 TEST(XMLDocument, InvalidNamesRaise) {
-    const char* names[] = {"", "1item", "two words", "a<b", "a&b", "项目 资料", "-x", "\xFF\xFE"};
+    const char* names[] = {"",          "1item", "two words", "a<b",      "a&b",
+                           "项目 资料", "-x",    "\xFF\xFE",  "a\xC1\x81"};
     TXMLDocument doc;
     doc.SetActive(true);
     TXMLNode root = doc.AddChild("root");
@@ -163,7 +164,8 @@ TEST(XMLDocument, ValuesXmlCannotHoldRaise) {
     doc.SetActive(true);
     TXMLNode root = doc.AddChild("root");
     for (std::string bad :
-         {std::string("a\x01"), std::string("\xC3"), std::string("x\0y", 3), std::string("\xEF\xBF\xBE")}) {
+         {std::string("a\x01"), std::string("\xC3"), std::string("x\0y", 3), std::string("\xEF\xBF\xBE"),
+          std::string("\xC1\x81"), std::string("\xED\xA0\x80"), std::string("\xF4\x90\x80\x80")}) {
         EXPECT_THROW(root.SetAttributes("a", bad), EXMLDocError);
         EXPECT_THROW(root.SetText(bad), EXMLDocError);
     }
