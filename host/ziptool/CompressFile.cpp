@@ -105,8 +105,9 @@ PackPlan PlanList(const std::string& source) {
             plan.error = "The file list \"" + source + "\" has an empty name";
             return plan;
         }
-        if (rtl::DirectoryExists(piece) || !rtl::FileExists(piece)) {
-            plan.error = "The listed file \"" + piece + "\" does not exist";
+        if (!rtl::FileExists(piece)) {
+            plan.error = "The listed file \"" + piece + "\" " +
+                         (rtl::DirectoryExists(piece) ? "is a folder" : "does not exist");
             return plan;
         }
         std::string name = rtl::ExtractFileName(piece);
