@@ -1,0 +1,26 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace host {
+
+// The folder and file names of an archive entry, or the reason it is refused. "\" and "/" both
+// separate names; "." and empty names are dropped; a trailing separator marks a folder.
+struct ZipEntryName {
+    std::vector<std::string> parts;
+    bool isFolder = false;
+    std::string refusal;
+
+    bool Refused() const { return !refusal.empty(); }
+    // The parts joined by "/".
+    std::string Joined() const;
+};
+
+// Refuses what could reach outside the destination or that no file system of the callers can hold:
+// absolute ("/x", "\x"), UNC ("\\server\share"), drive ("C:") and ".." names, any ":", control
+// characters and text that is not UTF-8.
+ZipEntryName ParseZipEntryName(std::string_view name);
+
+} // namespace host

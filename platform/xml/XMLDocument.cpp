@@ -1,0 +1,302 @@
+#include "platform/xml/XMLDocument.h"
+
+#include "platform/rtl/FileSystem.h"
+#include "platform/xml/XMLDocError.h"
+#include "platform/xml/XMLTree.h"
+
+#include <libxml/encoding.h>
+#include <libxml/parser.h>
+#include <libxml/xmlsave.h>
+
+#include <climits>
+#include <mutex>
+
+namespace xml {
+
+using detail::XMLTree;
+
+namespace {
+
+const xmlChar* Xml(const std::string& text) {
+    return reinterpret_cast<const xmlChar*>(text.c_str());
+}
+
+std::string Text(const xmlChar* text) {
+    return text == nullptr ? std::string() : reinterpret_cast<const char*>(text);
+}
+
+void InitLibrary() {
+    static std::once_flag once;
+    std::call_once(once, [] {
+        xmlInitParser();
+        // GB2312 proper lacks characters that Chinese names use; documents declared GB2312 are
+        // written and read as GBK, its superset.
+        xmlAddEncodingAlias("GBK", "GB2312");
+    });
+}
+
+void SetDocString(const xmlChar*& field, const std::string& value) {
+    if (field != nullptr)
+        xmlFree(const_cast<xmlChar*>(field));
+    field = value.empty() ? nullptr : xmlStrdup(Xml(value));
+}
+
+bool IsUtf8Name(const std::string& encoding) {
+    std::string upper;
+    for (char c : encoding)
+        upper += static_cast<char>(c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c);
+    return upper == "UTF-8" || upper == "UTF8";
+}
+
+// Names cannot be written as character references, so a name the encoding cannot hold would
+// corrupt the document; refuse to save instead.
+class NameEncodingCheck {
+public:
+    explicit NameEncodingCheck(const std::string& encoding)
+        : m_encoding(encoding), m_handler(xmlFindCharEncodingHandler(encoding.c_str())) {
+        if (m_handler == nullptr)
+            throw EXMLDocError("The encoding \"" + encoding + "\" is not supported");
+    }
+    ~NameEncodingCheck() { xmlCharEncCloseFunc(m_handler); }
+    NameEncodingCheck(const NameEncodingCheck&) = delete;
+    NameEncodingCheck& operator=(const NameEncodingCheck&) = delete;
+
+    void CheckTree(xmlNodePtr node) {
+        for (; node != nullptr; node = node->next) {
+            if (node->type != XML_ELEMENT_NODE)
+                continue;
+            CheckName(node->name);
+            for (xmlAttrPtr attr = node->properties; attr != nullptr; attr = attr->next)
+                CheckName(attr->name);
+            CheckTree(node->children);
+        }
+    }
+
+private:
+    void CheckName(const xmlChar* name) {
+        bool ascii = true;
+        for (const xmlChar* p = name; *p != 0; ++p)
+            ascii = ascii && *p < 0x80;
+        if (ascii)
+            return;
+        xmlBufferPtr in = xmlBufferCreate();
+        xmlBufferPtr out = xmlBufferCreate();
+        xmlBufferCat(in, name);
+        int converted = xmlCharEncOutFunc(m_handler, out, in);
+        // The converter replaces what it cannot hold by a character reference.
+        bool lost = converted < 0 || xmlStrstr(xmlBufferContent(out), BAD_CAST "&#") != nullptr;
+        xmlBufferFree(in);
+        xmlBufferFree(out);
+        if (lost)
+            throw EXMLDocError("The name \"" + Text(name) + "\" cannot be written in the encoding \"" +
+                               m_encoding + "\"");
+    }
+
+    std::string m_encoding;
+    xmlCharEncodingHandlerPtr m_handler;
+};
+
+std::string Serialize(xmlDocPtr doc, const std::string& encoding, bool indent) {
+    int options = XML_SAVE_AS_XML | (indent ? XML_SAVE_FORMAT : 0);
+    std::string declaration;
+    const char* saveEncoding = encoding.c_str();
+    if (encoding.empty()) {
+        // Without an encoding the library would write every non-ASCII character as a reference.
+        saveEncoding = "UTF-8";
+        options |= XML_SAVE_NO_DECL;
+        if (doc->version != nullptr)
+            declaration = "<?xml version=\"" + Text(doc->version) + "\"?>\n";
+    } else if (!IsUtf8Name(encoding)) {
+        NameEncodingCheck(encoding).CheckTree(doc->children);
+    }
+
+    xmlBufferPtr buffer = xmlBufferCreate();
+    xmlSaveCtxtPtr save = xmlSaveToBuffer(buffer, saveEncoding, options);
+    if (save == nullptr) {
+        xmlBufferFree(buffer);
+        throw EXMLDocError("The encoding \"" + encoding + "\" is not supported");
+    }
+    long written = xmlSaveDoc(save, doc);
+    xmlSaveClose(save);
+    std::string result = declaration;
+    if (written >= 0)
+        result.append(reinterpret_cast<const char*>(xmlBufferContent(buffer)), xmlBufferLength(buffer));
+    xmlBufferFree(buffer);
+    if (written < 0)
+        throw EXMLDocError("The XML document could not be written in the encoding \"" + encoding + "\"");
+    return result;
+}
+
+struct ParseState {
+    bool hasDocType = false;
+};
+
+void RefuseDocType(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
+    auto ctxt = static_cast<xmlParserCtxtPtr>(context);
+    static_cast<ParseState*>(ctxt->_private)->hasDocType = true;
+    xmlStopParser(ctxt);
+}
+
+std::string TrimMessage(const char* message) {
+    std::string text = message == nullptr ? "unknown error" : message;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
+        text.pop_back();
+    return text;
+}
+
+xmlDocPtr Parse(std::string_view bytes, const std::string& sourceName) {
+    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
+        throw EXMLDocError(sourceName + ": the XML document is too large");
+    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
+    if (ctxt == nullptr)
+        throw EXMLDocError(sourceName + ": out of memory");
+    ParseState state;
+    ctxt->_private = &state;
+    ctxt->sax->internalSubset = RefuseDocType;
+    // No XML_PARSE_NOENT or XML_PARSE_DTDLOAD: entities stay unexpanded and no DTD is read.
+    int options = XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
+    xmlDocPtr doc =
+        xmlCtxtReadMemory(ctxt, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options);
+    std::string error;
+    if (state.hasDocType) {
+        error = sourceName + ": document type declarations are not accepted";
+    } else if (doc == nullptr || ctxt->wellFormed == 0) {
+        const xmlError* last = xmlCtxtGetLastError(ctxt);
+        error = sourceName + ": malformed XML document";
+        if (last != nullptr) {
+            if (last->line > 0)
+                error += " (line " + std::to_string(last->line) + ")";
+            error += ": " + TrimMessage(last->message);
+        }
+    } else if (xmlDocGetRootElement(doc) == nullptr) {
+        error = sourceName + ": the XML document has no document element";
+    }
+    xmlFreeParserCtxt(ctxt);
+    if (!error.empty()) {
+        xmlFreeDoc(doc);
+        throw EXMLDocError(error);
+    }
+    return doc;
+}
+
+} // namespace
+
+TXMLDocument::TXMLDocument() : m_options{doNodeAutoCreate, doAttrNull, doAutoPrefix, doNamespaceDecl} {
+    InitLibrary();
+}
+
+TXMLDocument::~TXMLDocument() = default;
+
+void TXMLDocument::SetOptions(TXMLDocOptions options) {
+    m_options = options;
+    if (m_tree)
+        m_tree->options = options;
+}
+
+void TXMLDocument::SetActive(bool active) {
+    if (active == Active())
+        return;
+    if (!active) {
+        if (m_options.Contains(doAutoSave) && !m_fileName.empty())
+            SaveToFile(m_fileName);
+        Close();
+        return;
+    }
+    if (!m_fileName.empty()) {
+        LoadFromFile(m_fileName);
+        return;
+    }
+    xmlDocPtr doc = xmlNewDoc(nullptr);
+    if (doc == nullptr)
+        throw EXMLDocError("Out of memory creating an XML document");
+    SetDocString(doc->version, "");
+    m_tree = std::make_shared<XMLTree>(doc, m_options);
+}
+
+void TXMLDocument::SetFileName(const std::string& fileName) {
+    m_fileName = fileName;
+}
+
+void TXMLDocument::CheckActive() const {
+    if (!m_tree)
+        throw EXMLDocError("The XML document is not active");
+}
+
+void TXMLDocument::Close() {
+    m_tree.reset();
+}
+
+std::string TXMLDocument::Version() const {
+    CheckActive();
+    return Text(m_tree->doc->version);
+}
+
+void TXMLDocument::SetVersion(const std::string& version) {
+    CheckActive();
+    if (version != "1.0" && !version.empty())
+        throw EXMLDocError("The XML version \"" + version + "\" is not supported");
+    SetDocString(m_tree->doc->version, version);
+}
+
+std::string TXMLDocument::Encoding() const {
+    CheckActive();
+    return Text(m_tree->doc->encoding);
+}
+
+void TXMLDocument::SetEncoding(const std::string& encoding) {
+    CheckActive();
+    if (encoding.find_first_of("\"'<>& ") != std::string::npos)
+        throw EXMLDocError("\"" + encoding + "\" is not an encoding name");
+    SetDocString(m_tree->doc->encoding, encoding);
+}
+
+TXMLNode TXMLDocument::DocumentElement() const {
+    CheckActive();
+    xmlNodePtr root = xmlDocGetRootElement(m_tree->doc);
+    return root == nullptr ? TXMLNode() : TXMLNode(m_tree, root);
+}
+
+TXMLNode TXMLDocument::AddChild(const std::string& tagName) {
+    CheckActive();
+    xmlDocPtr doc = m_tree->doc;
+    return TXMLNode(m_tree, detail::AppendElement(doc, reinterpret_cast<xmlNodePtr>(doc), tagName));
+}
+
+TXMLNodeList TXMLDocument::ChildNodes() const {
+    CheckActive();
+    return TXMLNodeList(m_tree, reinterpret_cast<xmlNodePtr>(m_tree->doc));
+}
+
+void TXMLDocument::Load(std::string_view bytes, const std::string& sourceName) {
+    InitLibrary();
+    Close();
+    m_tree = std::make_shared<XMLTree>(Parse(bytes, sourceName), m_options);
+}
+
+void TXMLDocument::LoadFromFile(const std::string& fileName) {
+    std::string path = fileName.empty() ? m_fileName : fileName;
+    if (path.empty())
+        throw EXMLDocError("No file name given to load the XML document from");
+    Close();
+    std::string bytes = rtl::ReadFileBytes(path);
+    Load(bytes, path);
+    m_fileName = path;
+}
+
+void TXMLDocument::SaveToFile(const std::string& fileName) {
+    std::string path = fileName.empty() ? m_fileName : fileName;
+    if (path.empty())
+        throw EXMLDocError("No file name given to save the XML document to");
+    rtl::WriteFileBytes(path, SaveToString());
+}
+
+void TXMLDocument::LoadFromString(std::string_view text) {
+    Load(text, "XML text");
+}
+
+std::string TXMLDocument::SaveToString() const {
+    CheckActive();
+    return Serialize(m_tree->doc, Encoding(), m_options.Contains(doNodeAutoIndent));
+}
+
+} // namespace xml
