@@ -4,26 +4,6 @@
 
 namespace host {
 
-namespace {
-
-// Strict: overlong forms, surrogates and truncated sequences are refused.
-bool IsUtf8(std::string_view text) {
-    std::string again;
-    for (std::size_t pos = 0; pos < text.size();) {
-        std::size_t start = pos;
-        char32_t cp = rtl::DecodeCodePoint(text, pos);
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        again.clear();
-        rtl::AppendCodePoint(again, cp);
-        if (text.substr(start, pos - start) != again)
-            return false;
-    }
-    return true;
-}
-
-} // namespace
-
 std::string ZipEntryName::Joined() const {
     std::string joined;
     for (const std::string& part : parts) {
@@ -51,7 +31,7 @@ ZipEntryName ParseZipEntryName(std::string_view name) {
     for (unsigned char c : name)
         if (c < 0x20 || c == 0x7F)
             return refuse("holds a control character");
-    if (!IsUtf8(name))
+    if (!rtl::IsValidUtf8(name))
         return refuse("is not UTF-8 text");
 
     std::size_t pos = 0;

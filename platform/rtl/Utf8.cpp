@@ -78,6 +78,21 @@ std::string CodePointsToUtf8(std::u32string_view codePoints) {
     return out;
 }
 
+bool IsValidUtf8(std::string_view text) {
+    std::string again;
+    for (std::size_t pos = 0; pos < text.size();) {
+        const std::size_t start = pos;
+        const char32_t cp = DecodeCodePoint(text, pos);
+        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
+            return false;
+        again.clear();
+        AppendCodePoint(again, cp);
+        if (text.substr(start, pos - start) != again)
+            return false;
+    }
+    return true;
+}
+
 std::size_t CodePointCount(std::string_view text) {
     std::size_t count = 0;
     for (std::size_t pos = 0; pos < text.size(); ++count)

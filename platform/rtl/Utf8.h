@@ -17,6 +17,9 @@ std::u32string Utf8ToCodePoints(std::string_view text);
 std::string CodePointsToUtf8(std::u32string_view codePoints);
 void AppendCodePoint(std::string& out, char32_t cp);
 
+// Strict: overlong forms, surrogates, code points past U+10FFFF and truncated sequences are refused.
+bool IsValidUtf8(std::string_view text);
+
 std::size_t CodePointCount(std::string_view text);
 // Byte offset of the code point with the given index (clamped to the end of the text).
 std::size_t ByteOffsetOfCodePoint(std::string_view text, std::size_t index);

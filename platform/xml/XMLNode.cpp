@@ -24,33 +24,16 @@ bool IsElementName(xmlNodePtr node, const std::string& name) {
     return node->type == XML_ELEMENT_NODE && xmlStrEqual(node->name, Xml(name));
 }
 
-// Strict: overlong forms, surrogates and truncated sequences are refused, since the parser would
-// refuse the saved document.
-bool IsStrictUtf8(const std::string& text) {
-    std::string again;
-    for (std::size_t pos = 0; pos < text.size();) {
-        std::size_t start = pos;
-        char32_t cp = rtl::DecodeCodePoint(text, pos);
-        if (cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF))
-            return false;
-        again.clear();
-        rtl::AppendCodePoint(again, cp);
-        if (text.compare(start, pos - start, again) != 0)
-            return false;
-    }
-    return true;
-}
-
 } // namespace
 
 void CheckName(const std::string& name, const char* what) {
-    if (name.empty() || name.find('\0') != std::string::npos || !IsStrictUtf8(name) ||
+    if (name.empty() || name.find('\0') != std::string::npos || !rtl::IsValidUtf8(name) ||
         xmlValidateName(Xml(name), 0) != 0)
         throw EXMLDocError("\"" + name + "\" is not a valid XML " + what + " name");
 }
 
 void CheckText(const std::string& text, const char* what) {
-    if (text.find('\0') != std::string::npos || !IsStrictUtf8(text))
+    if (text.find('\0') != std::string::npos || !rtl::IsValidUtf8(text))
         throw EXMLDocError(std::string("The ") + what + " is not valid UTF-8 text");
     for (std::size_t pos = 0; pos < text.size();) {
         char32_t cp = rtl::DecodeCodePoint(text, pos);

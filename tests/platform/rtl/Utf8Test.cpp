@@ -14,3 +14,16 @@ TEST(Utf8, TruncatedSequenceDecodesAsOneReplacement) {
     const std::string text = "x\xE5\xAE";
     EXPECT_EQ(rtl::Utf8ToCodePoints(text), (std::u32string{U'x', 0xFFFD, 0xFFFD}));
 }
+
+TEST(Utf8, StrictValidityCheck) {
+    const struct {
+        std::string text;
+        bool valid;
+    } cases[] = {
+        {"", true},           {"审计 abc", true},       {"\xF0\x9F\x98\x80", true}, // four bytes
+        {"\xC0\xAF", false},  {"\xED\xA0\x80", false},  {"\xE5\xAE", false},
+        {"\xF4\x90\x80\x80", false}, {"\xFF", false},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(rtl::IsValidUtf8(c.text), c.valid) << testing::PrintToString(c.text);
+}
