@@ -95,9 +95,14 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
 }
 
 void TComponent::InsertComponent(TComponent* component) {
+    if (component == nullptr || component == this)
+        throw EComponentError("A component cannot own itself");
+    if (component->m_owner == this)
+        return;
+    // Validate first, so that a refused insertion leaves the component with its old owner.
+    ValidateRename(component, "", component->m_name);
     if (component->m_owner != nullptr)
         component->m_owner->RemoveComponent(component);
-    ValidateRename(component, "", component->m_name);
     m_components.push_back(component);
     component->m_owner = this;
     if (m_state.Contains(csDesigning))
@@ -193,6 +198,14 @@ void TComponent::ReadState(TReader& reader) {
 
 void TComponent::Loaded() {
     m_state.Exclude(csLoading);
+}
+
+void TComponent::Updating() {
+    m_state.Include(csUpdating);
+}
+
+void TComponent::Updated() {
+    m_state.Exclude(csUpdating);
 }
 
 void TComponent::SetEventBinding(const std::string& property, const std::string& handler) {

@@ -143,6 +143,8 @@ public:
 
     virtual void ReadState(TReader& reader);
     virtual void Loaded();
+    virtual void Updating();
+    virtual void Updated();
     virtual void Notification(TComponent* component, TOperation operation);
 
     // Handler names bound to this component's events, kept for the writer.

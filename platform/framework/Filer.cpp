@@ -43,6 +43,18 @@ std::string UniqueName(TComponent* owner, const TComponent& root, const std::str
 
 } // namespace
 
+void TFiler::DefineBinaryProperty(const std::string& name,
+                                  const std::function<void(const std::string&)>& readData,
+                                  const std::function<std::string()>& writeData, bool hasData) {
+    std::function<void(TReader&)> read;
+    std::function<void(TWriter&)> write;
+    if (readData)
+        read = [readData](TReader& r) { readData(r.ReadBinary()); };
+    if (writeData)
+        write = [writeData](TWriter& w) { w.WriteBinary(writeData()); };
+    DefineProperty(name, read, write, hasData);
+}
+
 TReader::TReader(const TFormObject& tree, std::string resourceName)
     : m_tree(tree), m_resource(std::move(resourceName)) {}
 
@@ -153,7 +165,6 @@ void TReader::ReadProperty(TPersistent& instance, const std::string& instanceNam
         }
         m_top.assign(1, prop.value);
         m_frames.assign(1, Frame{&m_top, 0, false});
-        m_markerRead = false;
         m_seekName = last;
         m_defined = false;
         target->DefineProperties(*this);
@@ -337,8 +348,6 @@ TValueType TReader::ReadValue() {
         const TFormValue& v = Current();
         ++m_frames.back().pos;
         m_frames.push_back(Frame{&v.items, 0, type == vaSet});
-    } else {
-        m_markerRead = true;
     }
     return type;
 }
@@ -348,7 +357,6 @@ const TFormValue& TReader::Take(TFormValue::Kind kind, const char* what) {
     if (v.kind != kind)
         throw EPropertyError(std::string("Invalid property value: ") + what + " expected");
     ++m_frames.back().pos;
-    m_markerRead = false;
     return v;
 }
 

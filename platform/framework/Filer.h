@@ -25,6 +25,10 @@ public:
     void DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData) {
         DefineProperty(name, readData, nullptr, false);
     }
+    // Binary data, written as {hex} blocks.
+    void DefineBinaryProperty(const std::string& name,
+                              const std::function<void(const std::string&)>& readData,
+                              const std::function<std::string()>& writeData, bool hasData);
     virtual TComponent* Root() const = 0;
 };
 
@@ -90,7 +94,6 @@ private:
 
     std::vector<TFormValue> m_top;
     std::vector<Frame> m_frames;
-    bool m_markerRead = false;
     std::string m_seekName;
     bool m_defined = false;
 };

@@ -14,6 +14,8 @@ public:
     Parser(std::string_view text, const std::string& resource) : m_text(text), m_resource(resource) {}
 
     TFormObject Root() {
+        if (m_text.substr(0, 3) == "\xEF\xBB\xBF")
+            m_pos = 3;
         SkipSpace();
         TFormObject root = Object();
         SkipSpace();

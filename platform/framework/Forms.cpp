@@ -41,6 +41,8 @@ TCustomForm::TCustomForm(TComponent* owner) : TComponent(owner) {
 }
 
 TCustomForm::~TCustomForm() {
+    // Controls leave while their form is still a form, so they can still reach it.
+    DestroyComponents();
     if (m_screen != nullptr)
         m_screen->RemoveForm(this);
 }

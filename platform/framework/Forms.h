@@ -110,6 +110,8 @@ public:
     void SetExeName(const std::string& exeName) { m_exeName = exeName; }
     TCustomForm* MainForm() const { return m_mainForm; }
     void SetMainForm(TCustomForm* form);
+    // Creates a form owned by the application; the first one becomes the main form.
+    template <class T> T* CreateForm();
 
     int MessageBox(const std::string& text, const std::string& caption, int flags);
     // Records the error being handled (call from a catch block); the program goes on.
@@ -204,6 +206,13 @@ template <class T> T* CreateForm(TComponent* owner = nullptr) {
     if constexpr (std::is_base_of_v<TCustomForm, T>)
         form->DoCreate();
     return form.release();
+}
+
+template <class T> T* TApplication::CreateForm() {
+    T* form = framework::CreateForm<T>(this);
+    if (m_mainForm == nullptr)
+        SetMainForm(form);
+    return form;
 }
 
 } // namespace framework

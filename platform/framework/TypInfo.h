@@ -50,7 +50,7 @@ struct TPropInfo {
     std::function<void(TPersistent&, const std::string&)> setStr;
     std::function<TComponent*(const TPersistent&)> getComp;
     std::function<void(TPersistent&, TComponent*)> setComp;
-    std::function<TPersistent*(const TPersistent&)> getObj;
+    std::function<TPersistent*(TPersistent&)> getObj;
     std::function<std::vector<std::string>(const TPersistent&)> getStrings;
     std::function<void(TPersistent&, const std::vector<std::string>&)> setStrings;
     std::function<bool(const TPersistent&)> hasEvent;
@@ -218,7 +218,7 @@ public:
     // A persistent sub-object such as a font; its own properties are streamed as Name.Sub.
     template <class G> TClassBuilder& Object(const char* name, G get) {
         TPropInfo p = Base(name, TPropKind::Class);
-        p.getObj = [get](const TPersistent& o) -> TPersistent* { return std::invoke(get, Self(o)); };
+        p.getObj = [get](TPersistent& o) -> TPersistent* { return std::invoke(get, Self(o)); };
         return Add(std::move(p));
     }
     template <class G, class S> TClassBuilder& Strings(const char* name, G get, S set) {

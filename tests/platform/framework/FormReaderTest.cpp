@@ -52,6 +52,9 @@ TEST_F(FormReader, LoadsEveryKindOfProperty) {
     EXPECT_EQ(top->Children(), (std::vector<TTestControl*>{inner}));
 
     EXPECT_EQ(top->Width(), 592);
+    EXPECT_EQ(top->Font()->Name(), "宋体");
+    EXPECT_EQ(top->Font()->Height(), -12);
+    EXPECT_EQ(inner->Font()->Name(), "Tahoma");
     EXPECT_EQ(top->Align(), alTop);
     EXPECT_EQ(static_cast<std::uint32_t>(top->Color()), 0xFF00000Fu);
     EXPECT_EQ(inner->Left(), -8);
@@ -114,6 +117,8 @@ TEST_F(FormReader, WriterKeepsOnlyStoredNonDefaultValuesAndRoundTrips) {
   object TopPanel: TTestPanel
     Width = 592
     Align = alTop
+    Font.Height = -12
+    Font.Name = '宋体'
     object InnerPanel: TTestPanel
       Left = -8
       Anchors = [akRight, akBottom]
@@ -235,4 +240,44 @@ TEST(FormText, ParsesAndFormatsValues) {
     EXPECT_EQ(tree.properties[2].value.text, std::string("\x0a\xff", 2));
     EXPECT_EQ(FormatFormValue(tree.properties[1].value, 0), "'a'#13#10'bc'");
     EXPECT_EQ(FormatFormValue(tree.properties[2].value, 0), "{\n  0AFF}");
+}
+
+TEST_F(FormReader, FramesReadTheirOwnResourceAndHandlers) {
+    RegisterFormResource("TestFrame", "object Frame_Row: TTestFrame\n"
+                                      "  object View: TTestButton\n"
+                                      "    Caption = '查看'\n"
+                                      "    OnClick = ViewClick\n"
+                                      "  end\n"
+                                      "end\n");
+    TComponent owner(nullptr);
+    auto* first = CreateForm<TTestFrame>(&owner);
+    auto* second = CreateForm<TTestFrame>(&owner);
+    EXPECT_EQ(first->Name(), "Frame_Row");
+    EXPECT_EQ(second->Name(), "Frame_Row_1");
+    auto* view = Find<TTestButton>(*second, "View");
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->Owner(), second);
+    view->ScriptClick();
+    EXPECT_EQ(second->Views, 1);
+    EXPECT_EQ(first->Views, 0);
+    EXPECT_EQ(WriteComponentText(*second), "object Frame_Row_1: TTestFrame\n"
+                                           "  object View: TTestButton\n"
+                                           "    Caption = '查看'\n"
+                                           "    OnClick = ViewClick\n"
+                                           "  end\n"
+                                           "end\n");
+}
+
+TEST(Persistent, AssignCopiesBetweenKnownPairsOnly) {
+    TTestFont a, b;
+    a.SetName("宋体");
+    b.Assign(&a);
+    EXPECT_EQ(b.Name(), "宋体");
+    TComponent other(nullptr);
+    try {
+        b.Assign(&other);
+        FAIL();
+    } catch (const rtl::EConvertError& e) {
+        EXPECT_STREQ(e.what(), "Cannot assign a TComponent to a TTestFont");
+    }
 }

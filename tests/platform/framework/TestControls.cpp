@@ -16,6 +16,15 @@ std::vector<std::string>& LoadedLog() {
     return log;
 }
 
+void TTestFont::Assign(const TPersistent* source) {
+    if (const auto* font = dynamic_cast<const TTestFont*>(source)) {
+        m_name = font->m_name;
+        m_height = font->m_height;
+        return;
+    }
+    TPersistent::Assign(source);
+}
+
 TTestControl::TTestControl(TComponent* owner) : TComponent(owner) {}
 
 TTestControl::~TTestControl() {
@@ -163,8 +172,16 @@ template <class T> TClassBuilder<T> ControlProps(TClassBuilder<T> b) {
         .Color("Color", &T::Color, &T::SetColor, 0xFF00000F)
         .Stored(&T::IsColorStored)
         .Boolean("ParentColor", &T::ParentColor, &T::SetParentColor, false)
-        .Boolean("Visible", &T::Visible, &T::SetVisible, true);
+        .Boolean("Visible", &T::Visible, &T::SetVisible, true)
+        .Object("Font", &T::Font);
 }
+
+[[maybe_unused]] const auto registerFont =
+    RegisterClass<TTestFont, TPersistent>("TTestFont")
+        .Integer("Height", &TTestFont::Height, &TTestFont::SetHeight, -11)
+        .String("Name", &TTestFont::Name, &TTestFont::SetName, "Tahoma");
+[[maybe_unused]] const auto registerFrame =
+    RegisterClass<TTestFrame, TFrame>("TTestFrame").Handler("ViewClick", &TTestFrame::ViewClick);
 
 [[maybe_unused]] const auto registerControl =
     ControlProps(RegisterClass<TTestControl, TComponent>("TTestControl"));

@@ -26,6 +26,19 @@ extern const TEnumInfo AlignInfo;
 extern const TEnumInfo AnchorInfo;
 extern const TEnumInfo FrameStyleInfo;
 
+class TTestFont : public TPersistent {
+public:
+    const std::string& Name() const { return m_name; }
+    void SetName(const std::string& v) { m_name = v; }
+    int Height() const { return m_height; }
+    void SetHeight(int v) { m_height = v; }
+    void Assign(const TPersistent* source) override;
+
+private:
+    std::string m_name = "Tahoma";
+    int m_height = -11;
+};
+
 // What Loaded saw, in call order, across all test components.
 std::vector<std::string>& LoadedLog();
 
@@ -60,6 +73,7 @@ public:
     void SetVisible(bool v) { m_visible = v; }
     const std::string& Caption() const { return m_caption; }
     void SetCaption(const std::string& v) { m_caption = v; }
+    TTestFont* Font() { return &m_font; }
     const std::vector<TTestControl*>& Children() const { return m_children; }
     TCustomForm* ParentForm() const;
 
@@ -77,6 +91,7 @@ private:
     bool m_parentColor = false;
     bool m_visible = true;
     std::string m_caption;
+    TTestFont m_font;
 };
 
 class TTestPanel : public TTestControl {
@@ -155,6 +170,13 @@ private:
     TFrameStyle m_hotStyle = fsFlatBold;
     bool m_hotTrack = false;
     int m_fixed = 0;
+};
+
+class TTestFrame : public TFrame {
+public:
+    using TFrame::TFrame;
+    void ViewClick(TObject*) { ++Views; }
+    int Views = 0;
 };
 
 class TTestForm : public TForm {
