@@ -1,0 +1,115 @@
+#pragma once
+
+#include "platform/framework/Classes.h"
+
+#include <string>
+#include <vector>
+
+namespace framework {
+
+// Message-box flags and answers.
+constexpr int MB_OK = 0x00;
+constexpr int MB_OKCANCEL = 0x01;
+constexpr int MB_ABORTRETRYIGNORE = 0x02;
+constexpr int MB_YESNOCANCEL = 0x03;
+constexpr int MB_YESNO = 0x04;
+constexpr int MB_RETRYCANCEL = 0x05;
+constexpr int MB_ICONHAND = 0x10;
+constexpr int MB_ICONERROR = MB_ICONHAND;
+constexpr int MB_ICONQUESTION = 0x20;
+constexpr int MB_ICONEXCLAMATION = 0x30;
+constexpr int MB_ICONWARNING = MB_ICONEXCLAMATION;
+constexpr int MB_ICONASTERISK = 0x40;
+constexpr int MB_ICONINFORMATION = MB_ICONASTERISK;
+constexpr int MB_DEFBUTTON1 = 0x000;
+constexpr int MB_DEFBUTTON2 = 0x100;
+constexpr int MB_DEFBUTTON3 = 0x200;
+
+constexpr int IDOK = 1;
+constexpr int IDCANCEL = 2;
+constexpr int IDABORT = 3;
+constexpr int IDRETRY = 4;
+constexpr int IDIGNORE = 5;
+constexpr int IDYES = 6;
+constexpr int IDNO = 7;
+
+enum class TDialogKind { MessageBox, Message, Open, Save };
+
+struct TDialogRecord {
+    TDialogKind kind = TDialogKind::MessageBox;
+    std::string text; // the message, or the file dialog's file name on entry
+    std::string title;
+    int flags = 0;
+    std::string filter;
+    int result = 0; // the button, or IDOK/IDCANCEL for file dialogs
+    std::string fileName;
+};
+
+// Every message box and file dialog passes through here; it records what was shown and takes the
+// answer from the scripted user.
+class TDialogService {
+public:
+    int MessageBox(const std::string& text, const std::string& title, int flags);
+    void ShowMessage(const std::string& text, const std::string& title);
+    bool ExecuteFileDialog(TDialogKind kind, const std::string& title, const std::string& filter,
+                           std::string& fileName);
+
+    const std::vector<TDialogRecord>& Records() const { return m_records; }
+    void ClearRecords() { m_records.clear(); }
+
+private:
+    std::vector<TDialogRecord> m_records;
+};
+
+TDialogService& DialogService();
+
+// The plain message window, titled with the application's title.
+void ShowMessage(const std::string& text);
+
+class TCommonDialog : public TComponent {
+public:
+    using TComponent::TComponent;
+    const std::string& Title() const { return m_title; }
+    void SetTitle(const std::string& v) { m_title = v; }
+    virtual bool Execute() = 0;
+
+private:
+    std::string m_title;
+};
+
+class TOpenDialog : public TCommonDialog {
+public:
+    using TCommonDialog::TCommonDialog;
+    const std::string& Filter() const { return m_filter; }
+    void SetFilter(const std::string& v) { m_filter = v; }
+    int FilterIndex() const { return m_filterIndex; }
+    void SetFilterIndex(int v) { m_filterIndex = v; }
+    const std::string& FileName() const { return m_fileName; }
+    void SetFileName(const std::string& v) { m_fileName = v; }
+    const std::string& DefaultExt() const { return m_defaultExt; }
+    void SetDefaultExt(const std::string& v) { m_defaultExt = v; }
+    const std::string& InitialDir() const { return m_initialDir; }
+    void SetInitialDir(const std::string& v) { m_initialDir = v; }
+
+    bool Execute() override;
+
+protected:
+    virtual TDialogKind Kind() const { return TDialogKind::Open; }
+
+private:
+    std::string m_filter;
+    int m_filterIndex = 1;
+    std::string m_fileName;
+    std::string m_defaultExt;
+    std::string m_initialDir;
+};
+
+class TSaveDialog : public TOpenDialog {
+public:
+    using TOpenDialog::TOpenDialog;
+
+protected:
+    TDialogKind Kind() const override { return TDialogKind::Save; }
+};
+
+} // namespace framework

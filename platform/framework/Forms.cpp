@@ -1,0 +1,477 @@
+#include "platform/framework/Forms.h"
+
+#include "platform/framework/Dialogs.h"
+#include "platform/framework/TypInfo.h"
+
+#include <algorithm>
+#include <unistd.h>
+
+namespace framework {
+
+namespace {
+
+// Errors of the scripted user are test failures and must reach the test, never the handler log.
+template <class F> void Guarded(TObject* sender, F&& f) {
+    try {
+        f();
+    } catch (const EScriptError&) {
+        throw;
+    } catch (...) {
+        Application()->HandleException(sender);
+    }
+}
+
+std::string DescribeForm(const TCustomForm& form) {
+    return "Form " + (form.Name().empty() ? std::string("(unnamed)") : form.Name()) + " (" +
+           form.ClassName() + ")";
+}
+
+std::string ExecutablePath() {
+    char buffer[4096];
+    ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    return n > 0 ? std::string(buffer, static_cast<std::size_t>(n)) : std::string();
+}
+
+} // namespace
+
+TCustomForm::TCustomForm(TComponent* owner) : TComponent(owner) {
+    m_screen = Screen();
+    if (m_screen != nullptr)
+        m_screen->AddForm(this);
+}
+
+TCustomForm::~TCustomForm() {
+    // Controls leave while their form is still a form, so they can still reach it.
+    DestroyComponents();
+    if (m_screen != nullptr)
+        m_screen->RemoveForm(this);
+}
+
+void TCustomForm::DoCreate() {
+    if (OnCreate)
+        Guarded(this, [this] { OnCreate(this); });
+}
+
+void TCustomForm::Show() {
+    if (m_visible)
+        return;
+    m_visible = true;
+    DoShow();
+}
+
+void TCustomForm::Hide() {
+    if (!m_visible)
+        return;
+    m_visible = false;
+    DoHide();
+}
+
+void TCustomForm::DoShow() {
+    if (OnShow)
+        Guarded(this, [this] { OnShow(this); });
+}
+
+void TCustomForm::DoHide() {
+    if (OnHide)
+        Guarded(this, [this] { OnHide(this); });
+}
+
+void TCustomForm::DoClose(TCloseAction& action) {
+    if (OnClose)
+        Guarded(this, [this, &action] { OnClose(this, action); });
+}
+
+bool TCustomForm::CloseQuery() {
+    bool canClose = true;
+    if (OnCloseQuery)
+        Guarded(this, [this, &canClose] { OnCloseQuery(this, canClose); });
+    return canClose;
+}
+
+void TCustomForm::Close() {
+    if (m_modal) {
+        // The modal loop sees the result and runs OnClose.
+        m_modalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery())
+        return;
+    TCloseAction action = caHide;
+    DoClose(action);
+    if (action == caHide)
+        Hide();
+    else if (action == caFree)
+        Release();
+}
+
+void TCustomForm::Release() {
+    Application()->ReleaseForm(this);
+}
+
+TModalResult TCustomForm::ShowModal() {
+    if (m_visible || m_modal)
+        throw EInvalidOperation("Cannot make a visible window modal");
+    TApplication* app = Application();
+    app->CancelHint();
+    TScreen* screen = Screen();
+    m_modal = true;
+    m_modalResult = mrNone;
+    screen->PushModal(this);
+    auto leave = [&] {
+        m_modal = false;
+        screen->PopModal(this);
+        Hide();
+    };
+    try {
+        std::optional<TUserScript> script = ScriptedUser().TakeScript(*this);
+        Show();
+        RunModalLoop(script);
+    } catch (...) {
+        leave();
+        throw;
+    }
+    leave();
+    return m_modalResult;
+}
+
+void TCustomForm::RunModalLoop(const std::optional<TUserScript>& script) {
+    std::size_t next = 0;
+    for (;;) {
+        Application()->ProcessMessages();
+        if (m_modalResult != mrNone) {
+            CloseModal();
+            if (m_modalResult != mrNone)
+                return;
+            continue;
+        }
+        if (!script)
+            throw EScriptError(DescribeForm(*this) + " was shown modally without a script");
+        if (next >= script->Actions().size()) {
+            std::string after = next == 0 ? "" : " after \"" + script->Actions()[next - 1].Describe() + "\"";
+            throw EScriptError(DescribeForm(*this) + " was left open by its script" + after);
+        }
+        PerformUserAction(script->Actions()[next++]);
+    }
+}
+
+void TCustomForm::CloseModal() {
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        DoClose(action);
+    }
+    if (action == caNone)
+        m_modalResult = mrNone;
+    else if (action == caFree)
+        Release();
+}
+
+TComponent& TCustomForm::FindScriptControl(const std::string& path) const {
+    const TComponent* scope = this;
+    std::string_view rest = path;
+    TComponent* found = nullptr;
+    while (!rest.empty()) {
+        std::size_t dot = rest.find('.');
+        std::string_view part = rest.substr(0, dot);
+        found = scope->FindComponent(part);
+        if (found == nullptr)
+            throw EScriptError(DescribeForm(*this) + " has no control named " + path);
+        scope = found;
+        rest = dot == std::string_view::npos ? std::string_view() : rest.substr(dot + 1);
+    }
+    if (found == nullptr)
+        throw EScriptError(DescribeForm(*this) + ": a script action names no control");
+    return *found;
+}
+
+void TCustomForm::PerformUserAction(const TUserAction& action) {
+    switch (action.kind) {
+    case TUserActionKind::Click:
+        UserClick(FindScriptControl(action.control));
+        return;
+    case TUserActionKind::Type:
+        UserType(FindScriptControl(action.control), action.text);
+        return;
+    case TUserActionKind::Check:
+        UserCheck(FindScriptControl(action.control), action.checked);
+        return;
+    case TUserActionKind::Key:
+        UserKey(action.control.empty() ? nullptr : &FindScriptControl(action.control), action.key,
+                action.shift);
+        return;
+    case TUserActionKind::Close:
+        UserClose();
+        return;
+    case TUserActionKind::Do:
+        action.step(*this);
+        return;
+    }
+}
+
+namespace {
+
+IScriptTarget& TargetOf(TComponent& control, const TCustomForm& form) {
+    auto* target = dynamic_cast<IScriptTarget*>(&control);
+    if (target == nullptr)
+        throw EScriptError(DescribeForm(form) + ": " + control.Name() + " (" + control.ClassName() +
+                           ") takes no user input");
+    return *target;
+}
+
+} // namespace
+
+void TCustomForm::UserClick(TComponent& control) {
+    IScriptTarget& target = TargetOf(control, *this);
+    Guarded(&control, [&] { target.ScriptClick(); });
+}
+
+void TCustomForm::UserType(TComponent& control, const std::string& text) {
+    IScriptTarget& target = TargetOf(control, *this);
+    Guarded(&control, [&] { target.ScriptType(text); });
+}
+
+void TCustomForm::UserCheck(TComponent& control, bool checked) {
+    IScriptTarget& target = TargetOf(control, *this);
+    Guarded(&control, [&] { target.ScriptCheck(checked); });
+}
+
+void TCustomForm::UserKey(TComponent* control, std::uint16_t key, TShiftState shift) {
+    if (control == nullptr)
+        throw EScriptError(DescribeForm(*this) + ": keys for the form itself need the focus and dialog-key "
+                                                 "routing of the windowed controls");
+    IScriptTarget& target = TargetOf(*control, *this);
+    Guarded(control, [&] { target.ScriptKey(key, shift); });
+}
+
+void TCustomForm::UserClose() {
+    Close();
+}
+
+void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TComponent*) {
+    for (int i = 0; i < ComponentCount(); ++i) {
+        TComponent* c = Components(i);
+        if (!c->HasParent() || c->GetParentComponent() == this)
+            proc(c);
+    }
+}
+
+void TFrame::GetChildren(const std::function<void(TComponent*)>& proc, TComponent*) {
+    for (int i = 0; i < ComponentCount(); ++i) {
+        TComponent* c = Components(i);
+        if (!c->HasParent() || c->GetParentComponent() == this)
+            proc(c);
+    }
+}
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner), m_exeName(ExecutablePath()) {}
+
+TApplication::~TApplication() {
+    // Forms may still be queued for release; they are owned by someone and go with their owner.
+    m_released.clear();
+    DestroyComponents();
+}
+
+void TApplication::SetMainForm(TCustomForm* form) {
+    m_mainForm = form;
+    if (form != nullptr)
+        form->FreeNotification(this);
+}
+
+int TApplication::MessageBox(const std::string& text, const std::string& caption, int flags) {
+    return DialogService().MessageBox(text, caption, flags);
+}
+
+void TApplication::HandleException(TObject* sender) {
+    std::exception_ptr error = std::current_exception();
+    if (!error)
+        return;
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::exception& e) {
+        m_errors.push_back(e.what());
+        if (OnException)
+            OnException(sender, e);
+    } catch (...) {
+        m_errors.push_back("unknown error");
+    }
+}
+
+void TApplication::CancelHint() {
+    m_hintActive = false;
+}
+
+void TApplication::Post(std::function<void()> work) {
+    m_posted.push_back(std::move(work));
+}
+
+void TApplication::ReleaseForm(TCustomForm* form) {
+    if (std::find(m_released.begin(), m_released.end(), form) != m_released.end())
+        return;
+    m_released.push_back(form);
+    form->FreeNotification(this);
+}
+
+void TApplication::ProcessMessages() {
+    std::vector<std::function<void()>> posted;
+    posted.swap(m_posted);
+    for (auto& work : posted)
+        Guarded(this, work);
+    while (!m_released.empty()) {
+        TCustomForm* form = m_released.back();
+        m_released.pop_back();
+        delete form;
+    }
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+    TComponent::Notification(component, operation);
+    if (operation != opRemove)
+        return;
+    if (component == m_mainForm)
+        m_mainForm = nullptr;
+    m_released.erase(std::remove(m_released.begin(), m_released.end(), component), m_released.end());
+}
+
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {}
+
+TScreen::~TScreen() {
+    for (TCustomForm* form : m_forms)
+        form->m_screen = nullptr;
+}
+
+TCustomForm* TScreen::Forms(int index) const {
+    if (index < 0 || index >= FormCount())
+        throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
+    return m_forms[static_cast<std::size_t>(index)];
+}
+
+TCustomForm* TScreen::ActiveForm() const {
+    if (!m_modal.empty())
+        return m_modal.back();
+    for (auto it = m_forms.rbegin(); it != m_forms.rend(); ++it)
+        if ((*it)->Visible())
+            return *it;
+    return nullptr;
+}
+
+void TScreen::SetSize(int width, int height) {
+    m_width = width;
+    m_height = height;
+}
+
+void TScreen::AddForm(TCustomForm* form) {
+    m_forms.push_back(form);
+}
+
+void TScreen::RemoveForm(TCustomForm* form) {
+    m_forms.erase(std::remove(m_forms.begin(), m_forms.end(), form), m_forms.end());
+    m_modal.erase(std::remove(m_modal.begin(), m_modal.end(), form), m_modal.end());
+}
+
+void TScreen::PopModal(TCustomForm* form) {
+    auto it = std::find(m_modal.rbegin(), m_modal.rend(), form);
+    if (it != m_modal.rend())
+        m_modal.erase(std::next(it).base());
+}
+
+namespace {
+
+struct OwnObjects {
+    std::unique_ptr<TScreen> screen{new TScreen(nullptr)};
+    std::unique_ptr<TApplication> application{new TApplication(nullptr)};
+};
+
+OwnObjects& Own() {
+    static OwnObjects own;
+    return own;
+}
+
+struct Slots {
+    TApplication* application = nullptr;
+    bool applicationSet = false;
+    TScreen* screen = nullptr;
+    bool screenSet = false;
+    THintWindowClass hintWindowClass = nullptr;
+};
+
+Slots& TheSlots() {
+    static Slots slots;
+    return slots;
+}
+
+struct PlatformVersion {
+    int major = 5;
+    int minor = 1;
+};
+
+PlatformVersion& Version() {
+    static PlatformVersion version;
+    return version;
+}
+
+} // namespace
+
+TApplication* OwnApplication() {
+    return Own().application.get();
+}
+TScreen* OwnScreen() {
+    return Own().screen.get();
+}
+
+TApplication* Application() {
+    return TheSlots().applicationSet ? TheSlots().application : OwnApplication();
+}
+
+void SetApplication(TApplication* application) {
+    TheSlots().application = application;
+    TheSlots().applicationSet = true;
+}
+
+TScreen* Screen() {
+    return TheSlots().screenSet ? TheSlots().screen : OwnScreen();
+}
+
+void SetScreen(TScreen* screen) {
+    TheSlots().screen = screen;
+    TheSlots().screenSet = true;
+}
+
+THintWindowClass HintWindowClass() {
+    return TheSlots().hintWindowClass;
+}
+void SetHintWindowClass(THintWindowClass hintWindowClass) {
+    TheSlots().hintWindowClass = hintWindowClass;
+}
+
+TMouse& Mouse() {
+    static TMouse mouse;
+    return mouse;
+}
+
+int Win32MajorVersion() {
+    return Version().major;
+}
+int Win32MinorVersion() {
+    return Version().minor;
+}
+void SetPlatformVersion(int major, int minor) {
+    Version().major = major;
+    Version().minor = minor;
+}
+
+namespace {
+
+[[maybe_unused]] const auto registerCustomForm =
+    RegisterClass<TCustomForm, TComponent>("TCustomForm")
+        .String("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption)
+        .Event("OnClose", &TCustomForm::OnClose)
+        .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
+        .Event("OnCreate", &TCustomForm::OnCreate)
+        .Event("OnHide", &TCustomForm::OnHide)
+        .Event("OnShow", &TCustomForm::OnShow);
+[[maybe_unused]] const auto registerForm = RegisterClass<TForm, TCustomForm>("TForm");
+[[maybe_unused]] const auto registerFrame = RegisterClass<TFrame, TComponent>("TFrame");
+
+} // namespace
+
+} // namespace framework

@@ -1,0 +1,167 @@
+#include "platform/framework/ScriptedUser.h"
+
+#include "platform/framework/Dialogs.h"
+#include "platform/framework/Forms.h"
+#include "platform/framework/TextUtil.h"
+
+namespace framework {
+
+std::string TUserAction::Describe() const {
+    switch (kind) {
+    case TUserActionKind::Click:
+        return "click " + control;
+    case TUserActionKind::Type:
+        return "type '" + text + "' into " + control;
+    case TUserActionKind::Check:
+        return std::string(checked ? "check " : "uncheck ") + control;
+    case TUserActionKind::Key:
+        return "press key " + std::to_string(key) + (control.empty() ? "" : " in " + control);
+    case TUserActionKind::Close:
+        return "close the form";
+    case TUserActionKind::Do:
+        return "look at the form";
+    }
+    return {};
+}
+
+TUserScript& TUserScript::Click(const std::string& control) {
+    TUserAction a;
+    a.kind = TUserActionKind::Click;
+    a.control = control;
+    m_actions.push_back(std::move(a));
+    return *this;
+}
+
+TUserScript& TUserScript::Type(const std::string& control, const std::string& text) {
+    TUserAction a;
+    a.kind = TUserActionKind::Type;
+    a.control = control;
+    a.text = text;
+    m_actions.push_back(std::move(a));
+    return *this;
+}
+
+TUserScript& TUserScript::Check(const std::string& control, bool checked) {
+    TUserAction a;
+    a.kind = TUserActionKind::Check;
+    a.control = control;
+    a.checked = checked;
+    m_actions.push_back(std::move(a));
+    return *this;
+}
+
+TUserScript& TUserScript::PressKey(std::uint16_t key, const std::string& control, TShiftState shift) {
+    TUserAction a;
+    a.kind = TUserActionKind::Key;
+    a.control = control;
+    a.key = key;
+    a.shift = shift;
+    m_actions.push_back(std::move(a));
+    return *this;
+}
+
+TUserScript& TUserScript::Close() {
+    TUserAction a;
+    a.kind = TUserActionKind::Close;
+    m_actions.push_back(std::move(a));
+    return *this;
+}
+
+TUserScript& TUserScript::Do(std::function<void(TCustomForm&)> step) {
+    TUserAction a;
+    a.kind = TUserActionKind::Do;
+    a.step = std::move(step);
+    m_actions.push_back(std::move(a));
+    return *this;
+}
+
+namespace {
+
+std::string TargetName(const IScriptTarget& target) {
+    if (const auto* c = dynamic_cast<const TComponent*>(&target))
+        return c->Name() + " (" + c->ClassName() + ")";
+    return "the control";
+}
+
+} // namespace
+
+void IScriptTarget::ScriptClick() {
+    throw EScriptError(TargetName(*this) + " cannot be clicked");
+}
+void IScriptTarget::ScriptType(const std::string&) {
+    throw EScriptError(TargetName(*this) + " takes no typing");
+}
+void IScriptTarget::ScriptCheck(bool) {
+    throw EScriptError(TargetName(*this) + " cannot be checked");
+}
+void IScriptTarget::ScriptKey(std::uint16_t, TShiftState) {
+    throw EScriptError(TargetName(*this) + " takes no keys");
+}
+
+TUserScript& TScriptedUser::ScriptFor(const std::string& formClassOrName) {
+    auto& queue = m_scripts[text::UpperCaseAscii(formClassOrName)];
+    queue.emplace_back();
+    return queue.back();
+}
+
+void TScriptedUser::AnswerBox(int result, const std::string& expectText) {
+    m_answers.push_back(TDialogAnswer{TDialogAnswer::Button, result, {}, expectText});
+}
+
+void TScriptedUser::AnswerFile(const std::string& fileName) {
+    m_answers.push_back(TDialogAnswer{TDialogAnswer::File, IDOK, fileName, {}});
+}
+
+void TScriptedUser::CancelFile() {
+    m_answers.push_back(TDialogAnswer{TDialogAnswer::CancelFile, IDCANCEL, {}, {}});
+}
+
+void TScriptedUser::Reset() {
+    m_scripts.clear();
+    m_answers.clear();
+}
+
+std::size_t TScriptedUser::PendingScripts() const {
+    std::size_t n = 0;
+    for (const auto& entry : m_scripts)
+        n += entry.second.size();
+    return n;
+}
+
+std::optional<TUserScript> TScriptedUser::TakeScript(const TCustomForm& form) {
+    for (const std::string& key : {form.Name(), form.ClassName()}) {
+        auto it = m_scripts.find(text::UpperCaseAscii(key));
+        if (key.empty() || it == m_scripts.end() || it->second.empty())
+            continue;
+        TUserScript script = std::move(it->second.front());
+        it->second.pop_front();
+        return script;
+    }
+    return std::nullopt;
+}
+
+TDialogAnswer TScriptedUser::TakeAnswer(const TDialogRecord& record) {
+    const bool fileDialog = record.kind == TDialogKind::Open || record.kind == TDialogKind::Save;
+    const char* what = record.kind == TDialogKind::MessageBox ? "message box"
+                       : record.kind == TDialogKind::Message  ? "message"
+                       : record.kind == TDialogKind::Open     ? "open dialog"
+                                                              : "save dialog";
+    std::string shown = std::string(what) + " \"" + record.text + "\" (title \"" + record.title + "\")";
+    if (m_answers.empty())
+        throw EScriptError("Unexpected " + shown + ": no answer queued");
+    TDialogAnswer answer = m_answers.front();
+    if (fileDialog != (answer.kind != TDialogAnswer::Button))
+        throw EScriptError("Unexpected " + shown + ": the next answer is for a " +
+                           (fileDialog ? "message box" : "file dialog"));
+    if (!answer.expectText.empty() && answer.expectText != record.text)
+        throw EScriptError("Unexpected " + shown + ": expected \"" + answer.expectText + "\"");
+    m_answers.pop_front();
+    return answer;
+}
+
+TScriptedUser& ScriptedUser() {
+    static TScriptedUser user;
+    return user;
+}
+
+} // namespace framework

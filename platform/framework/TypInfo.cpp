@@ -1,0 +1,258 @@
+#include "platform/framework/TypInfo.h"
+
+#include "platform/framework/TextUtil.h"
+
+#include <map>
+#include <memory>
+#include <unordered_map>
+
+namespace framework {
+
+namespace {
+
+struct Registry {
+    std::unordered_map<std::type_index, std::unique_ptr<TClassInfo>> byType;
+    std::map<std::string, TClassInfo*> byName; // upper-cased names
+};
+
+Registry& Classes() {
+    static Registry registry;
+    return registry;
+}
+
+} // namespace
+
+int GetEnumValue(const TEnumInfo& info, std::string_view name) {
+    for (std::size_t i = 0; i < info.names.size(); ++i)
+        if (text::SameText(info.names[i], name))
+            return static_cast<int>(i);
+    return -1;
+}
+
+std::string GetEnumName(const TEnumInfo& info, std::int64_t value) {
+    if (value < 0 || value >= static_cast<std::int64_t>(info.names.size()))
+        throw rtl::ERangeError(std::to_string(value) + " is not a valid " + info.typeName + " value");
+    return info.names[static_cast<std::size_t>(value)];
+}
+
+std::string SetToString(const TEnumInfo& elements, std::uint64_t bits, bool brackets) {
+    std::string out;
+    for (std::size_t i = 0; i < elements.names.size() && i < 64; ++i) {
+        if ((bits & (std::uint64_t{1} << i)) == 0)
+            continue;
+        if (!out.empty())
+            out += ',';
+        out += elements.names[i];
+    }
+    return brackets ? "[" + out + "]" : out;
+}
+
+std::uint64_t StringToSet(const TEnumInfo& elements, std::string_view textValue) {
+    std::string_view s = textValue;
+    auto trim = [](std::string_view v) {
+        while (!v.empty() && static_cast<unsigned char>(v.front()) <= ' ')
+            v.remove_prefix(1);
+        while (!v.empty() && static_cast<unsigned char>(v.back()) <= ' ')
+            v.remove_suffix(1);
+        return v;
+    };
+    s = trim(s);
+    if (!s.empty() && s.front() == '[') {
+        if (s.back() != ']')
+            throw EPropertyError("Invalid property value: " + std::string(textValue));
+        s = s.substr(1, s.size() - 2);
+    }
+    std::uint64_t bits = 0;
+    while (!trim(s).empty()) {
+        std::size_t comma = s.find(',');
+        std::string_view item = trim(s.substr(0, comma));
+        int value = GetEnumValue(elements, item);
+        if (value < 0)
+            throw EPropertyError("Invalid property element: " + std::string(item) + " is not a " +
+                                 elements.typeName + " value");
+        bits |= std::uint64_t{1} << value;
+        if (comma == std::string_view::npos)
+            break;
+        s = s.substr(comma + 1);
+    }
+    return bits;
+}
+
+TClassInfo::TClassInfo(std::string name, std::type_index type, std::optional<std::type_index> parent)
+    : m_name(std::move(name)), m_type(type), m_parent(parent) {}
+
+const TClassInfo* TClassInfo::Parent() const {
+    return m_parent ? FindClassInfo(*m_parent) : nullptr;
+}
+
+bool TClassInfo::InheritsFrom(const TClassInfo* other) const {
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent())
+        if (c == other)
+            return true;
+    return false;
+}
+
+TComponent* TClassInfo::Create(TComponent* owner) const {
+    if (!m_factory)
+        throw EClassNotFound("Class " + m_name + " cannot be created by name");
+    return m_factory(owner);
+}
+
+std::vector<const TPropInfo*> TClassInfo::PropertyList() const {
+    std::vector<const TClassInfo*> chain;
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent())
+        chain.push_back(c);
+    std::vector<const TPropInfo*> out;
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it)
+        for (const TPropInfo& p : (*it)->m_props) {
+            // A derived class may redeclare a property, for instance with another default.
+            bool replaced = false;
+            for (auto& existing : out)
+                if (text::SameText(existing->name, p.name)) {
+                    existing = &p;
+                    replaced = true;
+                }
+            if (!replaced)
+                out.push_back(&p);
+        }
+    return out;
+}
+
+const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent())
+        for (const TPropInfo& p : c->m_props)
+            if (text::SameText(p.name, name))
+                return &p;
+    return nullptr;
+}
+
+const THandlerInfo* TClassInfo::FindHandler(std::string_view name) const {
+    for (const TClassInfo* c = this; c != nullptr; c = c->Parent())
+        for (const THandlerInfo& h : c->m_handlers)
+            if (text::SameText(h.name, name))
+                return &h;
+    return nullptr;
+}
+
+TClassInfo& RegisterClassInfo(std::string name, std::type_index type, std::optional<std::type_index> parent) {
+    Registry& r = Classes();
+    std::string key = text::UpperCaseAscii(name);
+    auto named = r.byName.find(key);
+    if (named != r.byName.end() && named->second->Type() != type)
+        throw EComponentError("A class named " + name + " is already registered");
+    auto& slot = r.byType[type];
+    if (!slot) {
+        slot = std::make_unique<TClassInfo>(name, type, parent);
+        r.byName[key] = slot.get();
+    }
+    return *slot;
+}
+
+const TClassInfo* FindClassInfo(std::string_view name) {
+    Registry& r = Classes();
+    auto it = r.byName.find(text::UpperCaseAscii(name));
+    return it == r.byName.end() ? nullptr : it->second;
+}
+
+const TClassInfo* FindClassInfo(std::type_index type) {
+    Registry& r = Classes();
+    auto it = r.byType.find(type);
+    return it == r.byType.end() ? nullptr : it->second.get();
+}
+
+const TClassInfo& GetClassInfo(std::string_view name) {
+    const TClassInfo* info = FindClassInfo(name);
+    if (info == nullptr)
+        throw EClassNotFound("Class " + std::string(name) + " not found");
+    return *info;
+}
+
+const TClassInfo* ClassInfoOf(const TObject& object) {
+    return FindClassInfo(std::type_index(typeid(object)));
+}
+
+const TPropInfo* GetPropInfo(const TPersistent& object, std::string_view name) {
+    const TClassInfo* info = ClassInfoOf(object);
+    return info == nullptr ? nullptr : info->FindProperty(name);
+}
+
+bool IsPublishedProp(const TPersistent& object, std::string_view name) {
+    return GetPropInfo(object, name) != nullptr;
+}
+
+namespace {
+
+const TPropInfo& Require(const TPersistent& object, std::string_view name,
+                         std::initializer_list<TPropKind> kinds) {
+    const TPropInfo* p = GetPropInfo(object, name);
+    if (p == nullptr)
+        throw EPropertyError("Property " + std::string(name) + " does not exist in " + object.ClassName());
+    for (TPropKind k : kinds)
+        if (p->kind == k)
+            return *p;
+    throw EPropertyError("Property " + std::string(name) + " of " + object.ClassName() + " has another type");
+}
+
+constexpr std::initializer_list<TPropKind> kOrdinalKinds = {
+    TPropKind::Integer, TPropKind::Enumeration, TPropKind::Set, TPropKind::Color, TPropKind::Boolean};
+
+} // namespace
+
+std::int64_t GetOrdProp(const TPersistent& object, std::string_view name) {
+    return Require(object, name, kOrdinalKinds).getOrd(object);
+}
+
+void SetOrdProp(TPersistent& object, std::string_view name, std::int64_t value) {
+    const TPropInfo& p = Require(object, name, kOrdinalKinds);
+    if (p.kind == TPropKind::Enumeration &&
+        (value < 0 || value >= static_cast<std::int64_t>(p.enumInfo->names.size())))
+        throw rtl::ERangeError(std::to_string(value) + " is not a valid " + p.enumInfo->typeName + " value");
+    p.setOrd(object, value);
+}
+
+std::string GetEnumProp(const TPersistent& object, std::string_view name) {
+    const TPropInfo& p = Require(object, name, {TPropKind::Enumeration, TPropKind::Boolean});
+    if (p.kind == TPropKind::Boolean)
+        return p.getOrd(object) ? "True" : "False";
+    return GetEnumName(*p.enumInfo, p.getOrd(object));
+}
+
+void SetEnumProp(TPersistent& object, std::string_view name, std::string_view value) {
+    const TPropInfo& p = Require(object, name, {TPropKind::Enumeration, TPropKind::Boolean});
+    int v = -1;
+    if (p.kind == TPropKind::Boolean)
+        v = text::SameText(value, "True") ? 1 : text::SameText(value, "False") ? 0 : -1;
+    else
+        v = GetEnumValue(*p.enumInfo, value);
+    if (v < 0)
+        throw EPropertyError("Invalid property value: " + std::string(value));
+    p.setOrd(object, v);
+}
+
+std::string GetSetProp(const TPersistent& object, std::string_view name, bool brackets) {
+    const TPropInfo& p = Require(object, name, {TPropKind::Set});
+    return SetToString(*p.enumInfo, static_cast<std::uint64_t>(p.getOrd(object)), brackets);
+}
+
+void SetSetProp(TPersistent& object, std::string_view name, std::string_view value) {
+    const TPropInfo& p = Require(object, name, {TPropKind::Set});
+    p.setOrd(object, static_cast<std::int64_t>(StringToSet(*p.enumInfo, value)));
+}
+
+std::string GetStrProp(const TPersistent& object, std::string_view name) {
+    return Require(object, name, {TPropKind::String}).getStr(object);
+}
+
+void SetStrProp(TPersistent& object, std::string_view name, const std::string& value) {
+    Require(object, name, {TPropKind::String}).setStr(object, value);
+}
+
+TComponent* GetObjectProp(const TPersistent& object, std::string_view name) {
+    return Require(object, name, {TPropKind::Component}).getComp(object);
+}
+
+void SetObjectProp(TPersistent& object, std::string_view name, TComponent* value) {
+    Require(object, name, {TPropKind::Component}).setComp(object, value);
+}
+
+} // namespace framework
