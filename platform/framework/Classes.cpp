@@ -1,7 +1,7 @@
 #include "platform/framework/Classes.h"
 
 #include "platform/framework/Filer.h"
-#include "platform/framework/TextUtil.h"
+#include "platform/rtl/Text.h"
 #include "platform/framework/TypInfo.h"
 
 #include <algorithm>
@@ -67,7 +67,7 @@ int TComponent::ComponentIndex() const {
 void TComponent::SetName(const std::string& name) {
     if (name == m_name)
         return;
-    if (!name.empty() && !text::IsValidIdent(name))
+    if (!name.empty() && !rtl::IsValidIdent(name))
         throw EComponentError("'" + name + "' is not a valid component name");
     if (m_owner != nullptr)
         m_owner->ValidateRename(this, m_name, name);
@@ -78,7 +78,7 @@ void TComponent::SetName(const std::string& name) {
 
 void TComponent::ValidateRename(TComponent* component, const std::string& oldName,
                                 const std::string& newName) {
-    if (component == nullptr || newName.empty() || text::SameText(oldName, newName))
+    if (component == nullptr || newName.empty() || rtl::SameText(oldName, newName))
         return;
     TComponent* existing = FindComponent(newName);
     if (existing != nullptr && existing != component)
@@ -89,7 +89,7 @@ TComponent* TComponent::FindComponent(std::string_view name) const {
     if (name.empty())
         return nullptr;
     for (TComponent* c : m_components)
-        if (text::SameText(c->m_name, name))
+        if (rtl::SameText(c->m_name, name))
             return c;
     return nullptr;
 }

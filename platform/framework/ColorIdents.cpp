@@ -1,6 +1,6 @@
 #include "platform/framework/ColorIdents.h"
 
-#include "platform/framework/TextUtil.h"
+#include "platform/rtl/Text.h"
 
 #include <utility>
 #include <vector>
@@ -64,7 +64,7 @@ std::vector<std::pair<std::string, std::uint32_t>>& Table() {
 
 void RegisterColorIdent(const std::string& name, std::uint32_t value) {
     for (auto& entry : Table())
-        if (text::SameText(entry.first, name)) {
+        if (rtl::SameText(entry.first, name)) {
             entry.second = value;
             return;
         }
@@ -73,7 +73,7 @@ void RegisterColorIdent(const std::string& name, std::uint32_t value) {
 
 std::optional<std::uint32_t> IdentToColor(std::string_view name) {
     for (const auto& entry : Table())
-        if (text::SameText(entry.first, name))
+        if (rtl::SameText(entry.first, name))
             return entry.second;
     return std::nullopt;
 }

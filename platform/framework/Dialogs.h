@@ -1,37 +1,37 @@
 #pragma once
 
 #include "platform/framework/Classes.h"
+#include "platform/win/WinConst.h"
 
 #include <string>
 #include <vector>
 
 namespace framework {
 
-// Message-box flags and answers.
-constexpr int MB_OK = 0x00;
-constexpr int MB_OKCANCEL = 0x01;
-constexpr int MB_ABORTRETRYIGNORE = 0x02;
-constexpr int MB_YESNOCANCEL = 0x03;
-constexpr int MB_YESNO = 0x04;
-constexpr int MB_RETRYCANCEL = 0x05;
-constexpr int MB_ICONHAND = 0x10;
-constexpr int MB_ICONERROR = MB_ICONHAND;
-constexpr int MB_ICONQUESTION = 0x20;
-constexpr int MB_ICONEXCLAMATION = 0x30;
-constexpr int MB_ICONWARNING = MB_ICONEXCLAMATION;
-constexpr int MB_ICONASTERISK = 0x40;
-constexpr int MB_ICONINFORMATION = MB_ICONASTERISK;
-constexpr int MB_DEFBUTTON1 = 0x000;
-constexpr int MB_DEFBUTTON2 = 0x100;
-constexpr int MB_DEFBUTTON3 = 0x200;
-
-constexpr int IDOK = 1;
-constexpr int IDCANCEL = 2;
-constexpr int IDABORT = 3;
-constexpr int IDRETRY = 4;
-constexpr int IDIGNORE = 5;
-constexpr int IDYES = 6;
-constexpr int IDNO = 7;
+// The message-box numbers, as the dialog service's callers spell them.
+using win::IDABORT;
+using win::IDCANCEL;
+using win::IDIGNORE;
+using win::IDNO;
+using win::IDOK;
+using win::IDRETRY;
+using win::IDYES;
+using win::MB_ABORTRETRYIGNORE;
+using win::MB_DEFBUTTON1;
+using win::MB_DEFBUTTON2;
+using win::MB_DEFBUTTON3;
+using win::MB_ICONASTERISK;
+using win::MB_ICONERROR;
+using win::MB_ICONEXCLAMATION;
+using win::MB_ICONHAND;
+using win::MB_ICONINFORMATION;
+using win::MB_ICONQUESTION;
+using win::MB_ICONWARNING;
+using win::MB_OK;
+using win::MB_OKCANCEL;
+using win::MB_RETRYCANCEL;
+using win::MB_YESNO;
+using win::MB_YESNOCANCEL;
 
 enum class TDialogKind { MessageBox, Message, Open, Save };
 

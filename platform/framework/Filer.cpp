@@ -1,7 +1,7 @@
 #include "platform/framework/Filer.h"
 
 #include "platform/framework/ColorIdents.h"
-#include "platform/framework/TextUtil.h"
+#include "platform/rtl/Text.h"
 
 namespace framework {
 
@@ -137,7 +137,7 @@ void TReader::ReadProperty(TPersistent& instance, const std::string& instanceNam
     try {
         // A string list may also be written as "Lines.Strings".
         if (prop.path.size() > 8 &&
-            text::SameText(std::string_view(prop.path).substr(prop.path.size() - 8), ".Strings")) {
+            rtl::SameText(std::string_view(prop.path).substr(prop.path.size() - 8), ".Strings")) {
             const TPropInfo* list = GetPropInfo(instance, prop.path.substr(0, prop.path.size() - 8));
             if (list != nullptr && list->kind == TPropKind::Strings) {
                 SetPropValue(instance, *list, prop.value, where, prop.line);
@@ -202,9 +202,9 @@ void TReader::SetPropValue(TPersistent& instance, const TPropInfo& info, const T
     }
     case TPropKind::Boolean:
         expect(TFormValue::Ident);
-        if (text::SameText(value.text, "True"))
+        if (rtl::SameText(value.text, "True"))
             info.setOrd(instance, 1);
-        else if (text::SameText(value.text, "False"))
+        else if (rtl::SameText(value.text, "False"))
             info.setOrd(instance, 0);
         else
             throw EPropertyError("Invalid property value: " + value.text + " is not a Boolean");
@@ -243,7 +243,7 @@ void TReader::SetPropValue(TPersistent& instance, const TPropInfo& info, const T
         return;
     case TPropKind::Component:
         expect(TFormValue::Ident);
-        if (text::SameText(value.text, "nil")) {
+        if (rtl::SameText(value.text, "nil")) {
             info.setComp(instance, nullptr);
             return;
         }
@@ -284,9 +284,9 @@ void TReader::ResolveFixups() {
     for (const Fixup& f : fixups) {
         std::string_view name = f.target;
         std::size_t dot = name.find('.');
-        if (dot != std::string_view::npos && text::SameText(name.substr(0, dot), m_root->Name()))
+        if (dot != std::string_view::npos && rtl::SameText(name.substr(0, dot), m_root->Name()))
             name.remove_prefix(dot + 1);
-        TComponent* target = text::SameText(name, m_root->Name()) ? m_root : m_root->FindComponent(name);
+        TComponent* target = rtl::SameText(name, m_root->Name()) ? m_root : m_root->FindComponent(name);
         if (target == nullptr)
             Fail(f.line, "error reading " + f.where + ": component " + f.target + " not found");
         try {
@@ -301,7 +301,7 @@ void TReader::ResolveFixups() {
 
 void TReader::DefineProperty(const std::string& name, const std::function<void(TReader&)>& readData,
                              const std::function<void(TWriter&)>&, bool) {
-    if (m_defined || m_seekName.empty() || !text::SameText(name, m_seekName) || !readData)
+    if (m_defined || m_seekName.empty() || !rtl::SameText(name, m_seekName) || !readData)
         return;
     m_defined = true;
     readData(*this);
@@ -329,11 +329,11 @@ TValueType TReader::NextValue() const {
     case TFormValue::Binary:
         return vaBinary;
     case TFormValue::Ident:
-        if (text::SameText(v.text, "True"))
+        if (rtl::SameText(v.text, "True"))
             return vaTrue;
-        if (text::SameText(v.text, "False"))
+        if (rtl::SameText(v.text, "False"))
             return vaFalse;
-        if (text::SameText(v.text, "nil"))
+        if (rtl::SameText(v.text, "nil"))
             return vaNil;
         return vaIdent;
     }
@@ -362,9 +362,9 @@ const TFormValue& TReader::Take(TFormValue::Kind kind, const char* what) {
 
 bool TReader::ReadBoolean() {
     const TFormValue& v = Take(TFormValue::Ident, "a Boolean");
-    if (text::SameText(v.text, "True"))
+    if (rtl::SameText(v.text, "True"))
         return true;
-    if (text::SameText(v.text, "False"))
+    if (rtl::SameText(v.text, "False"))
         return false;
     throw EPropertyError("Invalid property value: " + v.text + " is not a Boolean");
 }

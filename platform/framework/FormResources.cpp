@@ -2,7 +2,7 @@
 
 #include "platform/framework/Filer.h"
 #include "platform/framework/FormText.h"
-#include "platform/framework/TextUtil.h"
+#include "platform/rtl/Text.h"
 #include "platform/framework/TypInfo.h"
 
 #include <vector>
@@ -44,7 +44,7 @@ std::string RootClassOf(const std::string& textValue) {
 void RegisterFormResource(const std::string& name, std::string textValue) {
     std::string rootClass = RootClassOf(textValue);
     for (Resource& r : Resources())
-        if (text::SameText(r.name, name)) {
+        if (rtl::SameText(r.name, name)) {
             r.text = std::move(textValue);
             r.rootClass = std::move(rootClass);
             return;
@@ -54,14 +54,14 @@ void RegisterFormResource(const std::string& name, std::string textValue) {
 
 const std::string* FindFormResource(std::string_view name) {
     for (const Resource& r : Resources())
-        if (text::SameText(r.name, name))
+        if (rtl::SameText(r.name, name))
             return &r.text;
     return nullptr;
 }
 
 const std::string* FindFormResourceForClass(std::string_view className, std::string* resourceName) {
     for (const Resource& r : Resources())
-        if (text::SameText(r.rootClass, className)) {
+        if (rtl::SameText(r.rootClass, className)) {
             if (resourceName != nullptr)
                 *resourceName = r.name;
             return &r.text;

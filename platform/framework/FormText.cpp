@@ -1,6 +1,6 @@
 #include "platform/framework/FormText.h"
 
-#include "platform/framework/TextUtil.h"
+#include "platform/rtl/Text.h"
 #include "platform/rtl/Utf8.h"
 
 #include <cctype>
@@ -82,18 +82,18 @@ private:
         TFormObject obj;
         obj.line = m_line;
         std::string keyword = Ident();
-        if (!text::SameText(keyword, "object"))
+        if (!rtl::SameText(keyword, "object"))
             Fail("'object' expected but '" + keyword + "' found");
         obj.name = Ident();
         Expect(':');
         obj.className = Ident();
         for (;;) {
             std::string word = PeekWord();
-            if (text::SameText(word, "end")) {
+            if (rtl::SameText(word, "end")) {
                 Ident();
                 return obj;
             }
-            if (text::SameText(word, "object")) {
+            if (rtl::SameText(word, "object")) {
                 obj.children.push_back(Object());
                 continue;
             }

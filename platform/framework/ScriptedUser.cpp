@@ -2,7 +2,7 @@
 
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/Forms.h"
-#include "platform/framework/TextUtil.h"
+#include "platform/rtl/Text.h"
 
 namespace framework {
 
@@ -99,7 +99,7 @@ void IScriptTarget::ScriptKey(std::uint16_t, TShiftState) {
 }
 
 TUserScript& TScriptedUser::ScriptFor(const std::string& formClassOrName) {
-    auto& queue = m_scripts[text::UpperCaseAscii(formClassOrName)];
+    auto& queue = m_scripts[rtl::UpperCase(formClassOrName)];
     queue.emplace_back();
     return queue.back();
 }
@@ -130,7 +130,7 @@ std::size_t TScriptedUser::PendingScripts() const {
 
 std::optional<TUserScript> TScriptedUser::TakeScript(const TCustomForm& form) {
     for (const std::string& key : {form.Name(), form.ClassName()}) {
-        auto it = m_scripts.find(text::UpperCaseAscii(key));
+        auto it = m_scripts.find(rtl::UpperCase(key));
         if (key.empty() || it == m_scripts.end() || it->second.empty())
             continue;
         TUserScript script = std::move(it->second.front());

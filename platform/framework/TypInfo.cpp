@@ -1,6 +1,6 @@
 #include "platform/framework/TypInfo.h"
 
-#include "platform/framework/TextUtil.h"
+#include "platform/rtl/Text.h"
 
 #include <map>
 #include <memory>
@@ -24,7 +24,7 @@ Registry& Classes() {
 
 int GetEnumValue(const TEnumInfo& info, std::string_view name) {
     for (std::size_t i = 0; i < info.names.size(); ++i)
-        if (text::SameText(info.names[i], name))
+        if (rtl::SameText(info.names[i], name))
             return static_cast<int>(i);
     return -1;
 }
@@ -108,7 +108,7 @@ std::vector<const TPropInfo*> TClassInfo::PropertyList() const {
             // A derived class may redeclare a property, for instance with another default.
             bool replaced = false;
             for (auto& existing : out)
-                if (text::SameText(existing->name, p.name)) {
+                if (rtl::SameText(existing->name, p.name)) {
                     existing = &p;
                     replaced = true;
                 }
@@ -121,7 +121,7 @@ std::vector<const TPropInfo*> TClassInfo::PropertyList() const {
 const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
     for (const TClassInfo* c = this; c != nullptr; c = c->Parent())
         for (const TPropInfo& p : c->m_props)
-            if (text::SameText(p.name, name))
+            if (rtl::SameText(p.name, name))
                 return &p;
     return nullptr;
 }
@@ -129,14 +129,14 @@ const TPropInfo* TClassInfo::FindProperty(std::string_view name) const {
 const THandlerInfo* TClassInfo::FindHandler(std::string_view name) const {
     for (const TClassInfo* c = this; c != nullptr; c = c->Parent())
         for (const THandlerInfo& h : c->m_handlers)
-            if (text::SameText(h.name, name))
+            if (rtl::SameText(h.name, name))
                 return &h;
     return nullptr;
 }
 
 TClassInfo& RegisterClassInfo(std::string name, std::type_index type, std::optional<std::type_index> parent) {
     Registry& r = Classes();
-    std::string key = text::UpperCaseAscii(name);
+    std::string key = rtl::UpperCase(name);
     auto named = r.byName.find(key);
     if (named != r.byName.end() && named->second->Type() != type)
         throw EComponentError("A class named " + name + " is already registered");
@@ -150,7 +150,7 @@ TClassInfo& RegisterClassInfo(std::string name, std::type_index type, std::optio
 
 const TClassInfo* FindClassInfo(std::string_view name) {
     Registry& r = Classes();
-    auto it = r.byName.find(text::UpperCaseAscii(name));
+    auto it = r.byName.find(rtl::UpperCase(name));
     return it == r.byName.end() ? nullptr : it->second;
 }
 
@@ -221,7 +221,7 @@ void SetEnumProp(TPersistent& object, std::string_view name, std::string_view va
     const TPropInfo& p = Require(object, name, {TPropKind::Enumeration, TPropKind::Boolean});
     int v = -1;
     if (p.kind == TPropKind::Boolean)
-        v = text::SameText(value, "True") ? 1 : text::SameText(value, "False") ? 0 : -1;
+        v = rtl::SameText(value, "True") ? 1 : rtl::SameText(value, "False") ? 0 : -1;
     else
         v = GetEnumValue(*p.enumInfo, value);
     if (v < 0)

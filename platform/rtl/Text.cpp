@@ -117,4 +117,14 @@ std::string QuotedStr(std::string_view s) {
     return result;
 }
 
+bool IsValidIdent(std::string_view s) {
+    auto alpha = [](char c) { return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || c == '_'; };
+    if (s.empty() || !alpha(s[0]))
+        return false;
+    for (char c : s)
+        if (!alpha(c) && !(c >= '0' && c <= '9'))
+            return false;
+    return true;
+}
+
 } // namespace rtl
