@@ -36,13 +36,15 @@ void FillDevice(HDC dc, const RECT& deviceRect, const BrushSource& brush, int ro
     dc->ForEachVisibleRect(deviceRect, [&](const RECT& r) {
         int w = r.right - r.left;
         if (!brush.pattern) {
+            // A local copy: the pixel writes could otherwise alias the colour and stop vectorising.
+            const std::uint32_t color = brush.color;
             for (int y = r.top; y < r.bottom; ++y) {
                 std::uint32_t* row = target->Row(y) + r.left;
                 if (rop2 == R2_COPYPEN) {
-                    std::fill_n(row, w, brush.color);
+                    std::fill_n(row, w, color);
                 } else {
                     for (int i = 0; i < w; ++i)
-                        row[i] = Mix2(rop2, brush.color, row[i]);
+                        row[i] = Mix2(rop2, color, row[i]);
                 }
             }
             return;
