@@ -33,19 +33,9 @@ std::set<std::string>& RasterFaces() {
 
 const std::map<std::string, std::string>& AliasTable() {
     static const std::map<std::string, std::string> table = {
-        {"宋体", "WenQuanYi Micro Hei"},
-        {"simsun", "WenQuanYi Micro Hei"},
-        {"新宋体", "WenQuanYi Micro Hei"},
-        {"verdana", "DejaVu Sans"},
-        {"tahoma", "DejaVu Sans"},
-        {"ms sans serif", "DejaVu Sans"},
-        {"arial", "DejaVu Sans"},
-        {"system", "DejaVu Sans"},
-        {"ms shell dlg", "DejaVu Sans"},
-        {"ms shell dlg 2", "DejaVu Sans"},
-        {"microsoft sans serif", "DejaVu Sans"},
-        {"courier new", "DejaVu Sans Mono"},
-        {"", "DejaVu Sans"},
+        {"宋体", "WenQuanYi Micro Hei"},     {"verdana", "DejaVu Sans"}, {"tahoma", "DejaVu Sans"},
+        {"ms sans serif", "DejaVu Sans"},    {"arial", "DejaVu Sans"},   {"system", "DejaVu Sans"},
+        {"courier new", "DejaVu Sans Mono"}, {"", "DejaVu Sans"},
     };
     return table;
 }
