@@ -1,5 +1,6 @@
 #include "platform/framework/ColorIdents.h"
 
+#include "platform/gdi/Color.h"
 #include "platform/rtl/Text.h"
 
 #include <utility>
@@ -9,54 +10,62 @@ namespace framework {
 
 namespace {
 
+// Seeded with the names that form resources use.
 std::vector<std::pair<std::string, std::uint32_t>>& Table() {
-    static std::vector<std::pair<std::string, std::uint32_t>> table = [] {
-        std::vector<std::pair<std::string, std::uint32_t>> t = {
-            {"clBlack", 0x000000},     {"clMaroon", 0x000080},     {"clGreen", 0x008000},
-            {"clOlive", 0x008080},     {"clNavy", 0x800000},       {"clPurple", 0x800080},
-            {"clTeal", 0x808000},      {"clGray", 0x808080},       {"clSilver", 0xC0C0C0},
-            {"clRed", 0x0000FF},       {"clLime", 0x00FF00},       {"clYellow", 0x00FFFF},
-            {"clBlue", 0xFF0000},      {"clFuchsia", 0xFF00FF},    {"clAqua", 0xFFFF00},
-            {"clWhite", 0xFFFFFF},     {"clMoneyGreen", 0xC0DCC0}, {"clSkyBlue", 0xF0CAA6},
-            {"clCream", 0xF0FBFF},     {"clMedGray", 0xA4A0A0},    {"clNone", 0x1FFFFFFF},
-            {"clDefault", 0x20000000},
-        };
-        const char* system[] = {"clScrollBar",
-                                "clBackground",
-                                "clActiveCaption",
-                                "clInactiveCaption",
-                                "clMenu",
-                                "clWindow",
-                                "clWindowFrame",
-                                "clMenuText",
-                                "clWindowText",
-                                "clCaptionText",
-                                "clActiveBorder",
-                                "clInactiveBorder",
-                                "clAppWorkSpace",
-                                "clHighlight",
-                                "clHighlightText",
-                                "clBtnFace",
-                                "clBtnShadow",
-                                "clGrayText",
-                                "clBtnText",
-                                "clInactiveCaptionText",
-                                "clBtnHighlight",
-                                "cl3DDkShadow",
-                                "cl3DLight",
-                                "clInfoText",
-                                "clInfoBk",
-                                nullptr,
-                                "clHotLight",
-                                "clGradientActiveCaption",
-                                "clGradientInactiveCaption",
-                                "clMenuHighlight",
-                                "clMenuBar"};
-        for (std::uint32_t i = 0; i < sizeof(system) / sizeof(system[0]); ++i)
-            if (system[i] != nullptr)
-                t.emplace_back(system[i], 0xFF000000u | i);
-        return t;
-    }();
+    static std::vector<std::pair<std::string, std::uint32_t>> table = {
+        {"clBlack", gdi::clBlack},
+        {"clMaroon", gdi::clMaroon},
+        {"clGreen", gdi::clGreen},
+        {"clOlive", gdi::clOlive},
+        {"clNavy", gdi::clNavy},
+        {"clPurple", gdi::clPurple},
+        {"clTeal", gdi::clTeal},
+        {"clGray", gdi::clGray},
+        {"clSilver", gdi::clSilver},
+        {"clRed", gdi::clRed},
+        {"clLime", gdi::clLime},
+        {"clYellow", gdi::clYellow},
+        {"clBlue", gdi::clBlue},
+        {"clFuchsia", gdi::clFuchsia},
+        {"clAqua", gdi::clAqua},
+        {"clWhite", gdi::clWhite},
+        {"clMoneyGreen", gdi::clMoneyGreen},
+        {"clSkyBlue", gdi::clSkyBlue},
+        {"clCream", gdi::clCream},
+        {"clMedGray", gdi::clMedGray},
+        {"clNone", gdi::clNone},
+        {"clDefault", gdi::clDefault},
+        {"clScrollBar", gdi::clScrollBar},
+        {"clBackground", gdi::clBackground},
+        {"clActiveCaption", gdi::clActiveCaption},
+        {"clInactiveCaption", gdi::clInactiveCaption},
+        {"clMenu", gdi::clMenu},
+        {"clWindow", gdi::clWindow},
+        {"clWindowFrame", gdi::clWindowFrame},
+        {"clMenuText", gdi::clMenuText},
+        {"clWindowText", gdi::clWindowText},
+        {"clCaptionText", gdi::clCaptionText},
+        {"clActiveBorder", gdi::clActiveBorder},
+        {"clInactiveBorder", gdi::clInactiveBorder},
+        {"clAppWorkSpace", gdi::clAppWorkSpace},
+        {"clHighlight", gdi::clHighlight},
+        {"clHighlightText", gdi::clHighlightText},
+        {"clBtnFace", gdi::clBtnFace},
+        {"clBtnShadow", gdi::clBtnShadow},
+        {"clGrayText", gdi::clGrayText},
+        {"clBtnText", gdi::clBtnText},
+        {"clInactiveCaptionText", gdi::clInactiveCaptionText},
+        {"clBtnHighlight", gdi::clBtnHighlight},
+        {"cl3DDkShadow", gdi::cl3DDkShadow},
+        {"cl3DLight", gdi::cl3DLight},
+        {"clInfoText", gdi::clInfoText},
+        {"clInfoBk", gdi::clInfoBk},
+        {"clHotLight", gdi::clHotLight},
+        {"clGradientActiveCaption", gdi::clGradientActiveCaption},
+        {"clGradientInactiveCaption", gdi::clGradientInactiveCaption},
+        {"clMenuHighlight", gdi::clMenuHighlight},
+        {"clMenuBar", gdi::clMenuBar},
+    };
     return table;
 }
 
