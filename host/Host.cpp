@@ -11,6 +11,7 @@
 #include "platform/xml/XMLDocument.h"
 
 #include <cstdlib>
+#include <iterator>
 
 namespace host {
 
@@ -378,7 +379,7 @@ struct SampleProject {
 
 } // namespace
 
-void CreateSampleInstallation(const std::string& folder) {
+void CreateSampleInstallation(const std::string& folder, bool withProjects) {
     std::string root = rtl::IncludeTrailingPathDelimiter(folder);
     if (rtl::FileExists(root + "base.db"))
         throw rtl::Exception("an installation exists already in " + folder);
@@ -418,7 +419,7 @@ void CreateSampleInstallation(const std::string& folder) {
         b.Run("insert into Vek_User values (?,?,?)", {p[0], p[7], p[1]});
     }
     b.Run("insert into Vek_User values (?,?,?)", {tarnwick::AdministratorUserId, "admin", "系统管理员"});
-    const std::vector<SampleProject> projects = {
+    std::vector<SampleProject> projects = {
         {SampleProjectId,
          "2026年度财务收支审计",
          "北岭市水务集团",
@@ -426,6 +427,8 @@ void CreateSampleInstallation(const std::string& folder) {
         {SecondProjectId, "专项资金审计", "北岭市交通局", {"200000000000000013", SampleOutsiderId}},
         {ThirdProjectId, "经济责任审计", "北岭市粮食储备公司", {}},
     };
+    if (!withProjects)
+        projects.clear();
     for (const SampleProject& p : projects) {
         std::vector<std::string> v = {p.id,
                                       p.name,
@@ -476,6 +479,36 @@ void CreateSampleInstallation(const std::string& folder) {
         rtl::WriteFileBytes(S().folder + "Projects\\" + p.id + "\\ResFile\\审计通知书.txt",
                             std::string("审计通知书: ") + p.name + "\n");
     }
+}
+
+void WriteProjectPart(const std::string& prjId, const std::string& folder) {
+    RequireInstallation();
+    auto rows = S().base.Query("select * from Vek_Project where PrjID = ?", {prjId});
+    if (rows.empty())
+        throw rtl::Exception("unknown project: \"" + prjId + "\"");
+    xml::TXMLDocument doc;
+    doc.SetActive(true);
+    doc.SetVersion("1.0");
+    doc.SetEncoding("UTF-8");
+    xml::TXMLNode info = doc.AddChild("VekProject").AddChild("PrjInfo");
+    for (std::size_t i = 0; i < std::size(kPrjFields); ++i) {
+        std::string v = rows.front().at(i);
+        if (kPrjFields[i].kind == 'D')
+            v = rtl::FloatToStrGeneral(ToDouble(v), 15);
+        info.SetAttributes(kPrjFields[i].name, v);
+    }
+    xml::TXMLNode persons = info.AddChild("PrjPerInfo");
+    for (const auto& person :
+         S().base.Query("select p.PerUUID, p.PerName, p.PerSex, p.PerAge, p.PerJob, p.PerRole, "
+                        "p.PerMemo, p.LoginName from Vek_PrjPerson m join Vek_Person p on "
+                        "p.PerUUID = m.PerUUID where m.PrjID = ? order by m.rowid",
+                        {prjId})) {
+        xml::TXMLNode per = persons.AddChild("PrjPer");
+        for (std::size_t i = 0; i < std::size(kPersonFields); ++i)
+            per.SetAttributes(kPersonFields[i], person.at(i));
+    }
+    rtl::ForceDirectories(folder);
+    doc.SaveToFile(rtl::IncludeTrailingPathDelimiter(folder) + "PrjInfo.xml");
 }
 
 void OpenInstallation(const std::string& folder) {

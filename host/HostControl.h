@@ -16,7 +16,9 @@ namespace host {
 // Creates a sample installation in folder (which must not hold base.db yet) and opens it: users,
 // persons, three projects with their databases, the modules of Vek_PackMod, "~Vek~Temp", the package
 // store and the temporary folder. The administrator and the first person are users.
-void CreateSampleInstallation(const std::string& folder);
+// With withProjects false the installation has the users, persons and modules but no project (an
+// import target).
+void CreateSampleInstallation(const std::string& folder, bool withProjects = true);
 // Opens an existing installation: the program folder becomes folder. Resets the session.
 void OpenInstallation(const std::string& folder);
 void CloseInstallation();
@@ -25,6 +27,10 @@ std::string BaseDatabasePath();
 std::string ProjectDatabasePath(const std::string& prjId);
 std::string PackageStoreFolder();
 std::string TempFolder(const std::string& moduleCode);
+
+// Writes the project part that VekCreatePrj reads: folder\PrjInfo.xml with the project's fields
+// (element PrjInfo, attributes as in a package) and its persons (PrjPerInfo with PrjPer elements).
+void WriteProjectPart(const std::string& prjId, const std::string& folder);
 
 // Sample data names, for tests.
 inline constexpr char SampleProjectId[] = "XM2026001";

@@ -220,6 +220,38 @@ TEST_F(HostTest, CreatePrjFromFolders) {
     }
 }
 
+TEST_F(HostTest, ProjectPartCarriesAProjectToAnotherInstallation) {
+    std::string part = std::string(TARNWICK_BINARY_DIR) + "/host_test/part_XMGL";
+    std::filesystem::remove_all(part);
+    host::WriteProjectPart(host::SampleProjectId, part);
+    tarnwick::TVekPrjInfo before;
+    VekLoadPrj(&before, CountedText(host::SampleProjectId).Get());
+
+    host::CloseInstallation();
+    std::string other = m_folder + "_target";
+    std::filesystem::remove_all(other);
+    host::CreateSampleInstallation(other, false);
+    EXPECT_FALSE(VekProjectExist(CountedText(host::SampleProjectId).Get()));
+    EXPECT_EQ(VekCreatePrj(CountedText(part).Get(), nullptr), 1);
+    tarnwick::TVekPrjInfo after;
+    VekLoadPrj(&after, CountedText(host::SampleProjectId).Get());
+    EXPECT_EQ(after.PrjName.Str(), before.PrjName.Str());
+    EXPECT_EQ(after.PlanExecEndDate, before.PlanExecEndDate);
+    EXPECT_EQ(after.LastAuditDate, before.LastAuditDate);
+    EXPECT_EQ(after.IsReport, before.IsReport);
+    EXPECT_EQ(after.STATTARGEID.Str(), before.STATTARGEID.Str());
+    host::OpenProject(host::SampleProjectId);
+    CountedText info;
+    GetUserInfo(info.Var(), host::SampleMemberId);
+    EXPECT_EQ(info.Str(), "张明@&@男@&@38@&@审计师@&@组长@&@@&@zhangming");
+    host::CloseInstallation();
+    std::filesystem::remove_all(other);
+    std::filesystem::remove_all(part);
+    host::OpenInstallation(m_folder);
+    EXPECT_TRUE(VekProjectExist(CountedText(host::SecondProjectId).Get()));
+    EXPECT_THROW(host::WriteProjectPart("XM-none", part), rtl::Exception);
+}
+
 TEST_F(HostTest, CreatePrjRefusesAnUnsafeProjectId) {
     std::string part = m_folder + "/evil/";
     rtl::ForceDirectories(part);
