@@ -1,0 +1,667 @@
+#include "host/HostState.h"
+
+#include "platform/rtl/DateTime.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Numbers.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/ProgramFolder.h"
+#include "platform/rtl/Text.h"
+#include "platform/win/Library.h"
+#include "platform/xml/XMLDocument.h"
+
+#include <cstdlib>
+#include <iterator>
+
+namespace host {
+
+namespace detail {
+
+namespace {
+
+// The PrjInfo fields in record order: T text, D date (day number), I integer.
+struct PrjField {
+    const char* name;
+    char kind;
+};
+constexpr PrjField kPrjFields[] = {
+    {"PrjID", 'T'},
+    {"PrjName", 'T'},
+    {"PrjReportOrgan", 'T'},
+    {"AuditContent", 'T'},
+    {"PrjExecuteOrganID", 'T'},
+    {"PrjExecuteOrgan", 'T'},
+    {"AuditStyle", 'T'},
+    {"PrjLevel", 'T'},
+    {"PrjClass", 'T'},
+    {"SpecialClass", 'T'},
+    {"OrgFunction", 'T'},
+    {"PlanExecStartDate", 'D'},
+    {"PlanExecEndDate", 'D'},
+    {"ValidWorkDays", 'I'},
+    {"PrjPersonsQuantity", 'I'},
+    {"AuditArea", 'T'},
+    {"IsLeaderGive", 'I'},
+    {"IsGranted", 'I'},
+    {"IsReport", 'I'},
+    {"ProjectRely", 'T'},
+    {"AuditObject", 'T'},
+    {"AuditEmphasis", 'T'},
+    {"ReMark", 'T'},
+    {"AuditedCorpID", 'T'},
+    {"AuditedCorpName", 'T'},
+    {"LastAuditDate", 'D'},
+    {"LastAuditOrg", 'T'},
+    {"AuthorizedField", 'T'},
+    {"SupervisorOrg", 'T'},
+    {"AuditSpan", 'T'},
+    {"IsIndividual", 'I'},
+    {"STATTARGENAME", 'T'},
+    {"STATTARGEID", 'T'},
+};
+constexpr const char* kPersonFields[] = {"PerUUID", "PerName", "PerSex",  "PerAge",
+                                         "PerJob",  "PerRole", "PerMemo", "LoginName"};
+
+std::string ProjectColumns() {
+    std::string s;
+    for (const PrjField& f : kPrjFields) {
+        if (!s.empty())
+            s += ", ";
+        s += f.name;
+        s += f.kind == 'T' ? " TEXT" : f.kind == 'D' ? " REAL" : " INTEGER";
+        if (std::string_view(f.name) == "PrjID")
+            s += " PRIMARY KEY";
+    }
+    return s;
+}
+
+const char* const kBaseSchema[] = {
+    "create table Vek_PackMod (ModGUID TEXT, ModCaption TEXT, ModDllFile TEXT, EntryID INTEGER, ModMemo "
+    "TEXT, "
+    "ModInPrj INTEGER, ModCheck INTEGER, ModIndex INTEGER)",
+    "create table Vek_PrjOption (UserID TEXT, Optype TEXT, OpMemo TEXT, OpTime TEXT)",
+    "create table Vek_User (UserID TEXT PRIMARY KEY, LoginName TEXT, UserName TEXT)",
+    "create table Vek_Person (PerUUID TEXT PRIMARY KEY, PerName TEXT, PerSex TEXT, PerAge TEXT, PerJob TEXT, "
+    "PerRole TEXT, PerMemo TEXT, LoginName TEXT)",
+    "create table Vek_PrjPerson (PrjID TEXT, PerUUID TEXT, PRIMARY KEY (PrjID, PerUUID))",
+    "create table Vek_Log (LogNo INTEGER PRIMARY KEY AUTOINCREMENT, LogTime TEXT, Message TEXT, Level "
+    "INTEGER, "
+    "UserID TEXT, ModuleCode TEXT, Program TEXT, LogKind INTEGER)",
+    "create table Vek_DataPackage (PackNo INTEGER PRIMARY KEY AUTOINCREMENT, Source TEXT, StoredAs TEXT, "
+    "TypeName TEXT, Memo TEXT, TakenAt TEXT)",
+};
+
+const char* const kProjectSchema[] = {
+    "create table Vek_ResTrv (ResID TEXT PRIMARY KEY, ResTypeName TEXT, ResCaption TEXT)",
+    "create table XM_AuditMatter (MatterID TEXT PRIMARY KEY, MatterName TEXT, Amount REAL)",
+};
+
+std::string DateText(const std::string& dayNumber) {
+    return dayNumber.empty() ? "0" : dayNumber;
+}
+
+double ToDouble(const std::string& s) {
+    if (s.empty())
+        return 0;
+    char* end = nullptr;
+    double v = std::strtod(s.c_str(), &end);
+    return end && *end == '\0' ? v : 0;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+    rtl::ForceDirectories(to);
+    rtl::TSearchRec rec;
+    std::string src = rtl::IncludeTrailingPathDelimiter(from);
+    std::string dst = rtl::IncludeTrailingPathDelimiter(to);
+    for (int rc = rtl::FindFirst(src + "*.*", rtl::faAnyFile, rec); rc == 0; rc = rtl::FindNext(rec)) {
+        if (rec.Name == "." || rec.Name == ".." || (rec.Attr & rtl::faSymLink))
+            continue;
+        if (rec.Attr & rtl::faDirectory)
+            CopyTree(src + rec.Name, dst + rec.Name);
+        else
+            rtl::WriteFileBytes(dst + rec.Name, rtl::ReadFileBytes(src + rec.Name));
+    }
+    rtl::FindClose(rec);
+}
+
+void CreateProjectDatabase(const std::string& prjId) {
+    rtl::ForceDirectories(S().folder + "Projects\\" + prjId + "\\ResFile");
+    Database db;
+    db.Open(ProjectDatabasePath(prjId), true);
+    for (const char* sql : kProjectSchema)
+        db.Exec(sql);
+}
+
+void InsertProject(const std::vector<std::string>& values) {
+    std::string sql = "insert into Vek_Project values (";
+    for (std::size_t i = 0; i < values.size(); ++i)
+        sql += i ? ",?" : "?";
+    S().base.Run(sql + ")", values);
+}
+
+void InsertPerson(const std::vector<std::string>& person) {
+    S().base.Run("insert or ignore into Vek_Person values (?,?,?,?,?,?,?,?)", person);
+}
+
+} // namespace
+
+State& S() {
+    static State state;
+    return state;
+}
+
+std::optional<Injection> Intercept(const std::string& function) {
+    auto it = S().injections.find(function);
+    if (it == S().injections.end() || it->second.kind == Injection::Absent)
+        return std::nullopt;
+    if (it->second.kind == Injection::Raise)
+        throw rtl::Exception(it->second.text);
+    return it->second;
+}
+
+bool IsAbsent(const std::string& function) {
+    auto it = S().injections.find(function);
+    return it != S().injections.end() && it->second.kind == Injection::Absent;
+}
+
+void RequireInstallation() {
+    if (S().folder.empty())
+        throw rtl::Exception("the host has no installation open");
+}
+
+void CheckProjectId(const std::string& prjId) {
+    if (prjId.empty() || prjId == "." || prjId == ".." ||
+        prjId.find_first_of("\\/:*?\"<>|") != std::string::npos)
+        throw rtl::Exception("invalid project identifier: \"" + prjId + "\"");
+}
+
+bool ProjectExists(const std::string& prjId) {
+    RequireInstallation();
+    return !S().base.Query("select PrjID from Vek_Project where PrjID = ?", {prjId}).empty();
+}
+
+std::string NowText() {
+    return rtl::FormatDateTime("yyyy-mm-dd hh:nn:ss", rtl::Now());
+}
+
+void RecordProcess(ProcessCallKind kind, const std::string& text, framework::TCustomForm* owner) {
+    State& s = S();
+    ProcessCall call{kind, text, owner, true};
+    switch (kind) {
+    case ProcessCallKind::Begin:
+        ++s.processDepth;
+        break;
+    case ProcessCallKind::End:
+        if (s.processDepth == 0)
+            call.Matched = false;
+        else
+            --s.processDepth;
+        break;
+    default:
+        call.Matched = s.processDepth > 0;
+        break;
+    }
+    if (!call.Matched)
+        s.processFault = true;
+    s.processCalls.push_back(call);
+    if (s.processObserver)
+        s.processObserver(call);
+}
+
+void WriteLog(const std::string& message, int level, const std::string& user, const std::string& moduleCode,
+              const std::string& program, int kind) {
+    RequireInstallation();
+    S().base.Run("insert into Vek_Log (LogTime, Message, Level, UserID, ModuleCode, Program, LogKind) "
+                 "values (?,?,?,?,?,?,?)",
+                 {NowText(), message, rtl::IntToStr(level), user, moduleCode, program, rtl::IntToStr(kind)});
+}
+
+void LoadProjectRecord(const std::string& prjId, tarnwick::TVekPrjInfo& r) {
+    RequireInstallation();
+    auto rows = S().base.Query("select * from Vek_Project where PrjID = ?", {prjId});
+    if (rows.empty())
+        return;
+    const Database::Row& v = rows.front();
+    std::size_t i = 0;
+    auto t = [&](tarnwick::Text& f) { f = tarnwick::Text(v.at(i++)); };
+    auto d = [&](tarnwick::TDateTime& f) { f = ToDouble(v.at(i++)); };
+    auto n = [&](std::int32_t& f) { f = static_cast<std::int32_t>(rtl::StrToIntDef(v.at(i++), 0)); };
+    t(r.PrjID), t(r.PrjName), t(r.PrjReportOrgan), t(r.AuditContent), t(r.PrjExecuteOrganID);
+    t(r.PrjExecuteOrgan), t(r.AuditStyle), t(r.PrjLevel), t(r.PrjClass), t(r.SpecialClass), t(r.OrgFunction);
+    d(r.PlanExecStartDate), d(r.PlanExecEndDate), n(r.ValidWorkDays), n(r.PrjPersonsQuantity), t(r.AuditArea);
+    n(r.IsLeaderGive), n(r.IsGranted), n(r.IsReport), t(r.ProjectRely), t(r.AuditObject), t(r.AuditEmphasis);
+    t(r.ReMark), t(r.AuditedCorpID), t(r.AuditedCorpName), d(r.LastAuditDate), t(r.LastAuditOrg);
+    t(r.AuthorizedField), t(r.SupervisorOrg), t(r.AuditSpan), n(r.IsIndividual), t(r.STATTARGENAME);
+    t(r.STATTARGEID);
+    // The host's own part repeats some leading fields.
+    r.HostPrjExecuteOrgan = r.PrjExecuteOrgan;
+    r.HostOrgFunction = r.OrgFunction;
+    r.HostPrjPersonsQuantity = r.PrjPersonsQuantity;
+    r.HostAuditArea = r.AuditArea;
+    r.HostReMark = r.ReMark;
+    r.HostAuthorizedField = r.AuthorizedField;
+    r.HostSupervisorOrg = r.SupervisorOrg;
+    r.HostAuditSpan = r.AuditSpan;
+    r.HostIsIndividual = r.IsIndividual;
+    r.HostAuditedCorpName = r.AuditedCorpName;
+    r.HostLastAuditDate = r.LastAuditDate;
+}
+
+std::int32_t TakePackage(const std::string& file, const std::string& typeName, const std::string& memo,
+                         bool extended) {
+    RequireInstallation();
+    if (file.empty() || !rtl::FileExists(file))
+        return 0;
+    std::string store = PackageStoreFolder();
+    rtl::ForceDirectories(store);
+    std::string name = rtl::ExtractFileName(file);
+    std::string stored = store + name;
+    for (int n = 2; rtl::FileExists(stored); ++n)
+        stored =
+            store + rtl::ChangeFileExt(name, "") + "(" + rtl::IntToStr(n) + ")" + rtl::ExtractFileExt(name);
+    rtl::WriteFileBytes(stored, rtl::ReadFileBytes(file));
+    S().base.Run("insert into Vek_DataPackage (Source, StoredAs, TypeName, Memo, TakenAt) values (?,?,?,?,?)",
+                 {file, stored, typeName, memo, NowText()});
+    S().packages.push_back({file, stored, typeName, memo, extended});
+    return 1;
+}
+
+std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath) {
+    RequireInstallation();
+    for (const std::string& part : {prjPath, resPath})
+        if (rtl::FileExists(rtl::ExcludeTrailingPathDelimiter(part)))
+            throw rtl::Exception("VekCreatePrj: packed project parts (" + rtl::ExtractFileName(part) +
+                                 ") are not available yet");
+    std::string projectFile = rtl::IncludeTrailingPathDelimiter(prjPath) + "PrjInfo.xml";
+    if (!rtl::FileExists(projectFile))
+        return -1;
+    xml::TXMLDocument doc;
+    try {
+        doc.LoadFromFile(projectFile);
+    } catch (const rtl::Exception&) {
+        return -1;
+    }
+    xml::TXMLNode info = doc.DocumentElement().IsNull()
+                             ? xml::TXMLNode()
+                             : doc.DocumentElement().ChildNodes().FindNode("PrjInfo");
+    if (info.IsNull())
+        return -1;
+    std::vector<std::string> values;
+    for (const PrjField& f : kPrjFields) {
+        std::string v = info.Attributes(f.name).value_or("");
+        if (f.kind == 'I')
+            v = rtl::IntToStr(rtl::StrToIntDef(v, 0));
+        else if (f.kind == 'D')
+            v = DateText(v);
+        values.push_back(v);
+    }
+    const std::string prjId = values.front();
+    try {
+        CheckProjectId(prjId);
+    } catch (const rtl::Exception&) {
+        return -2;
+    }
+    if (ProjectExists(prjId))
+        return -3;
+    CreateProjectDatabase(prjId);
+    InsertProject(values);
+    xml::TXMLNode persons = info.ChildNodes().FindNode("PrjPerInfo");
+    if (!persons.IsNull()) {
+        for (int i = 0; i < persons.ChildNodes().Count(); ++i) {
+            xml::TXMLNode per = persons.ChildNodes()[i];
+            if (per.NodeType() != xml::ntElement || per.NodeName() != "PrjPer")
+                continue;
+            std::vector<std::string> person;
+            for (const char* field : kPersonFields)
+                person.push_back(per.Attributes(field).value_or(""));
+            if (person.front().empty())
+                continue;
+            InsertPerson(person);
+            S().base.Run("insert or ignore into Vek_PrjPerson values (?,?)", {prjId, person.front()});
+        }
+    }
+    if (rtl::DirectoryExists(resPath))
+        CopyTree(resPath, S().folder + "Projects\\" + prjId + "\\ResFile");
+    S().created.push_back(prjId);
+    return 1;
+}
+
+std::vector<std::string> ProjectPersons(const std::string& prjId) {
+    RequireInstallation();
+    std::vector<std::string> ids;
+    for (const auto& row :
+         S().base.Query("select PerUUID from Vek_PrjPerson where PrjID = ? order by rowid", {prjId}))
+        ids.push_back(row.at(0));
+    return ids;
+}
+
+std::string PersonInfo(const std::string& perUUID) {
+    RequireInstallation();
+    auto rows =
+        S().base.Query("select PerName, PerSex, PerAge, PerJob, PerRole, PerMemo, LoginName from Vek_Person "
+                       "where PerUUID = ?",
+                       {perUUID});
+    if (rows.empty())
+        return "";
+    std::string info;
+    for (std::size_t i = 0; i < rows.front().size(); ++i)
+        info += (i ? "@&@" : "") + rows.front()[i];
+    return info;
+}
+
+} // namespace detail
+
+using namespace detail;
+
+namespace {
+
+void ResetSession() {
+    State& s = S();
+    s.user = tarnwick::AdministratorUserId;
+    s.workingStyle = 0;
+    s.openProject.clear();
+    s.accountBook.clear();
+    s.project.Close();
+}
+
+void FreeLibraries() {
+    for (void* lib : S().libraries)
+        win::FreeLibrary(lib);
+    S().libraries.clear();
+}
+
+struct SampleProject {
+    const char* id;
+    const char* name;
+    const char* corp;
+    std::vector<const char*> members;
+};
+
+} // namespace
+
+void CreateSampleInstallation(const std::string& folder, bool withProjects) {
+    std::string root = rtl::IncludeTrailingPathDelimiter(folder);
+    if (rtl::FileExists(root + "base.db"))
+        throw rtl::Exception("an installation exists already in " + folder);
+    rtl::ForceDirectories(root);
+    for (const char* sub : {"~Vek~Temp", "PackageStore", "Temp\\XMGL", "Projects", "Modules", "System\\API"})
+        rtl::ForceDirectories(root + sub);
+    {
+        Database db;
+        db.Open(root + "base.db", true);
+        for (const char* sql : kBaseSchema)
+            db.Exec(sql);
+        db.Exec("create table Vek_Project (" + ProjectColumns() + ")");
+    }
+    OpenInstallation(root);
+    Database& b = S().base;
+    b.Exec("begin");
+    const std::vector<std::vector<std::string>> modules = {
+        {"{6A1F0C2E-0001-4C57-9E10-000000000001}", "项目信息", "Modules\\ProjectInfo.dll", "1",
+         "项目基本信息", "1", "-1", "1"},
+        {"{6A1F0C2E-0002-4C57-9E10-000000000002}", "项目资料", "Modules\\ProjectMaterials.dll", "2",
+         "项目资料文件", "1", "-1", "2"},
+        {"{6A1F0C2E-0003-4C57-9E10-000000000003}", "系统人员", "Modules\\Personnel.dll", "3", "系统人员信息",
+         "0", "0", "3"},
+        {"{6A1F0C2E-0004-4C57-9E10-000000000004}", "审计事项", "Modules\\AuditMatters.dll", "4",
+         "项目数据库中的审计事项", "1", "-1", "4"},
+    };
+    for (const auto& m : modules)
+        b.Run("insert into Vek_PackMod values (?,?,?,?,?,?,?,?)", m);
+    const std::vector<std::vector<std::string>> persons = {
+        {SampleMemberId, "张明", "男", "38", "审计师", "组长", "", "zhangming"},
+        {"200000000000000012", "李华", "女", "31", "审计员", "组员", "负责资料", "lihua"},
+        {"200000000000000013", "王强", "男", "45", "高级审计师", "主审", "", "wangqiang"},
+        {SampleOutsiderId, "赵丽", "女", "27", "审计员", "组员", "", "zhaoli"},
+    };
+    for (const auto& p : persons) {
+        InsertPerson(p);
+        b.Run("insert into Vek_User values (?,?,?)", {p[0], p[7], p[1]});
+    }
+    b.Run("insert into Vek_User values (?,?,?)", {tarnwick::AdministratorUserId, "admin", "系统管理员"});
+    std::vector<SampleProject> projects = {
+        {SampleProjectId,
+         "2026年度财务收支审计",
+         "北岭市水务集团",
+         {SampleMemberId, "200000000000000012", "200000000000000013"}},
+        {SecondProjectId, "专项资金审计", "北岭市交通局", {"200000000000000013", SampleOutsiderId}},
+        {ThirdProjectId, "经济责任审计", "北岭市粮食储备公司", {}},
+    };
+    if (!withProjects)
+        projects.clear();
+    for (const SampleProject& p : projects) {
+        std::vector<std::string> v = {p.id,
+                                      p.name,
+                                      "北岭市审计局",
+                                      "财务收支",
+                                      "ORG001",
+                                      "北岭市审计局第一审计处",
+                                      "就地审计",
+                                      "市级",
+                                      "财政审计",
+                                      "无",
+                                      "监督",
+                                      "46023",
+                                      "46053.5",
+                                      "22",
+                                      rtl::IntToStr(static_cast<long long>(p.members.size())),
+                                      "北岭市",
+                                      "1",
+                                      "0",
+                                      "1",
+                                      "审计法",
+                                      p.corp,
+                                      "内部控制",
+                                      "",
+                                      "CORP-" + std::string(p.id),
+                                      p.corp,
+                                      "45292",
+                                      "北岭市审计局",
+                                      "全部",
+                                      "北岭市国资委",
+                                      "2025年度",
+                                      "0",
+                                      "统计目标",
+                                      "ST01"};
+        InsertProject(v);
+        for (const char* m : p.members)
+            b.Run("insert into Vek_PrjPerson values (?,?)", {p.id, m});
+    }
+    b.Exec("commit");
+    for (const SampleProject& p : projects) {
+        CreateProjectDatabase(p.id);
+        Database db;
+        db.Open(ProjectDatabasePath(p.id), false);
+        db.Run("insert into Vek_ResTrv values (?,?,?)", {"R001", "DGGL_SJSX", "审计事项"});
+        db.Run("insert into Vek_ResTrv values (?,?,?)", {"R002", "DGGL_ZL", "项目资料"});
+        db.Run("insert into XM_AuditMatter values (?,?,?)", {"M001", "往来款项核对", "125000.5"});
+        db.Run("insert into XM_AuditMatter values (?,?,?)", {"M002", "固定资产盘点", "88000"});
+        rtl::WriteFileBytes(S().folder + "Projects\\" + p.id + "\\ResFile\\审计通知书.txt",
+                            std::string("审计通知书: ") + p.name + "\n");
+    }
+}
+
+void WriteProjectPart(const std::string& prjId, const std::string& folder) {
+    RequireInstallation();
+    auto rows = S().base.Query("select * from Vek_Project where PrjID = ?", {prjId});
+    if (rows.empty())
+        throw rtl::Exception("unknown project: \"" + prjId + "\"");
+    xml::TXMLDocument doc;
+    doc.SetActive(true);
+    doc.SetVersion("1.0");
+    doc.SetEncoding("UTF-8");
+    xml::TXMLNode info = doc.AddChild("VekProject").AddChild("PrjInfo");
+    for (std::size_t i = 0; i < std::size(kPrjFields); ++i) {
+        std::string v = rows.front().at(i);
+        if (kPrjFields[i].kind == 'D')
+            v = rtl::FloatToStrGeneral(ToDouble(v), 15);
+        info.SetAttributes(kPrjFields[i].name, v);
+    }
+    xml::TXMLNode persons = info.AddChild("PrjPerInfo");
+    for (const auto& person :
+         S().base.Query("select p.PerUUID, p.PerName, p.PerSex, p.PerAge, p.PerJob, p.PerRole, "
+                        "p.PerMemo, p.LoginName from Vek_PrjPerson m join Vek_Person p on "
+                        "p.PerUUID = m.PerUUID where m.PrjID = ? order by m.rowid",
+                        {prjId})) {
+        xml::TXMLNode per = persons.AddChild("PrjPer");
+        for (std::size_t i = 0; i < std::size(kPersonFields); ++i)
+            per.SetAttributes(kPersonFields[i], person.at(i));
+    }
+    rtl::ForceDirectories(folder);
+    doc.SaveToFile(rtl::IncludeTrailingPathDelimiter(folder) + "PrjInfo.xml");
+}
+
+void OpenInstallation(const std::string& folder) {
+    std::string root = rtl::IncludeTrailingPathDelimiter(folder);
+    CloseInstallation();
+    S().base.Open(root + "base.db", false);
+    S().folder = root;
+    rtl::SetProgramFolder(rtl::ToNativePath(root));
+    ResetSession();
+    ClearRecords();
+}
+
+void CloseInstallation() {
+    ResetSession();
+    FreeLibraries();
+    S().base.Close();
+    S().folder.clear();
+}
+
+std::string InstallationFolder() {
+    return S().folder;
+}
+std::string BaseDatabasePath() {
+    return S().folder + "base.db";
+}
+std::string ProjectDatabasePath(const std::string& prjId) {
+    CheckProjectId(prjId);
+    return S().folder + "Projects\\" + prjId + "\\Project.db";
+}
+std::string PackageStoreFolder() {
+    return S().folder + "PackageStore\\";
+}
+std::string TempFolder(const std::string& moduleCode) {
+    CheckProjectId(moduleCode); // the same rule: one safe folder name
+    return S().folder + "Temp\\" + moduleCode;
+}
+
+void SetCurrentUser(const std::string& userId) {
+    RequireInstallation();
+    if (S().base.Query("select UserID from Vek_User where UserID = ?", {userId}).empty())
+        throw rtl::Exception("unknown user: \"" + userId + "\"");
+    S().user = userId;
+}
+std::string CurrentUser() {
+    return S().user;
+}
+void SetWorkingStyle(std::uint8_t style) {
+    S().workingStyle = style;
+}
+std::uint8_t WorkingStyle() {
+    return S().workingStyle;
+}
+
+bool OpenProject(const std::string& prjId) {
+    RequireInstallation();
+    S().opened.push_back(prjId);
+    if (prjId.empty() || prjId.find_first_of("\\/:*?\"<>|") != std::string::npos || !ProjectExists(prjId))
+        return false;
+    S().project.Open(ProjectDatabasePath(prjId), false);
+    S().openProject = prjId;
+    return true;
+}
+
+void CloseProject() {
+    S().project.Close();
+    S().openProject.clear();
+}
+std::string OpenProjectId() {
+    return S().openProject;
+}
+void SetSelectedAccountBook(const std::string& id) {
+    S().accountBook = id;
+}
+
+void SetApplication(framework::TApplication* application) {
+    S().application = application;
+}
+void SetScreen(framework::TScreen* screen) {
+    S().screen = screen;
+}
+void SetHintWindowClass(framework::THintWindowClass hintWindowClass) {
+    S().hintWindowClass = hintWindowClass;
+}
+void SetBaseConnection(ado::TADOConnection* connection) {
+    S().baseConnection = connection;
+}
+void SetProjectConnection(ado::TADOConnection* connection) {
+    S().projectConnection = connection;
+}
+
+void InjectAnswer(const std::string& function, std::int64_t value) {
+    S().injections[function] = {Injection::Answer, value, rtl::IntToStr(value)};
+}
+void InjectTextAnswer(const std::string& function, const std::string& text) {
+    S().injections[function] = {Injection::TextAnswer, rtl::StrToIntDef(text, 0), text};
+}
+void InjectRaise(const std::string& function, const std::string& message) {
+    S().injections[function] = {Injection::Raise, 0, message};
+}
+void InjectAbsent(const std::string& function) {
+    S().injections[function] = {Injection::Absent, 0, ""};
+}
+void ClearInjections() {
+    S().injections.clear();
+}
+
+std::vector<LogRow> LogRows() {
+    RequireInstallation();
+    std::vector<LogRow> rows;
+    for (const auto& r :
+         S().base.Query("select Message, Level, UserID, ModuleCode, Program, LogKind, LogTime from "
+                        "Vek_Log order by LogNo"))
+        rows.push_back({r[0], rtl::StrToIntDef(r[1], 0), r[2], r[3], r[4], rtl::StrToIntDef(r[5], 0), r[6]});
+    return rows;
+}
+
+std::vector<ProcessCall> ProcessCalls() {
+    return S().processCalls;
+}
+bool EveryProcessEnded() {
+    return S().processDepth == 0 && !S().processFault;
+}
+void SetProcessObserver(std::function<void(const ProcessCall&)> observer) {
+    S().processObserver = std::move(observer);
+}
+std::vector<PackageTaken> PackagesTaken() {
+    return S().packages;
+}
+std::vector<std::string> ProjectsCreated() {
+    return S().created;
+}
+std::vector<std::string> ProjectsOpened() {
+    return S().opened;
+}
+
+std::vector<PrjOptionRow> PrjOptionRows() {
+    RequireInstallation();
+    std::vector<PrjOptionRow> rows;
+    for (const auto& r :
+         S().base.Query("select UserID, Optype, OpMemo, OpTime from Vek_PrjOption order by rowid"))
+        rows.push_back({r[0], r[1], r[2], r[3]});
+    return rows;
+}
+
+void ClearRecords() {
+    State& s = S();
+    s.injections.clear();
+    s.processCalls.clear();
+    s.processDepth = 0;
+    s.processFault = false;
+    s.packages.clear();
+    s.created.clear();
+    s.opened.clear();
+}
+
+} // namespace host

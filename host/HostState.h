@@ -1,0 +1,66 @@
+#pragma once
+
+#include "host/Database.h"
+#include "host/HostControl.h"
+
+#include <cstdint>
+#include <map>
+#include <optional>
+#include <string>
+#include <vector>
+
+// The host's state behind the exported functions and the control interface.
+namespace host::detail {
+
+struct Injection {
+    enum Kind { Answer, TextAnswer, Raise, Absent } kind = Answer;
+    std::int64_t number = 0;
+    std::string text;
+};
+
+struct State {
+    std::string folder; // with trailing separator, empty when no installation is open
+    Database base;
+    Database project;
+    std::string user = tarnwick::AdministratorUserId;
+    std::uint8_t workingStyle = 0;
+    std::string openProject;
+    std::string accountBook;
+    framework::TApplication* application = nullptr;
+    framework::TScreen* screen = nullptr;
+    framework::THintWindowClass hintWindowClass = nullptr;
+    ado::TADOConnection* baseConnection = nullptr;
+    ado::TADOConnection* projectConnection = nullptr;
+    std::map<std::string, Injection> injections;
+    std::vector<ProcessCall> processCalls;
+    int processDepth = 0;
+    bool processFault = false;
+    std::function<void(const ProcessCall&)> processObserver;
+    std::vector<PackageTaken> packages;
+    std::vector<std::string> created;
+    std::vector<std::string> opened;
+    std::vector<void*> libraries;
+};
+
+State& S();
+// Raises for an injected raise; answers an injected answer; nothing otherwise.
+std::optional<Injection> Intercept(const std::string& function);
+bool IsAbsent(const std::string& function);
+void RequireInstallation();
+// A project identifier that is safe as a folder name.
+void CheckProjectId(const std::string& prjId);
+bool ProjectExists(const std::string& prjId);
+void RecordProcess(ProcessCallKind kind, const std::string& text, framework::TCustomForm* owner);
+void WriteLog(const std::string& message, int level, const std::string& user, const std::string& moduleCode,
+              const std::string& program, int kind);
+std::string NowText();
+
+// Project records.
+void LoadProjectRecord(const std::string& prjId, tarnwick::TVekPrjInfo& rec);
+std::int32_t TakePackage(const std::string& file, const std::string& typeName, const std::string& memo,
+                         bool extended);
+std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath);
+std::vector<std::string> ProjectPersons(const std::string& prjId);
+std::string PersonInfo(const std::string& perUUID);
+
+} // namespace host::detail
