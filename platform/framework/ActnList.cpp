@@ -86,69 +86,27 @@ void TBasicAction::Change() {
 }
 
 void TCustomAction::SetCaption(const std::string& caption) {
-    if (caption == m_caption)
-        return;
-    m_caption = caption;
-    ForEachLink([&](TActionLink& l) {
-        if (l.IsCaptionLinked())
-            l.SetCaption(caption);
-    });
-    Change();
+    ChangeLinked(m_caption, caption, &TActionLink::IsCaptionLinked, &TActionLink::SetCaption);
 }
 
 void TCustomAction::SetChecked(bool checked) {
-    if (checked == m_checked)
-        return;
-    m_checked = checked;
-    ForEachLink([&](TActionLink& l) {
-        if (l.IsCheckedLinked())
-            l.SetChecked(checked);
-    });
-    Change();
+    ChangeLinked(m_checked, checked, &TActionLink::IsCheckedLinked, &TActionLink::SetChecked);
 }
 
 void TCustomAction::SetEnabled(bool enabled) {
-    if (enabled == m_enabled)
-        return;
-    m_enabled = enabled;
-    ForEachLink([&](TActionLink& l) {
-        if (l.IsEnabledLinked())
-            l.SetEnabled(enabled);
-    });
-    Change();
+    ChangeLinked(m_enabled, enabled, &TActionLink::IsEnabledLinked, &TActionLink::SetEnabled);
 }
 
 void TCustomAction::SetHint(const std::string& hint) {
-    if (hint == m_hint)
-        return;
-    m_hint = hint;
-    ForEachLink([&](TActionLink& l) {
-        if (l.IsHintLinked())
-            l.SetHint(hint);
-    });
-    Change();
+    ChangeLinked(m_hint, hint, &TActionLink::IsHintLinked, &TActionLink::SetHint);
 }
 
 void TCustomAction::SetImageIndex(int index) {
-    if (index == m_imageIndex)
-        return;
-    m_imageIndex = index;
-    ForEachLink([&](TActionLink& l) {
-        if (l.IsImageIndexLinked())
-            l.SetImageIndex(index);
-    });
-    Change();
+    ChangeLinked(m_imageIndex, index, &TActionLink::IsImageIndexLinked, &TActionLink::SetImageIndex);
 }
 
 void TCustomAction::SetVisible(bool visible) {
-    if (visible == m_visible)
-        return;
-    m_visible = visible;
-    ForEachLink([&](TActionLink& l) {
-        if (l.IsVisibleLinked())
-            l.SetVisible(visible);
-    });
-    Change();
+    ChangeLinked(m_visible, visible, &TActionLink::IsVisibleLinked, &TActionLink::SetVisible);
 }
 
 bool TCustomAction::Execute() {

@@ -98,6 +98,20 @@ public:
     bool Execute() override;
 
 private:
+    // Stores a changed value, hands it to every link that follows this property, then notifies.
+    template <class T, class V>
+    void ChangeLinked(T& field, const T& value, bool (TActionLink::*isLinked)() const,
+                      void (TActionLink::*apply)(V)) {
+        if (value == field)
+            return;
+        field = value;
+        ForEachLink([&](TActionLink& l) {
+            if ((l.*isLinked)())
+                (l.*apply)(value);
+        });
+        Change();
+    }
+
     std::string m_caption;
     bool m_checked = false;
     bool m_enabled = true;
