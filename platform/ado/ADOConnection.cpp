@@ -66,7 +66,8 @@ void TADOConnection::Open() {
         throw EDatabaseError("Database file \"" + m_databaseFile + "\" not found");
     const std::string path = rtl::ToNativePath(m_databaseFile);
     sqlite3* db = nullptr;
-    const int flags = SQLITE_OPEN_READWRITE | (m_createIfMissing ? SQLITE_OPEN_CREATE : 0);
+    const int flags =
+        SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | (m_createIfMissing ? SQLITE_OPEN_CREATE : 0);
     if (sqlite3_open_v2(path.c_str(), &db, flags, nullptr) != SQLITE_OK) {
         const std::string message = db ? sqlite3_errmsg(db) : "out of memory";
         sqlite3_close_v2(db);

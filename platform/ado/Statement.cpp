@@ -29,6 +29,10 @@ void CheckDatabase(sqlite3* db) {
 
 // Prepares the first statement of sql; null when only blanks and comments remain. rest gets the tail.
 StatementPtr Prepare(sqlite3* db, std::string_view sql, std::string_view& rest) {
+    if (sql.empty()) {
+        rest = {};
+        return nullptr;
+    }
     sqlite3_stmt* raw = nullptr;
     const char* tail = nullptr;
     if (sql.size() > static_cast<std::size_t>(INT32_MAX))
