@@ -22,9 +22,12 @@ using StatementPtr = std::unique_ptr<sqlite3_stmt, StatementDeleter>;
     throw EDatabaseError(std::string(sqlite3_errmsg(db)) + " in \"" + std::string(sql) + "\"");
 }
 
-void CheckDatabase(sqlite3* db) {
+void CheckText(sqlite3* db, std::string_view sql) {
     if (!db)
         throw EDatabaseError("The connection is not open");
+    // The database reads a text only up to its first NUL, so the rest would silently be dropped.
+    if (sql.find('\0') != std::string_view::npos)
+        throw EDatabaseError("The SQL text holds a NUL character");
 }
 
 // Prepares the first statement of sql; null when only blanks and comments remain. rest gets the tail.
@@ -126,7 +129,7 @@ TFieldType TypeFromValue(const TFieldValue& v, bool blob) {
 } // namespace
 
 TRowSet QueryRows(sqlite3* db, std::string_view sql, const TParameters& parameters) {
-    CheckDatabase(db);
+    CheckText(db, sql);
     std::string_view rest;
     StatementPtr stmt = Prepare(db, sql, rest);
     if (!stmt)
@@ -165,7 +168,7 @@ TRowSet QueryRows(sqlite3* db, std::string_view sql, const TParameters& paramete
 }
 
 int ExecuteStatements(sqlite3* db, std::string_view sql, const TParameters& parameters) {
-    CheckDatabase(db);
+    CheckText(db, sql);
     int changed = 0;
     std::string_view rest = sql;
     bool any = false;

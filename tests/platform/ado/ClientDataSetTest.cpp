@@ -17,7 +17,7 @@ constexpr char packet[] = R"(<?xml version="1.0" standalone="yes"?>
 </FIELDS><PARAMS/></METADATA>
 <ROWDATA>
 <ROW ResID="{A}" Size="12" Rate="0.25" Done="TRUE"/>
-<ROW ResID="&lt;B&gt;" Done="FALSE"/>
+<ROW ResID="&lt;B&gt;&#13;&#10;C" Done="FALSE"/>
 </ROWDATA>
 </DATAPACKET>)";
 
@@ -34,7 +34,7 @@ TEST(ClientDataSet, LoadsADataPacket) {
     EXPECT_EQ(cds.FieldByName("Rate").AsFloat(), 0.25);
     EXPECT_TRUE(cds.FieldByName("Done").AsBoolean());
     cds.Next();
-    EXPECT_EQ(cds.FieldByName("ResID").AsString(), "<B>");
+    EXPECT_EQ(cds.FieldByName("ResID").AsString(), "<B>\r\nC");
     EXPECT_TRUE(cds.FieldByName("Size").IsNull());
     EXPECT_FALSE(cds.FieldByName("Done").AsBoolean());
     cds.Next();
@@ -47,7 +47,7 @@ TEST(ClientDataSet, LoadsADataPacket) {
     EXPECT_TRUE(copy.FieldByName("Done").AsBoolean());
     EXPECT_EQ(copy.FieldByName("Rate").AsFloat(), 0.25);
     copy.Last();
-    EXPECT_EQ(copy.FieldByName("ResID").AsString(), "<B>");
+    EXPECT_EQ(copy.FieldByName("ResID").AsString(), "<B>\r\nC");
 }
 
 TEST(ClientDataSet, AnEmptyFileIsNullDataAndAPacketWithoutRowsIsNot) {

@@ -144,6 +144,9 @@ TEST_F(DataSetTest, FailingTextsRaiseAndLeaveTheQueryClosed) {
         EXPECT_THROW(m_query.Open(), ado::EDatabaseError);
         EXPECT_FALSE(m_query.Active());
     }
+    // A value with a NUL would cut the statement short; the rest must not be dropped silently.
+    m_query.SQL().SetText("select ID from T where Name = 'one'" + std::string(1, '\0') + " and ID = 2");
+    EXPECT_THROW(m_query.Open(), ado::EDatabaseError);
     m_query.SQL().SetText("select count(*) as N from T");
     m_query.Open();
     EXPECT_EQ(m_query.FieldByName("N").AsInteger(), 3);

@@ -14,6 +14,7 @@ TEST(RecordsetXml, PersonsRoundTripThroughTheFile) {
         "create table Persons(PerUUID text, PerName text, Age integer, Score real, Photo blob);"
         "insert into Persons values('0001', 'Anna <\"&''>', 31, 2.5, x'00FF10');"
         "insert into Persons values('0002', null, null, -0.1, null);"
+        "insert into Persons values('0004', ' two' || char(13, 10) || 'lines' || char(9) || ' ', 0, 0, null);"
         "insert into Persons values('0003', '张三', 9000000000, 1e300, x'');");
     ado::TADOQuery query;
     query.SetConnection(&db.Connection());
@@ -25,7 +26,7 @@ TEST(RecordsetXml, PersonsRoundTripThroughTheFile) {
     ado::TADODataSet loaded;
     loaded.LoadFromFile(file);
     ASSERT_TRUE(loaded.Active());
-    ASSERT_EQ(loaded.RecordCount(), 3);
+    ASSERT_EQ(loaded.RecordCount(), 4);
     ASSERT_EQ(loaded.FieldCount(), 5);
     EXPECT_EQ(loaded.Fields()[0].FieldName(), "PerUUID");
     EXPECT_EQ(loaded.FieldByName("peruuid").AsString(), "0001");
@@ -45,6 +46,8 @@ TEST(RecordsetXml, PersonsRoundTripThroughTheFile) {
     EXPECT_EQ(loaded.FieldByName("Score").AsFloat(), 1e300);
     EXPECT_FALSE(loaded.FieldByName("Photo").IsNull());
     EXPECT_EQ(loaded.FieldByName("Photo").AsString(), "");
+    loaded.Next();
+    EXPECT_EQ(loaded.FieldByName("PerName").AsString(), " two\r\nlines\t ");
     loaded.Next();
     EXPECT_TRUE(loaded.Eof());
 }
