@@ -102,7 +102,7 @@ TRowSet ParseDataPacket(const std::string& bytes, std::string_view fileName) {
 }
 
 void SaveDataPacket(const TRowSet& rows, std::string_view fileName) {
-    XmlDocPtr doc(xmlNewDoc(BAD_CAST "1.0"));
+    XmlDocPtr doc = NewXmlDocument();
     xmlNode* root = xmlNewNode(nullptr, BAD_CAST "DATAPACKET");
     xmlDocSetRootElement(doc.get(), root);
     xmlNewProp(root, BAD_CAST "Version", BAD_CAST "2.0");

@@ -166,7 +166,7 @@ std::vector<Column> ReadSchema(xmlNode* elementType, std::string_view fileName) 
 } // namespace
 
 void SaveRecordsetXml(const TRowSet& rows, std::string_view fileName) {
-    XmlDocPtr doc(xmlNewDoc(BAD_CAST "1.0"));
+    XmlDocPtr doc = NewXmlDocument();
     xmlNode* root = xmlNewNode(nullptr, BAD_CAST "xml");
     xmlDocSetRootElement(doc.get(), root);
     xmlNs* s = xmlNewNs(root, BAD_CAST schemaNamespace, BAD_CAST "s");

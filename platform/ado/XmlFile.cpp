@@ -70,6 +70,14 @@ XmlDocPtr ParseXml(const std::string& bytes, std::string_view fileName) {
     return ParseWith(bytes, fileName, nullptr);
 }
 
+XmlDocPtr NewXmlDocument() {
+    xmlInitParser();
+    XmlDocPtr doc(xmlNewDoc(BAD_CAST "1.0"));
+    if (!doc)
+        throw EDatabaseError("Out of memory creating an XML document");
+    return doc;
+}
+
 void SaveXml(xmlDoc* doc, std::string_view fileName) {
     xmlChar* memory = nullptr;
     int size = 0;

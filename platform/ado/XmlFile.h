@@ -20,6 +20,9 @@ using XmlDocPtr = std::unique_ptr<xmlDoc, XmlDocDeleter>;
 // EDatabaseError naming the file.
 XmlDocPtr ParseXml(const std::string& bytes, std::string_view fileName);
 
+// A new, empty document with the parser library set up.
+XmlDocPtr NewXmlDocument();
+
 // Writes the document as indented UTF-8 through the file adapter.
 void SaveXml(xmlDoc* doc, std::string_view fileName);
 

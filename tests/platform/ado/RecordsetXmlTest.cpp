@@ -157,4 +157,17 @@ TEST(RecordsetXml, SavingAClosedDatasetRaisesAndWritesNothing) {
     EXPECT_FALSE(rtl::FileExists(db.Path("closed.xml")));
 }
 
+TEST(RecordsetXml, AFileInTheOldCodePageWithoutADeclarationReads) {
+    TestDatabase db;
+    const std::string file = db.Path("gbk.xml");
+    // "张三" in the two-byte code page.
+    rtl::WriteFileBytes(file,
+                        "<xml xmlns:s=\"urn:a\" xmlns:rs=\"urn:c\" xmlns:z=\"#RowsetSchema\"><s:Schema>"
+                        "<s:ElementType name=\"row\"><s:AttributeType name=\"PerName\"/></s:ElementType>"
+                        "</s:Schema><rs:data><z:row PerName=\"\xD5\xC5\xC8\xFD\"/></rs:data></xml>");
+    ado::TADODataSet loaded;
+    loaded.LoadFromFile(file);
+    EXPECT_EQ(loaded.FieldByName("PerName").AsString(), "张三");
+}
+
 } // namespace
