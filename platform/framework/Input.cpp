@@ -168,12 +168,13 @@ bool IsKeyMessage(UINT msg) {
     return msg >= win::WM_KEYDOWN && msg <= win::WM_SYSCHAR;
 }
 
-void DeliverKeyMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
+bool DeliverKeyMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam) {
     if (!IsWindow(window))
-        return;
+        return false;
     if (SendMessage(window, win::CN_BASE + msg, wParam, lParam) != 0)
-        return;
+        return false;
     SendMessage(window, msg, wParam, lParam);
+    return true;
 }
 
 namespace input {
@@ -261,7 +262,9 @@ void KeyDown(std::uint16_t key) {
     s.keys[key & 0xFF] = true;
     HWND target = KeyTarget();
     const bool alt = s.keys[win::VK_MENU] && key != win::VK_MENU;
-    DeliverKeyMessage(target, alt ? win::WM_SYSKEYDOWN : win::WM_KEYDOWN, key, KeyData(false));
+    // A key taken before dispatch (a dialog key) is never translated into a character.
+    if (!DeliverKeyMessage(target, alt ? win::WM_SYSKEYDOWN : win::WM_KEYDOWN, key, KeyData(false)) && !alt)
+        return;
     char32_t ch = CharOfKey(key, s.keys[win::VK_SHIFT]);
     if (ch == 0 || s.keys[win::VK_CONTROL])
         return;

@@ -14,7 +14,8 @@ namespace framework {
 bool IsKeyMessage(UINT msg);
 // Delivers a key or character message the way the message loop does: the control first gets the
 // matching CN_ message (where dialog keys are routed); only an unanswered one is dispatched.
-void DeliverKeyMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
+// Answers whether it was.
+bool DeliverKeyMessage(HWND window, UINT msg, WPARAM wParam, LPARAM lParam);
 
 namespace input {
 
