@@ -11,8 +11,6 @@
 #include "platform/framework/Forms.h"
 #include "platform/rtl/FileSystem.h"
 
-#define TARNWICK_EXPORT __attribute__((visibility("default")))
-
 using namespace tarnwick;
 
 namespace {

@@ -8,6 +8,9 @@ namespace framework {
 class TTreeView;
 }
 
+// Marks the definition of an export; each plug-in's version script still decides what is exported.
+#define TARNWICK_EXPORT __attribute__((visibility("default")))
+
 // The plug-in's exports, bound by the host by name. Tarnwick exports all six; Tarnwick reduced build
 // only RunAppEvn, VekPackPortInfo and VekPackResIDs. The reserved arguments are never read.
 extern "C" {

@@ -8,8 +8,6 @@
 
 #include "platform/framework/Forms.h"
 
-#define TARNWICK_EXPORT __attribute__((visibility("default")))
-
 using namespace tarnwick;
 
 namespace {

@@ -3,6 +3,7 @@
 #include "core/Exports.h"
 
 #include "host/HostControl.h"
+#include "tests/core/entry/ProbeState.h"
 
 #include "platform/framework/Forms.h"
 #include "platform/framework/TypInfo.h"
@@ -291,6 +292,150 @@ TEST_F(EntryTest, ReducedBuildHasThreeExportsAndTheSameEntry) {
     EXPECT_TRUE(Unload());
     EXPECT_EQ(CurrentSlots(), m_own);
     EXPECT_EQ(win::OleInitCount(), oleBefore);
+}
+
+// The probe plug-in: the real entry and exports over workers that answer or raise as told.
+class ExportResultTest : public EntryTest {
+protected:
+    void SetUp() override {
+        EntryTest::SetUp();
+        Load(TARNWICK_PROBE_PLUGIN);
+        m_probe = Bind<TProbeStateFunction>("TarnwickProbeState")();
+        ASSERT_NE(m_probe, nullptr);
+    }
+
+    void Expect(std::int32_t answer, const std::string& raise) {
+        m_probe->answer = answer;
+        m_probe->raise = raise;
+        m_probe->calls.clear();
+    }
+
+    // The one worker call the export made, with the host's objects in the slots.
+    ProbeCall OnlyCall(const std::string& routine) {
+        EXPECT_EQ(m_probe->calls.size(), 1u);
+        if (m_probe->calls.size() != 1)
+            return {};
+        const ProbeCall& call = m_probe->calls.front();
+        EXPECT_EQ(call.routine, routine);
+        EXPECT_EQ(call.application, m_host.application);
+        EXPECT_EQ(call.screen, m_host.screen);
+        EXPECT_EQ(call.hintWindowClass, m_host.hintWindowClass);
+        return call;
+    }
+
+    ProbeState* m_probe = nullptr;
+};
+
+TEST_F(ExportResultTest, RunAppEvnAnswersOneOnlyAfterTheWizard) {
+    struct Case {
+        std::int32_t mode;
+        std::int32_t answer;
+        const char* raise;
+        std::int32_t expected;
+        bool folderRemoved;
+        const char* routine;
+    };
+    const Case cases[] = {
+        {0, 0, "", 1, true, "ShowExportWizard"},
+        {0, 0, "wizard failed", -1, false, "ShowExportWizard"},
+        {-1, 1, "", -1, true, "ImportPackage"},
+        {-1, 0, "import failed", -1, true, "ImportPackage"},
+        {1, 1, "", 1, true, "RunResourceExport"},
+        {1, -1, "export failed", -1, true, "RunResourceExport"},
+        {2, 1, "", -1, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mode) + " " + c.raise);
+        FillCommonReader();
+        Expect(c.answer, c.raise);
+        EXPECT_EQ(RunAppEvn(c.mode, 42), c.expected);
+        EXPECT_EQ(fs::exists(CommonReader()), !c.folderRemoved);
+        if (!*c.routine) {
+            EXPECT_TRUE(m_probe->calls.empty());
+            continue;
+        }
+        const ProbeCall call = OnlyCall(c.routine);
+        if (c.mode == -1) {
+            // The user picks the file; a full import, not a preview.
+            EXPECT_EQ(call.text1, "");
+            EXPECT_EQ(call.text2, "");
+        }
+        if (c.mode == 1) {
+            EXPECT_EQ(call.number, 42);
+        }
+    }
+}
+
+TEST_F(ExportResultTest, VekPackPortInfoAnswersItsWorkersResult) {
+    struct Case {
+        std::int32_t mode;
+        std::int32_t answer;
+        const char* raise;
+        std::int32_t expected;
+        bool folderRemoved;
+        const char* routine;
+    };
+    const Case cases[] = {
+        {-1, -3, "", -3, true, "ImportPackage"},
+        {-1, 1, "", 1, true, "ImportPackage"},
+        {-1, 1, "import failed", -1, false, "ImportPackage"},
+        {0, framework::mrCancel, "", 0, true, "ShowExportWizardInPortMode"},
+        {0, framework::mrOk, "", 1, true, "ShowExportWizardInPortMode"},
+        {0, framework::mrCancel, "wizard failed", -1, false, "ShowExportWizardInPortMode"},
+        {3, 1, "", -1, true, ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::to_string(c.mode) + " " + std::to_string(c.answer) + " " + c.raise);
+        FillCommonReader();
+        Expect(c.answer, c.raise);
+        EXPECT_EQ(VekPackPortInfo(c.mode, "1", "项目信息,系统人员"), c.expected);
+        EXPECT_EQ(fs::exists(CommonReader()), !c.folderRemoved);
+        if (!*c.routine) {
+            EXPECT_TRUE(m_probe->calls.empty());
+            continue;
+        }
+        const ProbeCall call = OnlyCall(c.routine);
+        EXPECT_EQ(call.text1, "项目信息,系统人员"); // the file name, or the captions to check
+        if (c.mode == -1) {
+            EXPECT_EQ(call.text2, "1");
+        }
+    }
+}
+
+TEST_F(ExportResultTest, FailedCleanUpKeepsOrResetsTheResultAsEachExportDoes) {
+    m_hostApplication->SetExeName("Velmora"); // no program folder: the clean-up raises
+    Expect(framework::mrOk, "");
+    EXPECT_EQ(VekPackPortInfo(0, "", "项目信息"), 1);
+    Expect(0, "");
+    EXPECT_EQ(RunAppEvn(0), -1);
+}
+
+TEST_F(ExportResultTest, PackageRequestsPassArgumentsAndAnswersThrough) {
+    auto pack = Bind<tarnwick::TVekPackResIDs>("VekPackResIDs");
+    CountedText ids("R1,R2"), file((m_folder / "res.Package").string());
+    Expect(1, "");
+    EXPECT_TRUE(
+        pack(m_host.hintWindowClass, m_host.application, m_host.screen, 1, 2, 3, 4, ids.Get(), file.Get()));
+    ProbeCall call = OnlyCall("PackProjectResources");
+    EXPECT_EQ(call.text1, "R1,R2");
+    EXPECT_EQ(call.text2, (m_folder / "res.Package").string());
+    Expect(0, "");
+    EXPECT_FALSE(
+        pack(m_host.hintWindowClass, m_host.application, m_host.screen, 1, 2, 3, 4, ids.Get(), file.Get()));
+
+    host::SetApplication(m_host.application);
+    host::SetScreen(m_host.screen);
+    host::SetHintWindowClass(m_host.hintWindowClass);
+    auto archive = Bind<tarnwick::TVekGDBPck>("VekGDBPck");
+    auto* tree = reinterpret_cast<framework::TTreeView*>(m_hostScreen.get());
+    CountedText caption("归档"), memo("说明");
+    Expect(1, "");
+    EXPECT_EQ(archive(tree, caption.Get(), memo.Get()), 1);
+    call = OnlyCall("BuildArchivePackage");
+    EXPECT_EQ(call.tree, tree);
+    EXPECT_EQ(call.text1, "归档");
+    EXPECT_EQ(call.text2, "说明");
+    EXPECT_EQ(host::LastPluginError(), "");
 }
 
 } // namespace
