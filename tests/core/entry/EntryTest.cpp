@@ -438,4 +438,23 @@ TEST_F(ExportResultTest, PackageRequestsPassArgumentsAndAnswersThrough) {
     EXPECT_EQ(host::LastPluginError(), "");
 }
 
+TEST_F(ExportResultTest, GettersReportWhatTheLastRunRecorded) {
+    auto version = Bind<tarnwick::TGetPackageVer>("GetPackageVer");
+    auto folder = Bind<tarnwick::TGetPackageDir>("GetPackageDir");
+    m_probe->packageVersion = 3;
+    m_probe->packageFolder = CommonReader().string() + "/";
+    EXPECT_EQ(VekPackPortInfo(-1, "", "a.Package"), 0);
+    EXPECT_EQ(version(), 3);
+
+    const std::size_t blocks = sharemem::LiveBlocks();
+    CountedText dir("the host's previous text");
+    folder(dir.Var());
+    EXPECT_EQ(dir.Str(), CommonReader().string() + "/");
+    EXPECT_EQ(sharemem::LiveBlocks(), blocks + 1); // the old text released, the copy allocated
+    const std::string before = dir.Str();
+    folder(dir.Var());
+    EXPECT_EQ(dir.Str(), before);
+    EXPECT_EQ(sharemem::LiveBlocks(), blocks + 1);
+}
+
 } // namespace

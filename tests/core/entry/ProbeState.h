@@ -23,6 +23,9 @@ struct ProbeState {
     std::int32_t answer = 0; // the next worker's answer (the modal result in port mode)
     std::string raise;       // when set, the worker raises this instead
     std::vector<ProbeCall> calls;
+    // What the next worker records for the getters, as the import preparation and the export run do.
+    std::int32_t packageVersion = 0;
+    std::string packageFolder;
 };
 
 using TProbeStateFunction = ProbeState* (*)();

@@ -1,6 +1,7 @@
 #include "tests/core/entry/ProbeState.h"
 
 #include "core/EntryRoutines.h"
+#include "core/PackageState.h"
 
 #include "platform/rtl/Exceptions.h"
 
@@ -22,6 +23,8 @@ std::int32_t Run(const char* routine, std::string text1 = "", std::string text2 
     call.screen = framework::Screen();
     call.hintWindowClass = framework::HintWindowClass();
     s_state.calls.push_back(call);
+    tarnwick::LastPackageVersion = s_state.packageVersion;
+    tarnwick::LastPackageFolder = s_state.packageFolder;
     if (!s_state.raise.empty())
         throw rtl::Exception(s_state.raise);
     return s_state.answer;
