@@ -43,6 +43,8 @@ std::uint8_t stdcall VekGetWorkingStyle();
 void* stdcall VekGetAppInterface(const char* module, const char* function, std::int32_t kind);
 void stdcall GetCurUUID(sharemem::PText* id);
 void stdcall GetCurPrjSerial(sharemem::PText* serial);
+// Takes an error that a plug-in export cannot raise across the C boundary; the host keeps the last.
+void stdcall VekReportError(const char* source, const char* message);
 
 // VekPlatFormAPI
 framework::TApplication* stdcall VekGetApplication();

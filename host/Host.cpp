@@ -656,8 +656,13 @@ std::vector<PrjOptionRow> PrjOptionRows() {
     return rows;
 }
 
+std::string LastPluginError() {
+    return S().lastPluginError;
+}
+
 void ClearRecords() {
     State& s = S();
+    s.lastPluginError.clear();
     s.injections.clear();
     s.processCalls.clear();
     s.processDepth = 0;

@@ -111,6 +111,9 @@ struct PrjOptionRow {
 };
 std::vector<PrjOptionRow> PrjOptionRows();
 
+// The last error a plug-in handed over with VekReportError, as "source: message"; empty when none.
+std::string LastPluginError();
+
 // Forgets the records and the injections, keeps the installation and the session.
 void ClearRecords();
 

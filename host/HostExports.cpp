@@ -106,6 +106,10 @@ HOST_EXPORT void stdcall GetCurPrjSerial(PText* serial) {
     AnswerText("GetCurPrjSerial", serial, [] { return S().openProject; });
 }
 
+HOST_EXPORT void stdcall VekReportError(const char* source, const char* message) {
+    S().lastPluginError = Str(source) + ": " + Str(message);
+}
+
 HOST_EXPORT framework::TApplication* stdcall VekGetApplication() {
     Intercept("VekGetApplication");
     return S().application;

@@ -40,6 +40,7 @@ struct State {
     std::vector<std::string> created;
     std::vector<std::string> opened;
     std::vector<void*> libraries;
+    std::string lastPluginError;
 };
 
 State& S();

@@ -1,0 +1,37 @@
+cmake_minimum_required(VERSION 3.25)
+
+# Each plug-in exports exactly its names, and the reduced build binds none of the host functions it
+# does without.
+function(dynamic_symbols library kind out)
+  execute_process(COMMAND ${NM} -D ${kind} ${library} OUTPUT_VARIABLE text RESULT_VARIABLE rc)
+  if(NOT rc EQUAL 0)
+    message(FATAL_ERROR "nm failed on ${library}")
+  endif()
+  string(REGEX MATCHALL "[^\n]+" lines "${text}")
+  set(names)
+  foreach(line ${lines})
+    string(REGEX REPLACE ".* ([^ ]+)$" "\\1" name "${line}")
+    list(APPEND names ${name})
+  endforeach()
+  list(SORT names)
+  set(${out} "${names}" PARENT_SCOPE)
+endfunction()
+
+dynamic_symbols(${FULL} --defined-only full)
+set(expected GetPackageDir GetPackageVer RunAppEvn VekGDBPck VekPackPortInfo VekPackResIDs)
+if(NOT full STREQUAL expected)
+  message(FATAL_ERROR "Tarnwick.so exports [${full}], expected [${expected}]")
+endif()
+
+dynamic_symbols(${REDUCED} --defined-only reduced)
+set(expected RunAppEvn VekPackPortInfo VekPackResIDs)
+if(NOT reduced STREQUAL expected)
+  message(FATAL_ERROR "TarnwickReduced.so exports [${reduced}], expected [${expected}]")
+endif()
+
+dynamic_symbols(${REDUCED} --undefined-only imports)
+foreach(name VekGetApplication VekGetScreen VekGetHintWinClass GetAppTempPathY)
+  if(name IN_LIST imports)
+    message(FATAL_ERROR "TarnwickReduced.so binds ${name}")
+  endif()
+endforeach()
