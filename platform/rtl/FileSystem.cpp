@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <cerrno>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <ctime>
 #include <dirent.h>
@@ -171,6 +172,18 @@ std::string ToNativePath(std::string_view path) {
     }
     if (trailing && result.back() != '/')
         result.push_back('/');
+    return result;
+}
+
+std::string ResolvedPath(std::string_view path) {
+    const std::string native = ToNativePath(path);
+    if (native.empty())
+        return "";
+    char* resolved = realpath(native.c_str(), nullptr);
+    if (!resolved)
+        return "";
+    std::string result(resolved);
+    std::free(resolved);
     return result;
 }
 

@@ -30,6 +30,8 @@ constexpr int faAnyFile = 0x3F;
 // The resolved POSIX path: separators mapped, existing components matched case-insensitively.
 // Components after the first one that cannot be found are kept as written. A trailing separator stays.
 std::string ToNativePath(std::string_view path);
+// ToNativePath with every link followed and "." and ".." folded, or "" when the path does not exist.
+std::string ResolvedPath(std::string_view path);
 
 // True for anything but a folder (links are followed; a dangling link is no file).
 bool FileExists(std::string_view path);

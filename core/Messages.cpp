@@ -1,0 +1,26 @@
+#include "core/Messages.h"
+
+#include "platform/framework/Forms.h"
+#include "platform/rtl/Text.h"
+
+namespace tarnwick {
+
+int ShowBox(const std::string& text, int flags) {
+    framework::TApplication* app = framework::Application();
+    return app->MessageBox(text, app->Title(), flags);
+}
+
+void ShowInfo(const std::string& text) {
+    const std::string trimmed = rtl::Trim(text);
+    if (trimmed.empty())
+        return;
+    ShowBox(trimmed, InformationBoxFlags);
+}
+
+void ShowWrongPackageKind(const std::string& tool, const std::string& kind) {
+    if (kind.empty())
+        return;
+    ShowInfo("要导入的包是" + kind + "导出的包，请使用" + tool + "的" + kind + "导入功能导入！");
+}
+
+} // namespace tarnwick
