@@ -196,8 +196,13 @@ void TControlActionLink::SetVisible(bool value) {
         m_control->SetVisible(value);
 }
 
-TControl::TControl(TComponent* owner) : TComponent(owner) {
+TControl::TControl(TComponent* owner) : TComponent(owner), m_font(std::make_unique<TFont>()) {
     WindowProc = [this](TMessage& m) { WndProc(m); };
+    m_font->OnChange = [this](TObject*) {
+        if (!m_fontFromParent)
+            m_parentFont = false;
+        Perform(win::CM_FONTCHANGED, 0, 0);
+    };
     m_constraints.OnChange = [this](TObject*) { SetBounds(m_left, m_top, m_width, m_height); };
 }
 
@@ -714,8 +719,16 @@ void TControl::CMParentColorChanged(TMessage& m) {
 }
 
 void TControl::CMParentFontChanged(TMessage&) {
-    if (m_parentFont)
-        Perform(win::CM_FONTCHANGED, 0, 0);
+    if (!m_parentFont || m_parent == nullptr)
+        return;
+    m_fontFromParent = true;
+    try {
+        m_font->Assign(m_parent->Font());
+    } catch (...) {
+        m_fontFromParent = false;
+        throw;
+    }
+    m_fontFromParent = false;
 }
 
 void TControl::CMFontChanged(TMessage&) {
@@ -852,6 +865,8 @@ template <class T> TClassBuilder<T> ControlProperties(TClassBuilder<T> b) {
         .Color("Color", &T::Color, &T::SetColor)
         .Stored(&T::IsColorStored)
         .Boolean("ParentColor", &T::ParentColor, &T::SetParentColor, false)
+        .Object("Font", &T::Font)
+        .Stored(&T::IsFontStored)
         .Boolean("ParentFont", &T::ParentFont, &T::SetParentFont, true)
         .Boolean("Enabled", &T::Enabled, &T::SetEnabled, true)
         .Boolean("Visible", &T::Visible, &T::SetVisible)

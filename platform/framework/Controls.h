@@ -2,6 +2,7 @@
 
 #include "platform/framework/ActnList.h"
 #include "platform/framework/Classes.h"
+#include "platform/framework/Graphics.h"
 #include "platform/framework/Messages.h"
 #include "platform/framework/ScriptedUser.h"
 #include "platform/framework/TypInfo.h"
@@ -16,8 +17,6 @@ namespace framework {
 
 class TWinControl;
 class TCustomForm;
-
-using TColor = gdi::TColor;
 
 enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
 enum TAnchorKind { akLeft, akTop, akRight, akBottom };
@@ -203,8 +202,11 @@ public:
     bool IsWidthStored() const { return m_width != m_defaultSize.x; }
     bool IsHeightStored() const { return m_height != m_defaultSize.y; }
     virtual bool IsVisibleStored() const { return !m_visible; }
+    TFont* Font() const { return m_font.get(); }
+    void SetFont(const TFont* font) { m_font->Assign(font); }
     bool ParentFont() const { return m_parentFont; }
     void SetParentFont(bool parentFont);
+    bool IsFontStored() const { return !m_parentFont; }
     const std::string& Hint() const { return m_hint; }
     void SetHint(const std::string& hint) { m_hint = hint; }
     bool ShowHint() const { return m_showHint; }
@@ -329,6 +331,8 @@ private:
     TPoint m_defaultSize{0, 0};
     bool m_parentColor = false;
     bool m_parentFont = true;
+    std::unique_ptr<TFont> m_font;
+    bool m_fontFromParent = false;
     std::string m_hint;
     bool m_showHint = false;
     bool m_parentShowHint = true;

@@ -1,6 +1,7 @@
 #include "platform/framework/Forms.h"
 
 #include "platform/framework/Dialogs.h"
+#include "platform/framework/Graphics.h"
 #include "platform/framework/Input.h"
 #include "platform/framework/TypInfo.h"
 #include "platform/gdi/Gdi.h"
@@ -694,5 +695,32 @@ namespace {
 [[maybe_unused]] const auto registerFrame = RegisterClass<TFrame, TWinControl>("TFrame");
 
 } // namespace
+
+} // namespace framework
+
+namespace framework {
+
+namespace {
+gdi::Surface ComposeForm(TCustomForm& form) {
+    form.HandleNeeded();
+    // A form that is not shown still paints for the picture.
+    RedrawWindow(form.Handle(), nullptr, nullptr, win::RDW_UPDATENOW | win::RDW_ALLCHILDREN);
+    gdi::Surface surface(std::max(1, form.Width()), std::max(1, form.Height()), 32);
+    ComposeWindow(form.Handle(), surface, 0, 0);
+    return surface;
+}
+} // namespace
+
+void RenderForm(TCustomForm& form, TBitmap& bitmap) {
+    gdi::Surface surface = ComposeForm(form);
+    bitmap.SetSize(surface.Width(), surface.Height());
+    gdi::HDC src = gdi::CreateSurfaceDC(&surface);
+    gdi::BitBlt(bitmap.Canvas()->Handle(), 0, 0, surface.Width(), surface.Height(), src, 0, 0, gdi::SRCCOPY);
+    gdi::DeleteDC(src);
+}
+
+void SaveFormPng(TCustomForm& form, const std::string& path) {
+    gdi::SavePng(ComposeForm(form), path);
+}
 
 } // namespace framework

@@ -256,3 +256,13 @@ template <class T> T* TApplication::CreateForm() {
 }
 
 } // namespace framework
+
+namespace framework {
+
+class TBitmap;
+
+// The form as the screen shows it, frame and children included, after all pending painting.
+void RenderForm(TCustomForm& form, TBitmap& bitmap);
+void SaveFormPng(TCustomForm& form, const std::string& path);
+
+} // namespace framework

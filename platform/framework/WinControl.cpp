@@ -510,6 +510,15 @@ void TWinControl::CMColorChanged(TMessage& m) {
     }
 }
 
+void TWinControl::CMFontChanged(TMessage& m) {
+    TControl::CMFontChanged(m);
+    TMessage parentFont{win::CM_PARENTFONTCHANGED, 0, 0, 0};
+    for (TControl* c : std::vector<TControl*>(m_controls)) {
+        parentFont.Result = 0;
+        c->WindowProc(parentFont);
+    }
+}
+
 void TWinControl::Invalidate() {
     InvalidateControl(Visible(), ControlStyle().Contains(csOpaque));
 }

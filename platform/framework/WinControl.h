@@ -133,6 +133,7 @@ protected:
     void CMEnabledChanged(TMessage& message) override;
     void CMVisibleChanged(TMessage& message) override;
     void CMColorChanged(TMessage& message) override;
+    void CMFontChanged(TMessage& message) override;
 
     virtual void CMDialogKey(TMessage& message);
     virtual void CMDialogChar(TMessage& message);
