@@ -1,0 +1,426 @@
+#include "platform/framework/Graphics.h"
+#include "platform/framework/TypInfo.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+namespace {
+
+using namespace framework;
+using gdi::RGB;
+
+// A bitmap of the given size filled with one colour.
+void Fill(TBitmap& b, int w, int h, TColor color) {
+    b.SetSize(w, h);
+    b.Canvas()->Brush()->SetColor(color);
+    b.Canvas()->FillRect(TRect{0, 0, w, h});
+}
+
+TEST(Font, SizeHeightAndDeviceFont) {
+    TFont f;
+    EXPECT_EQ(f.Size(), 8);
+    EXPECT_EQ(f.Height(), -11);
+    const struct {
+        int size;
+        int height;
+    } cases[] = {{8, -11}, {9, -12}, {10, -13}, {12, -16}, {14, -19}};
+    for (const auto& c : cases) {
+        f.SetSize(c.size);
+        EXPECT_EQ(f.Height(), c.height) << c.size;
+        EXPECT_EQ(f.Size(), c.size) << c.size;
+    }
+
+    f.SetName("Verdana");
+    f.SetStyle({fsBold, fsItalic, fsStrikeOut});
+    f.SetCharset(gdi::GB2312_CHARSET);
+    f.SetPitch(fpVariable);
+    f.SetOrientation(900);
+    gdi::LOGFONT log;
+    ASSERT_TRUE(gdi::GetObject(f.Handle(), &log));
+    EXPECT_EQ(log.lfFaceName, "Verdana");
+    EXPECT_EQ(log.lfHeight, f.Height());
+    EXPECT_EQ(log.lfWeight, 700);
+    EXPECT_TRUE(log.lfItalic);
+    EXPECT_FALSE(log.lfUnderline);
+    EXPECT_TRUE(log.lfStrikeOut);
+    EXPECT_EQ(log.lfCharSet, gdi::GB2312_CHARSET);
+    EXPECT_EQ(log.lfPitchAndFamily, gdi::VARIABLE_PITCH);
+    EXPECT_EQ(log.lfEscapement, 900);
+
+    // SetHandle takes the properties of another logical font.
+    TFont g;
+    g.SetHandle(f.Handle());
+    EXPECT_EQ(g.Name(), "Verdana");
+    EXPECT_EQ(g.Style(), (TFontStyles{fsBold, fsItalic, fsStrikeOut}));
+    EXPECT_EQ(g.Pitch(), fpVariable);
+    EXPECT_EQ(g.Orientation(), 900);
+    EXPECT_THROW(g.SetHandle(nullptr), EInvalidGraphicOperation);
+}
+
+TEST(Font, ChangesAndAssign) {
+    int live = gdi::LiveObjectCount();
+    {
+        TFont f;
+        int changes = 0;
+        f.OnChange = [&](TObject* sender) {
+            EXPECT_EQ(sender, &f);
+            ++changes;
+        };
+        gdi::HFONT first = f.Handle();
+        EXPECT_TRUE(f.HandleAllocated());
+        f.SetSize(8); // unchanged
+        EXPECT_EQ(changes, 0);
+        f.SetColor(gdi::clRed);
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(f.Handle(), first); // colour is not part of the device font
+        f.SetStyle({fsUnderline});
+        EXPECT_EQ(changes, 2);
+        EXPECT_FALSE(f.HandleAllocated());
+
+        TFont g;
+        g.SetName("Tahoma");
+        g.SetSize(12);
+        g.SetColor(gdi::clBlue);
+        f.Assign(&g);
+        EXPECT_EQ(changes, 3);
+        EXPECT_EQ(f.Name(), "Tahoma");
+        EXPECT_EQ(f.Size(), 12);
+        EXPECT_EQ(f.Color(), gdi::clBlue);
+        EXPECT_EQ(f.Style(), TFontStyles{});
+
+        TPen p;
+        EXPECT_THROW(f.Assign(&p), rtl::EConvertError);
+        EXPECT_THROW(f.Assign(nullptr), rtl::EConvertError);
+    }
+    EXPECT_EQ(gdi::LiveObjectCount(), live);
+}
+
+TEST(Font, PublishedProperties) {
+    TFont f;
+    SetStrProp(f, "Name", "Arial");
+    SetSetProp(f, "Style", "[fsBold,fsUnderline]");
+    SetOrdProp(f, "Size", 10);
+    SetEnumProp(f, "Pitch", "fpFixed");
+    EXPECT_EQ(f.Name(), "Arial");
+    EXPECT_EQ(f.Style(), (TFontStyles{fsBold, fsUnderline}));
+    EXPECT_EQ(f.Height(), -13);
+    EXPECT_EQ(f.Pitch(), fpFixed);
+    EXPECT_FALSE(GetPropInfo(f, "Size")->IsStored(f));
+    EXPECT_TRUE(IsPublishedProp(TPen(), "Mode"));
+    EXPECT_TRUE(IsPublishedProp(TBrush(), "Style"));
+}
+
+TEST(Canvas, ShapesPixelsAndLazySelection) {
+    TBitmap b;
+    b.SetSize(20, 20);
+    TCanvas* c = b.Canvas();
+    EXPECT_EQ(c->Pixels(0, 0), gdi::clWhite); // a new bitmap is white
+
+    c->Pen()->SetColor(gdi::clRed);
+    c->MoveTo(2, 1);
+    c->LineTo(8, 1);
+    EXPECT_EQ(c->Pixels(2, 1), RGB(255, 0, 0));
+    EXPECT_EQ(c->Pixels(7, 1), RGB(255, 0, 0));
+    EXPECT_EQ(c->Pixels(8, 1), gdi::clWhite); // end point left out
+    EXPECT_EQ(c->PenPos(), (TPoint{8, 1}));
+
+    // A change after selection is picked up by the next operation.
+    c->Pen()->SetColor(gdi::clBlue);
+    c->LineTo(8, 5);
+    EXPECT_EQ(c->Pixels(8, 1), RGB(0, 0, 255));
+
+    // A system colour resolves through the colour table.
+    c->SetPixels(0, 19, gdi::clBtnFace);
+    EXPECT_EQ(c->Pixels(0, 19), gdi::GetSysColor(gdi::COLOR_BTNFACE));
+
+    // Clear pen with solid brush covers one pixel less on the right and bottom.
+    c->Pen()->SetStyle(psClear);
+    c->Brush()->SetColor(gdi::clGreen);
+    c->Rectangle(10, 10, 14, 14);
+    EXPECT_EQ(c->Pixels(10, 10), gdi::clGreen);
+    EXPECT_EQ(c->Pixels(12, 12), gdi::clGreen);
+    EXPECT_EQ(c->Pixels(13, 12), gdi::clWhite);
+    EXPECT_EQ(c->Pixels(12, 13), gdi::clWhite);
+
+    c->Brush()->SetColor(gdi::clYellow);
+    c->FillRect(TRect{15, 15, 17, 17});
+    EXPECT_EQ(c->Pixels(16, 16), gdi::clYellow);
+    EXPECT_EQ(c->Pixels(17, 16), gdi::clWhite);
+
+    c->Brush()->SetColor(gdi::clNavy);
+    c->FrameRect(TRect{0, 10, 5, 15});
+    EXPECT_EQ(c->Pixels(0, 10), gdi::clNavy);
+    EXPECT_EQ(c->Pixels(4, 14), gdi::clNavy);
+    EXPECT_EQ(c->Pixels(2, 12), gdi::clWhite);
+
+    // Polygon with a clear pen: pixel centres inside.
+    c->Brush()->SetColor(gdi::clMaroon);
+    c->Polygon({{10, 0}, {16, 0}, {16, 6}, {10, 6}});
+    EXPECT_EQ(c->Pixels(10, 0), gdi::clMaroon);
+    EXPECT_EQ(c->Pixels(15, 5), gdi::clMaroon);
+    EXPECT_EQ(c->Pixels(16, 5), gdi::clWhite);
+
+    c->Pen()->SetStyle(psSolid);
+    c->Pen()->SetColor(gdi::clBlack);
+    c->Polyline({{0, 8}, {4, 8}, {4, 9}});
+    EXPECT_EQ(c->Pixels(0, 8), gdi::clBlack);
+    EXPECT_EQ(c->Pixels(4, 8), gdi::clBlack);
+    EXPECT_EQ(c->Pixels(4, 9), gdi::clWhite);
+}
+
+TEST(Canvas, PenModeAndFocusRect) {
+    TBitmap b;
+    Fill(b, 10, 10, RGB(0x10, 0x20, 0x30));
+    TCanvas* c = b.Canvas();
+    c->Pen()->SetColor(gdi::clWhite);
+    c->Pen()->SetMode(pmXor);
+    c->MoveTo(0, 0);
+    c->LineTo(3, 0);
+    EXPECT_EQ(c->Pixels(1, 0), RGB(0xEF, 0xDF, 0xCF));
+
+    Fill(b, 10, 10, gdi::clWhite);
+    c->DrawFocusRect(TRect{0, 0, 6, 4});
+    std::string row;
+    for (int x = 0; x < 6; ++x)
+        row += c->Pixels(x, 0) == gdi::clBlack ? '#' : '.';
+    EXPECT_EQ(row, "#.#.#.");
+}
+
+TEST(Canvas, TextAndBrushStyle) {
+    TBitmap b;
+    Fill(b, 80, 30, gdi::clWhite);
+    TCanvas* c = b.Canvas();
+    c->Font()->SetColor(gdi::clRed);
+    TSize ext = c->TextExtent("Hello");
+    EXPECT_GT(ext.cx, 10);
+    EXPECT_GT(ext.cy, 8);
+    EXPECT_EQ(c->TextWidth("Hello"), ext.cx);
+    EXPECT_EQ(c->TextHeight("x"), ext.cy);
+    c->Font()->SetSize(16);
+    EXPECT_GT(c->TextWidth("Hello"), ext.cx); // a new size is selected before measuring
+
+    // Clear brush: no background; the ink is in the font colour.
+    c->Brush()->SetStyle(bsClear);
+    c->TextRect(TRect{0, 0, 80, 30}, 2, 2, "Hello");
+    bool red = false;
+    bool other = false;
+    for (int y = 0; y < 30; ++y)
+        for (int x = 0; x < 80; ++x) {
+            TColor p = c->Pixels(x, y);
+            red = red || p == gdi::clRed;
+            other = other || (p != gdi::clRed && p != gdi::clWhite);
+        }
+    EXPECT_TRUE(red);
+    EXPECT_FALSE(other);
+
+    // Solid brush: TextRect fills the rectangle and clips to it.
+    c->Brush()->SetColor(gdi::clAqua);
+    c->TextRect(TRect{0, 0, 10, 10}, 0, 0, "Hello");
+    EXPECT_EQ(c->Pixels(9, 9), gdi::clAqua);
+    EXPECT_NE(c->Pixels(12, 5), gdi::clAqua);
+}
+
+TEST(Canvas, ClipLockAndCustomHandle) {
+    // A canvas that makes its context on demand, as a control canvas does.
+    struct SurfaceCanvas : TCanvas {
+        gdi::Surface surface{8, 8, 32};
+        gdi::HDC dc = nullptr;
+        int created = 0;
+        ~SurfaceCanvas() override {
+            SetHandle(nullptr);
+            if (dc)
+                gdi::DeleteDC(dc);
+        }
+        void CreateHandle() override {
+            ++created;
+            dc = gdi::CreateSurfaceDC(&surface);
+            SetHandle(dc);
+        }
+    };
+    SurfaceCanvas c;
+    EXPECT_FALSE(c.HandleAllocated());
+    EXPECT_EQ(c.ClipRect(), (TRect{0, 0, 8, 8}));
+    EXPECT_EQ(c.created, 1);
+    gdi::IntersectClipRect(c.Handle(), 2, 2, 4, 4);
+    EXPECT_EQ(c.ClipRect(), (TRect{2, 2, 4, 4}));
+    c.Brush()->SetColor(gdi::clRed);
+    c.FillRect(TRect{0, 0, 8, 8});
+    EXPECT_EQ(c.surface.Pixel(2, 2), gdi::clRed);
+    EXPECT_EQ(c.surface.Pixel(1, 1), gdi::clWhite);
+    EXPECT_EQ(c.created, 1);
+
+    // A canvas without a way to make a context refuses to draw.
+    TCanvas bare;
+    EXPECT_THROW(bare.FillRect(TRect{0, 0, 1, 1}), EInvalidOperation);
+
+    c.Lock();
+    c.Lock();
+    EXPECT_EQ(c.LockCount(), 2);
+    EXPECT_TRUE(c.TryLock());
+    c.Unlock();
+    c.Unlock();
+    c.Unlock();
+    EXPECT_EQ(c.LockCount(), 0);
+    EXPECT_THROW(c.Unlock(), EInvalidOperation);
+}
+
+TEST(Canvas, DrawCopyAndBrushCopy) {
+    TBitmap src;
+    Fill(src, 4, 4, gdi::clRed);
+    src.Canvas()->SetPixels(1, 1, gdi::clLime);
+    src.Canvas()->SetPixels(0, 3, gdi::clBlue); // lower-left: the automatic transparent colour
+
+    TBitmap dst;
+    Fill(dst, 10, 10, gdi::clWhite);
+    TCanvas* c = dst.Canvas();
+    c->Draw(2, 2, &src);
+    EXPECT_EQ(c->Pixels(2, 2), gdi::clRed);
+    EXPECT_EQ(c->Pixels(3, 3), gdi::clLime);
+    EXPECT_EQ(c->Pixels(2, 5), gdi::clBlue);
+    EXPECT_EQ(c->Pixels(6, 6), gdi::clWhite);
+
+    Fill(dst, 10, 10, gdi::clWhite);
+    src.SetTransparent(true);
+    EXPECT_EQ(src.TransparentColor(), gdi::clBlue);
+    c->Draw(0, 0, &src);
+    EXPECT_EQ(c->Pixels(0, 3), gdi::clWhite);
+    EXPECT_EQ(c->Pixels(1, 1), gdi::clLime);
+    src.SetTransparentColor(gdi::clLime);
+    EXPECT_EQ(src.TransparentMode(), tmFixed);
+    c->Draw(4, 0, &src);
+    EXPECT_EQ(c->Pixels(5, 1), gdi::clWhite);
+    EXPECT_EQ(c->Pixels(4, 3), gdi::clBlue);
+    src.SetTransparent(false);
+
+    Fill(dst, 10, 10, gdi::clWhite);
+    c->StretchDraw(TRect{0, 0, 8, 8}, &src);
+    EXPECT_EQ(c->Pixels(2, 2), gdi::clLime);
+    EXPECT_EQ(c->Pixels(3, 3), gdi::clLime);
+    EXPECT_EQ(c->Pixels(0, 7), gdi::clBlue);
+
+    // CopyRect follows CopyMode.
+    Fill(dst, 10, 10, RGB(0x0F, 0x0F, 0x0F));
+    c->CopyRect(TRect{0, 0, 4, 4}, src.Canvas(), TRect{0, 0, 4, 4});
+    EXPECT_EQ(c->Pixels(0, 0), gdi::clRed);
+    c->SetCopyMode(gdi::SRCPAINT);
+    c->CopyRect(TRect{4, 0, 8, 4}, src.Canvas(), TRect{0, 0, 4, 4});
+    EXPECT_EQ(c->Pixels(4, 0), RGB(0xFF, 0x0F, 0x0F));
+    c->SetCopyMode(gdi::SRCCOPY);
+
+    // BrushCopy paints the pixels of one colour with the brush.
+    Fill(dst, 10, 10, gdi::clWhite);
+    c->Brush()->SetColor(gdi::clYellow);
+    c->BrushCopy(TRect{0, 0, 4, 4}, &src, TRect{0, 0, 4, 4}, gdi::clRed);
+    EXPECT_EQ(c->Pixels(0, 0), gdi::clYellow);
+    EXPECT_EQ(c->Pixels(1, 1), gdi::clLime);
+    EXPECT_EQ(c->Pixels(0, 3), gdi::clBlue);
+
+    // A monochrome bitmap draws black and white whatever the target's text colours.
+    TBitmap mono;
+    mono.SetMonochrome(true);
+    mono.SetSize(2, 1);
+    mono.Canvas()->SetPixels(0, 0, gdi::clBlack);
+    gdi::SetTextColor(c->Handle(), gdi::clRed);
+    c->Draw(0, 9, &mono);
+    EXPECT_EQ(c->Pixels(0, 9), gdi::clBlack);
+    EXPECT_EQ(c->Pixels(1, 9), gdi::clWhite);
+}
+
+TEST(Bitmap, SizeFormatAssignAndChanges) {
+    int live = gdi::LiveObjectCount();
+    {
+        TBitmap b;
+        EXPECT_TRUE(b.Empty());
+        EXPECT_NE(b.Handle(), nullptr);
+        int changes = 0;
+        b.OnChange = [&](TObject*) { ++changes; };
+        Fill(b, 4, 3, gdi::clRed);
+        EXPECT_GE(changes, 2); // the size and the drawing
+        changes = 0;
+        b.SetSize(6, 5);
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(b.Canvas()->Pixels(3, 2), gdi::clRed); // kept area keeps its pixels
+        EXPECT_EQ(b.Canvas()->Pixels(5, 4), gdi::clWhite);
+        EXPECT_THROW(b.SetWidth(-1), EInvalidGraphicOperation);
+
+        TBitmap copy;
+        copy.Assign(&b);
+        copy.Canvas()->SetPixels(0, 0, gdi::clBlue);
+        EXPECT_EQ(b.Canvas()->Pixels(0, 0), gdi::clRed); // a deep copy
+        EXPECT_EQ(copy.Width(), 6);
+
+        copy.Canvas()->SetPixels(1, 0, gdi::clWhite);
+        copy.SetPixelFormat(pf1bit);
+        EXPECT_TRUE(copy.Monochrome());
+        EXPECT_EQ(copy.Canvas()->Pixels(0, 0), gdi::clBlack);
+        EXPECT_EQ(copy.Canvas()->Pixels(1, 0), gdi::clWhite);
+        copy.SetPixelFormat(pf24bit);
+        EXPECT_FALSE(copy.Monochrome());
+        EXPECT_EQ(copy.PixelFormat(), pf24bit);
+        EXPECT_THROW(copy.SetPixelFormat(pf8bit), EInvalidGraphicOperation);
+
+        copy.Assign(nullptr);
+        EXPECT_TRUE(copy.Empty());
+        TFont f;
+        EXPECT_THROW(copy.Assign(&f), rtl::EConvertError);
+
+        gdi::HBITMAP h = b.ReleaseHandle();
+        EXPECT_TRUE(b.Empty());
+        b.SetHandle(h);
+        EXPECT_EQ(b.Width(), 6);
+    }
+    EXPECT_EQ(gdi::LiveObjectCount(), live);
+}
+
+TEST(Bitmap, ResourcesAndPng) {
+    namespace fs = std::filesystem;
+    std::string saved = BitmapResourceFolder();
+    fs::path dir = fs::path(TARNWICK_BINARY_DIR) / "graphics_resources";
+    fs::remove_all(dir);
+
+    SetBitmapResourceFolder((dir / "missing").string());
+    TBitmap b;
+    EXPECT_THROW(b.LoadFromResourceName("RZCOMMON_CHECKBOX_CHECKED"), EResNotFound);
+
+    fs::create_directories(dir);
+    SetBitmapResourceFolder(dir.string());
+    TBitmap src;
+    Fill(src, 3, 2, gdi::clRed);
+    src.Canvas()->SetPixels(2, 1, gdi::clLime);
+    src.SaveToPng((dir / "Sample_Glyph.png").string());
+    b.LoadFromResourceName("SAMPLE_GLYPH"); // the name's case does not matter
+    EXPECT_EQ(b.Width(), 3);
+    EXPECT_EQ(b.Height(), 2);
+    EXPECT_EQ(b.Canvas()->Pixels(2, 1), gdi::clLime);
+    // A deep image is loaded unmapped.
+    b.LoadFromResourceName("sample_glyph", {{gdi::clLime, gdi::clBlue}});
+    EXPECT_EQ(b.Canvas()->Pixels(2, 1), gdi::clLime);
+    EXPECT_THROW(b.LoadFromResourceName("OTHER"), EResNotFound);
+    EXPECT_THROW(b.LoadFromResourceName("../graphics_resources/Sample_Glyph"), EResNotFound);
+    EXPECT_THROW(src.SaveToPng((dir / "no" / "such.png").string()), rtl::EInOutError);
+    SetBitmapResourceFolder(saved);
+}
+
+TEST(Brush, StylesAndPattern) {
+    TBrush br;
+    br.SetStyle(bsCross);
+    EXPECT_THROW(br.Handle(), EInvalidGraphicOperation);
+    br.SetStyle(bsClear);
+    br.SetColor(gdi::clRed);
+    EXPECT_EQ(br.Style(), bsSolid); // a colour makes a clear brush solid
+
+    TBitmap pattern;
+    Fill(pattern, 8, 8, gdi::clWhite);
+    pattern.Canvas()->SetPixels(0, 0, gdi::clBlack);
+    TBitmap b;
+    Fill(b, 16, 16, gdi::clGray);
+    b.Canvas()->Brush()->SetBitmap(&pattern);
+    b.Canvas()->FillRect(TRect{0, 0, 16, 16});
+    EXPECT_EQ(b.Canvas()->Pixels(8, 8), gdi::clBlack);
+    EXPECT_EQ(b.Canvas()->Pixels(9, 8), gdi::clWhite);
+    b.Canvas()->Brush()->SetBitmap(nullptr);
+}
+
+} // namespace
