@@ -77,6 +77,23 @@ constexpr UINT EM_LINEINDEX = 0x00BB;
 constexpr UINT EM_LINELENGTH = 0x00C1;
 constexpr UINT EM_GETFIRSTVISIBLELINE = 0x00CE;
 constexpr UINT EM_LINEFROMCHAR = 0x00C9;
+constexpr UINT EM_SCROLLCARET = 0x00B7;
+constexpr UINT EM_REPLACESEL = 0x00C2;
+constexpr UINT EM_LIMITTEXT = 0x00C5;
+
+// Edit-control styles.
+constexpr std::uint32_t ES_LEFT = 0x0000;
+constexpr std::uint32_t ES_CENTER = 0x0001;
+constexpr std::uint32_t ES_RIGHT = 0x0002;
+constexpr std::uint32_t ES_MULTILINE = 0x0004;
+constexpr std::uint32_t ES_UPPERCASE = 0x0008;
+constexpr std::uint32_t ES_LOWERCASE = 0x0010;
+constexpr std::uint32_t ES_PASSWORD = 0x0020;
+constexpr std::uint32_t ES_AUTOVSCROLL = 0x0040;
+constexpr std::uint32_t ES_AUTOHSCROLL = 0x0080;
+constexpr std::uint32_t ES_NOHIDESEL = 0x0100;
+constexpr std::uint32_t ES_READONLY = 0x0800;
+constexpr std::uint32_t ES_WANTRETURN = 0x1000;
 
 // Framework messages.
 constexpr UINT CM_BASE = 0xB000;
