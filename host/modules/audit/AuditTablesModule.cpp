@@ -1,0 +1,83 @@
+#include "host/HostControl.h"
+#include "host/modules/common/ModuleLibrary.h"
+#include "host/modules/common/ResultPlace.h"
+#include "host/modules/common/TableFile.h"
+
+#include "core/HostApi.h"
+
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Text.h"
+
+// Tables of the project database: "审计事项" (entry 4) moves every audit matter, "审计分析" (entry 5)
+// the analysis rows of the account book selected in the audit analysis. Imports merge by key.
+namespace host::modules {
+
+namespace {
+
+struct TableEntry {
+    std::int32_t entryId;
+    const char* table;
+    const char* file;
+    bool byAccountBook;
+};
+constexpr TableEntry kTables[] = {
+    {4, "XM_AuditMatter", "XM_AuditMatter.db", false},
+    {5, "XM_AuditAnalysis", "XM_AuditAnalysis.db", true},
+};
+
+const TableEntry& EntryOf(std::int32_t entryId) {
+    for (const TableEntry& t : kTables)
+        if (t.entryId == entryId)
+            return t;
+    throw rtl::Exception("no table for entry " + std::to_string(entryId));
+}
+
+std::string SelectedAccountBook() {
+    auto get =
+        reinterpret_cast<tarnwick::TGetSelAccBookID>(::VekGetAppInterface("SJFX", "GetSelAccBookID", 1));
+    if (!get)
+        return "";
+    sharemem::CountedText id;
+    get(id.Var());
+    std::string book = rtl::Trim(id.Str());
+    return book == "-1" ? "" : book;
+}
+
+class AuditTablesModule : public ModuleLibrary {
+public:
+    std::string Export(std::int32_t entryId) override {
+        const TableEntry& entry = EntryOf(entryId);
+        const std::string serial = OpenProjectSerial();
+        std::string where;
+        std::vector<std::string> params;
+        if (entry.byAccountBook) {
+            const std::string book = SelectedAccountBook();
+            if (book.empty())
+                return NothingSelected;
+            where = "AccBookID = ?";
+            params.push_back(book);
+        }
+        const std::string file = ResultFile(entry.file);
+        if (ExportRows(host::ProjectDatabasePath(serial), entry.table, where, params, file) == 0) {
+            rtl::DeleteFile(file);
+            return NothingSelected;
+        }
+        return file;
+    }
+
+    std::int32_t Import(std::int32_t entryId, const std::string& path) override {
+        const TableEntry& entry = EntryOf(entryId);
+        const std::string serial = OpenProjectSerial();
+        return MergeRows(host::ProjectDatabasePath(serial), entry.table, path).empty() ? ImportNothing
+                                                                                       : ImportDone;
+    }
+};
+
+} // namespace
+
+ModuleLibrary& TheModule() {
+    static AuditTablesModule module;
+    return module;
+}
+
+} // namespace host::modules

@@ -1,0 +1,46 @@
+#pragma once
+
+#include "platform/rtl/Exceptions.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace host::modules {
+
+// Export answers of a module library.
+inline constexpr char NothingSelected[] = "-2";
+inline constexpr char ExportFailed[] = "-1";
+inline constexpr char NoProjectOpen[] = "-3";
+inline constexpr char ResultNotWritten[] = "-4";
+
+// Import answers.
+inline constexpr std::int32_t ImportDone = 1;
+inline constexpr std::int32_t ImportFailed = -1;
+inline constexpr std::int32_t ImportNothing = -2;
+
+// Raised inside a module's work to answer a particular export failure code.
+class EModuleFailure : public rtl::Exception {
+public:
+    EModuleFailure(const std::string& code, const std::string& message)
+        : rtl::Exception(message), m_code(code) {}
+    const std::string& Code() const { return m_code; }
+
+private:
+    std::string m_code;
+};
+
+// What one module library moves. Each library defines TheModule(); the entry points of the library
+// call it and turn its errors into the answers above.
+class ModuleLibrary {
+public:
+    virtual ~ModuleLibrary() = default;
+    // A path inside the work folder (full build) or a file (reduced build), or NothingSelected.
+    virtual std::string Export(std::int32_t entryId) = 0;
+    // path: the item as the package holds it (a folder or a file).
+    virtual std::int32_t Import(std::int32_t entryId, const std::string& path) = 0;
+};
+
+ModuleLibrary& TheModule();
+
+} // namespace host::modules
