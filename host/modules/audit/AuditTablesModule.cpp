@@ -19,11 +19,26 @@ struct TableEntry {
     const char* table;
     const char* file;
     bool byAccountBook;
+    const char* lineSql; // key, name and amount of each row, for the page
+    const char* exportLabel;
+    const char* importLabel;
 };
 constexpr TableEntry kTables[] = {
-    {4, "XM_AuditMatter", "XM_AuditMatter.db", false},
-    {5, "XM_AuditAnalysis", "XM_AuditAnalysis.db", true},
+    {4, "XM_AuditMatter", "XM_AuditMatter.db", false,
+     "select MatterID, MatterName, Amount from XM_AuditMatter", "将导出以下审计事项：",
+     "将按编号合并以下审计事项："},
+    {5, "XM_AuditAnalysis", "XM_AuditAnalysis.db", true,
+     "select AnalysisID, Subject, Amount from XM_AuditAnalysis", "将导出所选账套的以下审计分析：",
+     "将按编号合并以下审计分析："},
 };
+
+std::vector<std::string> RowLines(const std::string& database, const std::string& sql,
+                                  const std::vector<std::string>& params) {
+    std::vector<std::string> lines;
+    for (const auto& row : ReadRows(database, sql, params))
+        lines.push_back(row.at(0) + "  " + row.at(1) + "  " + row.at(2));
+    return lines;
+}
 
 const TableEntry& EntryOf(std::int32_t entryId) {
     for (const TableEntry& t : kTables)
@@ -70,6 +85,23 @@ public:
         const std::string serial = OpenProjectSerial();
         return MergeRows(host::ProjectDatabasePath(serial), entry.table, path).empty() ? ImportNothing
                                                                                        : ImportDone;
+    }
+
+    PageContent ExportContent(std::int32_t entryId) override {
+        const TableEntry& entry = EntryOf(entryId);
+        const std::string db = host::ProjectDatabasePath(OpenProjectSerial());
+        if (!entry.byAccountBook)
+            return {entry.exportLabel, RowLines(db, std::string(entry.lineSql) + " order by 1", {})};
+        const std::string book = SelectedAccountBook();
+        if (book.empty())
+            return {"没有选择账套，没有要导出的审计分析。", {}};
+        return {entry.exportLabel,
+                RowLines(db, std::string(entry.lineSql) + " where AccBookID = ? order by 1", {book})};
+    }
+
+    PageContent ImportContent(std::int32_t entryId, const std::string& path) override {
+        const TableEntry& entry = EntryOf(entryId);
+        return {entry.importLabel, RowLines(path, std::string(entry.lineSql) + " order by rowid", {})};
     }
 };
 

@@ -8,6 +8,7 @@
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Text.h"
 
+#include <algorithm>
 #include <set>
 
 namespace host::modules {
@@ -41,7 +42,36 @@ bool IsBareFileName(const std::string& name) {
     return !name.empty() && name != "." && name != ".." && name.find_first_of("\\/:") == std::string::npos;
 }
 
+void ListFiles(const std::string& folder, const std::string& prefix, std::vector<std::string>& files) {
+    const std::string dir = rtl::IncludeTrailingPathDelimiter(folder);
+    rtl::TSearchRec rec;
+    for (int rc = rtl::FindFirst(dir + "*.*", rtl::faAnyFile, rec); rc == 0; rc = rtl::FindNext(rec)) {
+        if (rec.Name == "." || rec.Name == ".." || (rec.Attr & rtl::faSymLink))
+            continue;
+        if (rec.Attr & rtl::faDirectory)
+            ListFiles(dir + rec.Name, prefix + rec.Name + "\\", files);
+        else
+            files.push_back(prefix + rec.Name);
+    }
+    rtl::FindClose(rec);
+}
+
 } // namespace
+
+std::vector<std::string> MaterialFiles() {
+    std::vector<std::string> files;
+    ListFiles(host::ProjectMaterialsFolder(OpenProjectSerial()), "", files);
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+std::vector<std::string> ItemFiles(const std::string& item) {
+    ItemFolder folder(item);
+    std::vector<std::string> files;
+    ListFiles(folder.Path(), "", files);
+    std::sort(files.begin(), files.end());
+    return files;
+}
 
 std::string ExportMaterials() {
     const std::string source = host::ProjectMaterialsFolder(OpenProjectSerial());

@@ -30,6 +30,13 @@ private:
     std::string m_code;
 };
 
+// What a module's page shows: a label saying what will be moved and one line per table row, file
+// or person.
+struct PageContent {
+    std::string Label;
+    std::vector<std::string> Items;
+};
+
 // What one module library moves. Each library defines TheModule(); the entry points of the library
 // call it and turn its errors into the answers above.
 class ModuleLibrary {
@@ -39,6 +46,8 @@ public:
     virtual std::string Export(std::int32_t entryId) = 0;
     // path: the item as the package holds it (a folder or a file).
     virtual std::int32_t Import(std::int32_t entryId, const std::string& path) = 0;
+    virtual PageContent ExportContent(std::int32_t entryId) = 0;
+    virtual PageContent ImportContent(std::int32_t entryId, const std::string& path) = 0;
 };
 
 ModuleLibrary& TheModule();

@@ -13,8 +13,12 @@ namespace {
 
 class Connection {
 public:
-    Connection(const std::string& path, bool create) {
-        const int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0);
+    enum Mode { ReadOnly, ReadWrite, Create };
+    Connection(const std::string& path, bool create) : Connection(path, create ? Create : ReadWrite) {}
+    Connection(const std::string& path, Mode mode) {
+        const int flags = mode == ReadOnly
+                              ? SQLITE_OPEN_READONLY
+                              : SQLITE_OPEN_READWRITE | (mode == Create ? SQLITE_OPEN_CREATE : 0);
         if (sqlite3_open_v2(rtl::ToNativePath(path).c_str(), &m_db, flags, nullptr) != SQLITE_OK) {
             std::string why = m_db ? sqlite3_errmsg(m_db) : "out of memory";
             sqlite3_close(m_db);
@@ -166,6 +170,14 @@ std::vector<std::string> MergeRows(const std::string& database, const std::strin
         throw;
     }
     return keys;
+}
+
+std::vector<std::vector<std::string>> ReadRows(const std::string& database, const std::string& sql,
+                                               const std::vector<std::string>& params) {
+    if (!rtl::FileExists(database))
+        throw rtl::EInOutError("no database " + database);
+    Connection db(database, Connection::ReadOnly);
+    return db.Query(sql, params);
 }
 
 } // namespace host::modules

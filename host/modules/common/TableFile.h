@@ -18,4 +18,8 @@ int ExportRows(const std::string& database, const std::string& table, const std:
 std::vector<std::string> MergeRows(const std::string& database, const std::string& table,
                                    const std::string& file);
 
+// Runs a query on a database file opened for reading; every value as text (NULL as empty).
+std::vector<std::vector<std::string>> ReadRows(const std::string& database, const std::string& sql,
+                                               const std::vector<std::string>& params = {});
+
 } // namespace host::modules

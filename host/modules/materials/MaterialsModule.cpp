@@ -11,6 +11,12 @@ class MaterialsModule : public ModuleLibrary {
 public:
     std::string Export(std::int32_t) override { return ExportMaterials(); }
     std::int32_t Import(std::int32_t, const std::string& path) override { return ImportMaterials(path); }
+    PageContent ExportContent(std::int32_t) override {
+        return {"将导出项目资料中的以下文件：", MaterialFiles()};
+    }
+    PageContent ImportContent(std::int32_t, const std::string& path) override {
+        return {"将把以下文件导入当前项目的资料：", ItemFiles(path)};
+    }
 };
 
 } // namespace

@@ -13,6 +13,14 @@ namespace {
 
 constexpr char kFile[] = "Personnel.db";
 
+std::vector<std::string> PersonLines(const std::string& database, const std::string& sql,
+                                     const std::vector<std::string>& params) {
+    std::vector<std::string> lines;
+    for (const auto& row : ReadRows(database, sql, params))
+        lines.push_back(row.at(0) + "（" + row.at(1) + "，" + row.at(2) + "）");
+    return lines;
+}
+
 class PersonnelModule : public ModuleLibrary {
 public:
     std::string Export(std::int32_t) override {
@@ -38,6 +46,19 @@ public:
         for (const std::string& id : persons)
             base.Run("insert or ignore into Vek_PrjPerson values (?,?)", {serial, id});
         return ImportDone;
+    }
+
+    PageContent ExportContent(std::int32_t) override {
+        return {"将导出参与当前项目的以下人员：",
+                PersonLines(host::BaseDatabasePath(),
+                            "select p.PerName, p.PerJob, p.PerRole from Vek_Person p join Vek_PrjPerson m on "
+                            "m.PerUUID = p.PerUUID where m.PrjID = ? order by m.rowid",
+                            {OpenProjectSerial()})};
+    }
+
+    PageContent ImportContent(std::int32_t, const std::string& path) override {
+        return {"将把以下人员导入当前项目：",
+                PersonLines(path, "select PerName, PerJob, PerRole from Vek_Person order by rowid", {})};
     }
 };
 
