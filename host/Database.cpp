@@ -1,5 +1,6 @@
 #include "host/Database.h"
 
+#include "platform/ado/DatabaseError.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 
@@ -20,31 +21,30 @@ Database::~Database() {
 
 void Database::Open(const std::string& path, bool create) {
     Close();
-    if (!create && !rtl::FileExists(path))
-        throw rtl::EInOutError("database not found: " + path);
-    int flags = SQLITE_OPEN_READWRITE | (create ? SQLITE_OPEN_CREATE : 0) | SQLITE_OPEN_NOFOLLOW;
-    sqlite3* db = nullptr;
-    int rc = sqlite3_open_v2(rtl::ToNativePath(path).c_str(), &db, flags, nullptr);
-    if (rc != SQLITE_OK) {
-        std::string reason = db ? sqlite3_errmsg(db) : sqlite3_errstr(rc);
-        sqlite3_close(db);
-        throw rtl::EInOutError("cannot open database " + path + ": " + reason);
+    auto connection = std::make_unique<ado::TADOConnection>(path);
+    connection->SetCreateIfMissing(create);
+    try {
+        connection->Open();
+    } catch (const ado::EDatabaseError& e) {
+        throw rtl::EInOutError(e.what());
     }
-    m_db = db;
+    m_connection = std::move(connection);
     m_path = path;
 }
 
 void Database::Close() {
-    if (m_db)
-        sqlite3_close(m_db);
-    m_db = nullptr;
+    m_connection.reset();
+}
+
+sqlite3* Database::Handle() const {
+    if (!m_connection)
+        throw rtl::Exception("database not open");
+    return m_connection->Handle();
 }
 
 void Database::Exec(const std::string& sql) {
-    if (!m_db)
-        throw rtl::Exception("database not open");
     char* error = nullptr;
-    if (sqlite3_exec(m_db, sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
+    if (sqlite3_exec(Handle(), sql.c_str(), nullptr, nullptr, &error) != SQLITE_OK) {
         std::string reason = error ? error : "unknown error";
         sqlite3_free(error);
         throw rtl::Exception(m_path + ": " + reason);
@@ -56,11 +56,10 @@ void Database::Run(const std::string& sql, const std::vector<std::string>& param
 }
 
 std::vector<Database::Row> Database::Query(const std::string& sql, const std::vector<std::string>& params) {
-    if (!m_db)
-        throw rtl::Exception("database not open");
+    sqlite3* db = Handle();
     Statement s;
-    if (sqlite3_prepare_v2(m_db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK)
-        throw rtl::Exception(m_path + ": " + sqlite3_errmsg(m_db));
+    if (sqlite3_prepare_v2(db, sql.c_str(), -1, &s.stmt, nullptr) != SQLITE_OK)
+        throw rtl::Exception(m_path + ": " + sqlite3_errmsg(db));
     for (std::size_t i = 0; i < params.size(); ++i)
         sqlite3_bind_text(s.stmt, static_cast<int>(i + 1), params[i].c_str(),
                           static_cast<int>(params[i].size()), SQLITE_TRANSIENT);
@@ -70,7 +69,7 @@ std::vector<Database::Row> Database::Query(const std::string& sql, const std::ve
         if (rc == SQLITE_DONE)
             break;
         if (rc != SQLITE_ROW)
-            throw rtl::Exception(m_path + ": " + sqlite3_errmsg(m_db));
+            throw rtl::Exception(m_path + ": " + sqlite3_errmsg(db));
         Row row;
         int n = sqlite3_column_count(s.stmt);
         for (int c = 0; c < n; ++c) {

@@ -1,14 +1,18 @@
 #pragma once
 
+#include "platform/ado/ADOConnection.h"
+
 #include <sqlite3.h>
 
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace host {
 
 // A SQLite database of the installation. Every value goes in as a bound parameter; every value
-// comes out as text (NULL reads as empty).
+// comes out as text (NULL reads as empty). The host's own statements and the plug-in's queries share
+// one connection, so each sees what the other wrote.
 class Database {
 public:
     using Row = std::vector<std::string>;
@@ -20,15 +24,21 @@ public:
 
     // Raises rtl::EInOutError when the file cannot be opened (or, without create, does not exist).
     void Open(const std::string& path, bool create);
+    // Destroys the connection handed out; the datasets on it are closed and let go of it.
     void Close();
-    bool IsOpen() const { return m_db != nullptr; }
+    bool IsOpen() const { return m_connection != nullptr; }
+
+    // The connection the host hands to the plug-in, valid until Close; null when closed.
+    ado::TADOConnection* Connection() const { return m_connection.get(); }
 
     void Exec(const std::string& sql);
     void Run(const std::string& sql, const std::vector<std::string>& params);
     std::vector<Row> Query(const std::string& sql, const std::vector<std::string>& params = {});
 
 private:
-    sqlite3* m_db = nullptr;
+    sqlite3* Handle() const;
+
+    std::unique_ptr<ado::TADOConnection> m_connection;
     std::string m_path;
 };
 

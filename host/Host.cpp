@@ -726,6 +726,9 @@ bool OpenProject(const std::string& prjId) {
     S().opened.push_back(prjId);
     if (prjId.empty() || prjId.find_first_of("\\/:*?\"<>|") != std::string::npos || !ProjectExists(prjId))
         return false;
+    // Opening the open project again keeps its connection, which the plug-in may be holding.
+    if (prjId == S().openProject && S().project.IsOpen())
+        return true;
     S().project.Open(ProjectDatabasePath(prjId), false);
     S().openProject = prjId;
     return true;

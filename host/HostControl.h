@@ -59,7 +59,10 @@ void CloseProject();
 std::string OpenProjectId();
 void SetSelectedAccountBook(const std::string& id);
 
-// Host objects handed out by the getters; the host does not own them.
+// Host objects handed out by the getters; the host does not own them. A connection set here is
+// handed out instead of the host's own until it is set back to null. The host's own connections
+// (base database, open project's database) stay valid until the project changes or the
+// installation closes.
 void SetApplication(framework::TApplication* application);
 void SetScreen(framework::TScreen* screen);
 void SetHintWindowClass(framework::THintWindowClass hintWindowClass);

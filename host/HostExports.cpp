@@ -147,12 +147,14 @@ HOST_EXPORT bool stdcall VekProjectExist(PText prjId) {
 
 HOST_EXPORT ado::TADOConnection* stdcall GetBaseDBConnection() {
     Intercept("GetBaseDBConnection");
-    return S().baseConnection;
+    return S().baseConnection ? S().baseConnection : S().base.Connection();
 }
 
 HOST_EXPORT ado::TADOConnection* stdcall GetCurPrjDBConnection() {
     Intercept("GetCurPrjDBConnection");
-    return S().projectConnection;
+    if (S().projectConnection)
+        return S().projectConnection;
+    return S().openProject.empty() ? nullptr : S().project.Connection();
 }
 
 HOST_EXPORT void stdcall GetUserListByPrj(PText* fileName) {

@@ -5,8 +5,7 @@
 
 namespace host {
 
-// Writes the persons' identifiers as a persisted recordset (schema and rows, one column PerUUID).
-// To be replaced by the data layer's recordset SaveToFile once it exists.
+// Writes the persons' identifiers as a persisted recordset with the one column PerUUID.
 void WriteUserListFile(const std::string& fileName, const std::vector<std::string>& perUUIDs);
 
 } // namespace host
