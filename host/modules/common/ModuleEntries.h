@@ -1,18 +1,15 @@
 #pragma once
 
-#include "core/HostApi.h"
+#include "core/ModuleContract.h"
 
 #include <cstdint>
+#include <type_traits>
 
-namespace framework {
-class TComponent;
-}
-
-// The entry points every module library exports, and those of the package library. Pages are built
-// inside the tab sheet the caller hands over; the archive request hands over the host's tree view.
+// The entry points every module library exports, and those of the package library, with the
+// signatures the plug-in calls them by.
 namespace host::modules {
-using TModuleParent = framework::TComponent*;
-using TModuleTreeView = framework::TComponent*;
+using tarnwick::TModuleParent;
+using tarnwick::TModuleTreeView;
 } // namespace host::modules
 
 extern "C" {
@@ -42,3 +39,13 @@ void stdcall VekPackage_PrjRes(sharemem::PText* dir, framework::TApplication* ap
 void stdcall VekPackage_GDRes(sharemem::PText* dir, host::modules::TModuleTreeView treeView);
 
 } // extern "C"
+
+static_assert(std::is_same_v<decltype(&VekPackage_View), tarnwick::TVekPackage_View>);
+static_assert(std::is_same_v<decltype(&VekPackage_ExportProc), tarnwick::TVekPackage_ExportProc>);
+static_assert(std::is_same_v<decltype(&VekPackage_Export), tarnwick::TVekPackage_Export>);
+static_assert(std::is_same_v<decltype(&VekPackage_Free), tarnwick::TVekPackage_Free>);
+static_assert(std::is_same_v<decltype(&VekPackage_ImportProc), tarnwick::TVekPackage_ImportProc>);
+static_assert(std::is_same_v<decltype(&VekPackage_Import), tarnwick::TVekPackage_Import>);
+static_assert(std::is_same_v<decltype(&VekPackage_ResIDs), tarnwick::TVekPackage_ResIDs>);
+static_assert(std::is_same_v<decltype(&VekPackage_PrjRes), tarnwick::TVekPackage_PrjRes>);
+static_assert(std::is_same_v<decltype(&VekPackage_GDRes), tarnwick::TVekPackage_GDRes>);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/ModuleContract.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <cstdint>
@@ -8,16 +9,14 @@
 
 namespace host::modules {
 
-// Export answers of a module library.
-inline constexpr char NothingSelected[] = "-2";
-inline constexpr char ExportFailed[] = "-1";
-inline constexpr char NoProjectOpen[] = "-3";
-inline constexpr char ResultNotWritten[] = "-4";
-
-// Import answers.
-inline constexpr std::int32_t ImportDone = 1;
-inline constexpr std::int32_t ImportFailed = -1;
-inline constexpr std::int32_t ImportNothing = -2;
+// Export answers of a module library, and its import answers.
+inline constexpr const char* NothingSelected = tarnwick::ExportNothingSelected;
+inline constexpr const char* ExportFailed = tarnwick::ExportFailed;
+inline constexpr const char* NoProjectOpen = tarnwick::ExportNoProject;
+inline constexpr const char* ResultNotWritten = tarnwick::ExportNotWritten;
+using tarnwick::ImportDone;
+using tarnwick::ImportFailed;
+using tarnwick::ImportNothing;
 
 // Raised inside a module's work to answer a particular export failure code.
 class EModuleFailure : public rtl::Exception {
