@@ -1,4 +1,5 @@
 #include "host/HostState.h"
+#include "host/ziptool/VekZipTool.h"
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
@@ -9,6 +10,8 @@
 #include "platform/rtl/Text.h"
 #include "platform/win/Library.h"
 #include "platform/xml/XMLDocument.h"
+
+#include <dlfcn.h>
 
 #include <cstdlib>
 #include <iterator>
@@ -94,7 +97,39 @@ const char* const kBaseSchema[] = {
 const char* const kProjectSchema[] = {
     "create table Vek_ResTrv (ResID TEXT PRIMARY KEY, ResTypeName TEXT, ResCaption TEXT)",
     "create table XM_AuditMatter (MatterID TEXT PRIMARY KEY, MatterName TEXT, Amount REAL)",
+    "create table XM_AuditAnalysis (AnalysisID TEXT PRIMARY KEY, AccBookID TEXT, Subject TEXT, Amount REAL, "
+    "Note TEXT)",
 };
+
+// The module libraries of an installation: the built file (next to the host library) and the name
+// Vek_PackMod gives it below the program folder.
+struct ModuleFile {
+    const char* built;
+    const char* installed;
+};
+constexpr ModuleFile kModuleFiles[] = {
+    {"libvelmora_mod_projectinfo.so", "Modules\\ProjectInfo.dll"},
+    {"libvelmora_mod_materials.so", "Modules\\ProjectMaterials.dll"},
+    {"libvelmora_mod_personnel.so", "Modules\\Personnel.dll"},
+    {"libvelmora_mod_audit.so", "Modules\\AuditMatters.dll"},
+    {"libvelmora_package.so", "System\\API\\VekPackage.dll"},
+};
+
+std::string HostLibraryFolder() {
+    Dl_info info{};
+    if (!dladdr(reinterpret_cast<void*>(&HostLibraryFolder), &info) || !info.dli_fname)
+        throw rtl::Exception("the host library cannot find its own file");
+    return rtl::ExtractFilePath(info.dli_fname);
+}
+
+void InstallModuleFiles(const std::string& root) {
+    const std::string from = HostLibraryFolder();
+    for (const ModuleFile& m : kModuleFiles) {
+        if (!rtl::FileExists(from + m.built))
+            throw rtl::Exception(std::string("module library not built: ") + from + m.built);
+        rtl::WriteFileBytes(root + m.installed, rtl::ReadFileBytes(from + m.built));
+    }
+}
 
 std::string DateText(const std::string& dayNumber) {
     return dayNumber.empty() ? "0" : dayNumber;
@@ -108,24 +143,8 @@ double ToDouble(const std::string& s) {
     return end && *end == '\0' ? v : 0;
 }
 
-void CopyTree(const std::string& from, const std::string& to) {
-    rtl::ForceDirectories(to);
-    rtl::TSearchRec rec;
-    std::string src = rtl::IncludeTrailingPathDelimiter(from);
-    std::string dst = rtl::IncludeTrailingPathDelimiter(to);
-    for (int rc = rtl::FindFirst(src + "*.*", rtl::faAnyFile, rec); rc == 0; rc = rtl::FindNext(rec)) {
-        if (rec.Name == "." || rec.Name == ".." || (rec.Attr & rtl::faSymLink))
-            continue;
-        if (rec.Attr & rtl::faDirectory)
-            CopyTree(src + rec.Name, dst + rec.Name);
-        else
-            rtl::WriteFileBytes(dst + rec.Name, rtl::ReadFileBytes(src + rec.Name));
-    }
-    rtl::FindClose(rec);
-}
-
 void CreateProjectDatabase(const std::string& prjId) {
-    rtl::ForceDirectories(S().folder + "Projects\\" + prjId + "\\ResFile");
+    rtl::ForceDirectories(ProjectMaterialsFolder(prjId));
     Database db;
     db.Open(ProjectDatabasePath(prjId), true);
     for (const char* sql : kProjectSchema)
@@ -148,6 +167,43 @@ void InsertPerson(const std::vector<std::string>& person) {
 State& S() {
     static State state;
     return state;
+}
+
+void CopyTree(const std::string& from, const std::string& to) {
+    rtl::ForceDirectories(to);
+    rtl::TSearchRec rec;
+    std::string src = rtl::IncludeTrailingPathDelimiter(from);
+    std::string dst = rtl::IncludeTrailingPathDelimiter(to);
+    for (int rc = rtl::FindFirst(src + "*.*", rtl::faAnyFile, rec); rc == 0; rc = rtl::FindNext(rec)) {
+        if (rec.Name == "." || rec.Name == ".." || (rec.Attr & rtl::faSymLink))
+            continue;
+        if (rec.Attr & rtl::faDirectory)
+            CopyTree(src + rec.Name, dst + rec.Name);
+        else
+            rtl::WriteFileBytes(dst + rec.Name, rtl::ReadFileBytes(src + rec.Name));
+    }
+    rtl::FindClose(rec);
+}
+
+bool RemoveTree(const std::string& folder) {
+    const int attr = rtl::FileGetAttr(rtl::ExcludeTrailingPathDelimiter(folder));
+    if (attr == -1)
+        return true;
+    if (attr & rtl::faSymLink)
+        return rtl::DeleteFile(rtl::ExcludeTrailingPathDelimiter(folder));
+    std::string dir = rtl::IncludeTrailingPathDelimiter(folder);
+    bool done = true;
+    rtl::TSearchRec rec;
+    for (int rc = rtl::FindFirst(dir + "*.*", rtl::faAnyFile, rec); rc == 0; rc = rtl::FindNext(rec)) {
+        if (rec.Name == "." || rec.Name == "..")
+            continue;
+        if ((rec.Attr & rtl::faDirectory) && !(rec.Attr & rtl::faSymLink))
+            done = RemoveTree(dir + rec.Name) && done;
+        else
+            done = rtl::DeleteFile(dir + rec.Name) && done;
+    }
+    rtl::FindClose(rec);
+    return rtl::RemoveDir(dir) && done;
 }
 
 std::optional<Injection> Intercept(const std::string& function) {
@@ -266,27 +322,27 @@ std::int32_t TakePackage(const std::string& file, const std::string& typeName, c
     return 1;
 }
 
-std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath) {
-    RequireInstallation();
-    for (const std::string& part : {prjPath, resPath})
-        if (rtl::FileExists(rtl::ExcludeTrailingPathDelimiter(part)))
-            throw rtl::Exception("VekCreatePrj: packed project parts (" + rtl::ExtractFileName(part) +
-                                 ") are not available yet");
-    std::string projectFile = rtl::IncludeTrailingPathDelimiter(prjPath) + "PrjInfo.xml";
+namespace {
+
+// Reads folder\PrjInfo.xml: the record's values in column order and its persons. False when the part
+// is missing or unreadable.
+bool ReadProjectPart(const std::string& folder, std::vector<std::string>& values,
+                     std::vector<std::vector<std::string>>& persons) {
+    std::string projectFile = rtl::IncludeTrailingPathDelimiter(folder) + "PrjInfo.xml";
     if (!rtl::FileExists(projectFile))
-        return -1;
+        return false;
     xml::TXMLDocument doc;
     try {
         doc.LoadFromFile(projectFile);
     } catch (const rtl::Exception&) {
-        return -1;
+        return false;
     }
     xml::TXMLNode info = doc.DocumentElement().IsNull()
                              ? xml::TXMLNode()
                              : doc.DocumentElement().ChildNodes().FindNode("PrjInfo");
     if (info.IsNull())
-        return -1;
-    std::vector<std::string> values;
+        return false;
+    values.clear();
     for (const PrjField& f : kPrjFields) {
         std::string v = info.Attributes(f.name).value_or("");
         if (f.kind == 'I')
@@ -295,6 +351,62 @@ std::int32_t CreateProject(const std::string& prjPath, const std::string& resPat
             v = DateText(v);
         values.push_back(v);
     }
+    persons.clear();
+    xml::TXMLNode list = info.ChildNodes().FindNode("PrjPerInfo");
+    for (int i = 0; !list.IsNull() && i < list.ChildNodes().Count(); ++i) {
+        xml::TXMLNode per = list.ChildNodes()[i];
+        if (per.NodeType() != xml::ntElement || per.NodeName() != "PrjPer")
+            continue;
+        std::vector<std::string> person;
+        for (const char* field : kPersonFields)
+            person.push_back(per.Attributes(field).value_or(""));
+        if (!person.front().empty())
+            persons.push_back(person);
+    }
+    return true;
+}
+
+void StorePersons(const std::string& prjId, const std::vector<std::vector<std::string>>& persons) {
+    for (const auto& person : persons) {
+        InsertPerson(person);
+        S().base.Run("insert or ignore into Vek_PrjPerson values (?,?)", {prjId, person.front()});
+    }
+}
+
+// The packed form of a part is unpacked into a folder of the host's own; an archive that does not
+// unpack answers false.
+bool UnpackPart(const std::string& archive, const std::string& folder) {
+    RemoveTree(folder);
+    rtl::ForceDirectories(folder);
+    std::string out;
+    return host::ExtractFile(archive, folder, out);
+}
+
+bool IsPackedPart(const std::string& part) {
+    return !part.empty() && !rtl::HasTrailingPathDelimiter(part) && rtl::FileExists(part);
+}
+
+} // namespace
+
+std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath) {
+    RequireInstallation();
+    const bool packed = IsPackedPart(prjPath);
+    std::string prjFolder = prjPath;
+    std::string resFolder = resPath;
+    const std::string unpackFolder = TempFolder("XMGL") + "\\CreatePrj\\";
+    struct Cleanup {
+        std::string folder;
+        ~Cleanup() { RemoveTree(folder); }
+    } cleanup{unpackFolder};
+    if (packed) {
+        if (!UnpackPart(prjPath, unpackFolder))
+            return -1;
+        prjFolder = unpackFolder;
+    }
+    std::vector<std::string> values;
+    std::vector<std::vector<std::string>> persons;
+    if (!ReadProjectPart(prjFolder, values, persons))
+        return -1;
     const std::string prjId = values.front();
     try {
         CheckProjectId(prjId);
@@ -303,27 +415,42 @@ std::int32_t CreateProject(const std::string& prjPath, const std::string& resPat
     }
     if (ProjectExists(prjId))
         return -3;
+    if (IsPackedPart(resPath)) {
+        // The import goes on with the materials module on this folder.
+        resFolder = S().folder + "~Vek~Temp\\XMGL\\ResFile\\";
+        if (!UnpackPart(resPath, resFolder))
+            return -4;
+    }
     CreateProjectDatabase(prjId);
     InsertProject(values);
-    xml::TXMLNode persons = info.ChildNodes().FindNode("PrjPerInfo");
-    if (!persons.IsNull()) {
-        for (int i = 0; i < persons.ChildNodes().Count(); ++i) {
-            xml::TXMLNode per = persons.ChildNodes()[i];
-            if (per.NodeType() != xml::ntElement || per.NodeName() != "PrjPer")
-                continue;
-            std::vector<std::string> person;
-            for (const char* field : kPersonFields)
-                person.push_back(per.Attributes(field).value_or(""));
-            if (person.front().empty())
-                continue;
-            InsertPerson(person);
-            S().base.Run("insert or ignore into Vek_PrjPerson values (?,?)", {prjId, person.front()});
-        }
-    }
-    if (rtl::DirectoryExists(resPath))
-        CopyTree(resPath, S().folder + "Projects\\" + prjId + "\\ResFile");
+    StorePersons(prjId, persons);
+    if (rtl::DirectoryExists(resFolder))
+        CopyTree(resFolder, ProjectMaterialsFolder(prjId));
     S().created.push_back(prjId);
     return 1;
+}
+
+std::string StoreProjectPart(const std::string& folder) {
+    RequireInstallation();
+    std::vector<std::string> values;
+    std::vector<std::vector<std::string>> persons;
+    if (!ReadProjectPart(folder, values, persons))
+        throw rtl::Exception("no project part in " + folder);
+    const std::string prjId = values.front();
+    CheckProjectId(prjId);
+    if (!ProjectExists(prjId)) {
+        CreateProjectDatabase(prjId);
+        InsertProject(values);
+    } else {
+        std::string sql = "update Vek_Project set ";
+        for (std::size_t i = 1; i < std::size(kPrjFields); ++i)
+            sql += std::string(i > 1 ? ", " : "") + kPrjFields[i].name + " = ?";
+        std::vector<std::string> params(values.begin() + 1, values.end());
+        params.push_back(prjId);
+        S().base.Run(sql + " where PrjID = ?", params);
+    }
+    StorePersons(prjId, persons);
+    return prjId;
 }
 
 std::vector<std::string> ProjectPersons(const std::string& prjId) {
@@ -384,7 +511,8 @@ void CreateSampleInstallation(const std::string& folder, bool withProjects) {
     if (rtl::FileExists(root + "base.db"))
         throw rtl::Exception("an installation exists already in " + folder);
     rtl::ForceDirectories(root);
-    for (const char* sub : {"~Vek~Temp", "PackageStore", "Temp\\XMGL", "Projects", "Modules", "System\\API"})
+    for (const char* sub :
+         {"~Vek~Temp", "~Vek~Temp\\XMGL", "PackageStore", "Temp\\XMGL", "Projects", "Modules", "System\\API"})
         rtl::ForceDirectories(root + sub);
     {
         Database db;
@@ -392,7 +520,10 @@ void CreateSampleInstallation(const std::string& folder, bool withProjects) {
         for (const char* sql : kBaseSchema)
             db.Exec(sql);
         db.Exec("create table Vek_Project (" + ProjectColumns() + ")");
+        db.Exec("create table Vek_Installation (Name TEXT PRIMARY KEY, Value TEXT)");
+        db.Exec("insert into Vek_Installation values ('PluginBuild', 'Full')");
     }
+    InstallModuleFiles(root);
     OpenInstallation(root);
     Database& b = S().base;
     b.Exec("begin");
@@ -405,6 +536,8 @@ void CreateSampleInstallation(const std::string& folder, bool withProjects) {
          "0", "0", "3"},
         {"{6A1F0C2E-0004-4C57-9E10-000000000004}", "审计事项", "Modules\\AuditMatters.dll", "4",
          "项目数据库中的审计事项", "1", "-1", "4"},
+        {"{6A1F0C2E-0005-4C57-9E10-000000000005}", "审计分析", "Modules\\AuditMatters.dll", "5",
+         "所选账套的审计分析", "2", "-1", "5"},
     };
     for (const auto& m : modules)
         b.Run("insert into Vek_PackMod values (?,?,?,?,?,?,?,?)", m);
@@ -474,9 +607,14 @@ void CreateSampleInstallation(const std::string& folder, bool withProjects) {
         db.Open(ProjectDatabasePath(p.id), false);
         db.Run("insert into Vek_ResTrv values (?,?,?)", {"R001", "DGGL_SJSX", "审计事项"});
         db.Run("insert into Vek_ResTrv values (?,?,?)", {"R002", "DGGL_ZL", "项目资料"});
+        db.Run("insert into Vek_ResTrv values (?,?,?)", {"R003", "DGGL_ZL", "审计通知书.txt"});
         db.Run("insert into XM_AuditMatter values (?,?,?)", {"M001", "往来款项核对", "125000.5"});
         db.Run("insert into XM_AuditMatter values (?,?,?)", {"M002", "固定资产盘点", "88000"});
-        rtl::WriteFileBytes(S().folder + "Projects\\" + p.id + "\\ResFile\\审计通知书.txt",
+        db.Run("insert into XM_AuditAnalysis values (?,?,?,?,?)",
+               {"A001", "ZT-0001", "应收账款", "52000.25", "账龄分析"});
+        db.Run("insert into XM_AuditAnalysis values (?,?,?,?,?)",
+               {"A002", "ZT-0001", "管理费用", "9100", ""});
+        rtl::WriteFileBytes(ProjectMaterialsFolder(p.id) + "审计通知书.txt",
                             std::string("审计通知书: ") + p.name + "\n");
     }
 }
@@ -538,12 +676,33 @@ std::string ProjectDatabasePath(const std::string& prjId) {
     CheckProjectId(prjId);
     return S().folder + "Projects\\" + prjId + "\\Project.db";
 }
+std::string ProjectMaterialsFolder(const std::string& prjId) {
+    CheckProjectId(prjId);
+    return S().folder + "Projects\\" + prjId + "\\ResFile\\";
+}
 std::string PackageStoreFolder() {
     return S().folder + "PackageStore\\";
 }
 std::string TempFolder(const std::string& moduleCode) {
     CheckProjectId(moduleCode); // the same rule: one safe folder name
     return S().folder + "Temp\\" + moduleCode;
+}
+
+void SetInstalledPluginBuild(PluginBuild build) {
+    RequireInstallation();
+    S().base.Exec("create table if not exists Vek_Installation (Name TEXT PRIMARY KEY, Value TEXT)");
+    S().base.Run("insert or replace into Vek_Installation values ('PluginBuild', ?)",
+                 {build == PluginBuild::Reduced ? "Reduced" : "Full"});
+}
+
+PluginBuild InstalledPluginBuild() {
+    RequireInstallation();
+    auto table =
+        S().base.Query("select name from sqlite_master where type = 'table' and name = 'Vek_Installation'");
+    if (table.empty())
+        return PluginBuild::Full;
+    auto rows = S().base.Query("select Value from Vek_Installation where Name = 'PluginBuild'");
+    return !rows.empty() && rows.front().at(0) == "Reduced" ? PluginBuild::Reduced : PluginBuild::Full;
 }
 
 void SetCurrentUser(const std::string& userId) {

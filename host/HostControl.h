@@ -26,6 +26,15 @@ std::string InstallationFolder();
 std::string BaseDatabasePath();
 std::string ProjectDatabasePath(const std::string& prjId);
 std::string PackageStoreFolder();
+// Projects\<id>\ResFile\, the project's materials.
+std::string ProjectMaterialsFolder(const std::string& prjId);
+
+// The build of the plug-in the installation runs, recorded in base.db (a sample installation runs the
+// full build). The module libraries shape their results by it: inside "~Vek~Temp\CommonReader\" in
+// the full build (folders allowed), files only in the reduced build.
+enum class PluginBuild { Full, Reduced };
+void SetInstalledPluginBuild(PluginBuild build);
+PluginBuild InstalledPluginBuild();
 std::string TempFolder(const std::string& moduleCode);
 
 // Writes the project part that VekCreatePrj reads: folder\PrjInfo.xml with the project's fields
@@ -64,6 +73,8 @@ void SetProjectConnection(ado::TADOConnection* connection);
 // function's work: a number for functions with a result, a text for those that fill a var text,
 // nothing for the others. Raise makes the function throw rtl::Exception(message). Absent makes
 // VekGetAppInterface answer nil for that function.
+// A module library's entry is named by the entry and the entry id ("VekPackage_Export#1"); the package
+// library's entries by their names ("VekPackage_PrjRes").
 void InjectAnswer(const std::string& function, std::int64_t value);
 void InjectTextAnswer(const std::string& function, const std::string& text);
 void InjectRaise(const std::string& function, const std::string& message);

@@ -50,8 +50,8 @@ TEST_F(ConnectionsTest, ThePlugInsStatementsRunOnTheHostsDatabases) {
     EXPECT_EQ(GetCurPrjDBConnection(), nullptr) << "no project open";
 
     EXPECT_EQ(Column(base, "select * from Vek_PackMod where ModCheck = -1 order by ModIndex", "ModCaption"),
-              "项目信息;项目资料;审计事项;");
-    EXPECT_EQ(Column(base, "select * from Vek_PackMod order by ModIndex", "modindex"), "1;2;3;4;");
+              "项目信息;项目资料;审计事项;审计分析;");
+    EXPECT_EQ(Column(base, "select * from Vek_PackMod order by ModIndex", "modindex"), "1;2;3;4;5;");
     const std::string caption = rtl::Trim(" 项目资料 ");
     EXPECT_EQ(
         Column(

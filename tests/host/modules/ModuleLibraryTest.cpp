@@ -1,0 +1,200 @@
+#include "ModuleSupport.h"
+
+#include "host/AppInterface.h"
+#include "host/Database.h"
+#include "host/HostState.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Paths.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+using host::PluginBuild;
+using sharemem::CountedText;
+
+namespace {
+
+const char* const kCaptions[] = {"项目信息", "项目资料", "系统人员", "审计事项", "审计分析"};
+constexpr char kNewPerson[] = "200000000000000014";
+
+struct Exported {
+    std::map<std::string, std::string> Results; // caption -> result path
+    std::map<std::string, std::string> Items;   // caption -> item name in the package
+    modtest::Snapshot Source;
+};
+
+class ModuleLibraryTest : public ::testing::TestWithParam<PluginBuild> {
+protected:
+    void SetUp() override {
+        std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        for (char& c : name)
+            if (c == '/')
+                c = '_';
+        m_root = std::string(TARNWICK_BINARY_DIR) + "/modules_test/" + name;
+        std::filesystem::remove_all(m_root);
+        std::filesystem::create_directories(m_root);
+    }
+    void TearDown() override {
+        host::CloseInstallation();
+        std::filesystem::remove_all(m_root);
+    }
+
+    bool Reduced() const { return GetParam() == PluginBuild::Reduced; }
+    std::string WorkFolder() const { return host::InstallationFolder() + "~Vek~Temp\\CommonReader\\"; }
+
+    // Installation A with its first project changed, so that the import has something to carry.
+    void OpenSource() {
+        host::CreateSampleInstallation(m_root + "/A");
+        host::SetInstalledPluginBuild(GetParam());
+        host::Database base;
+        base.Open(host::BaseDatabasePath(), false);
+        base.Run("update Vek_Project set ReMark = ?, ValidWorkDays = 30 where PrjID = ?",
+                 {"复核后的备注'引号", host::SampleProjectId});
+        base.Run("insert into Vek_Person values (?,?,?,?,?,?,?,?)",
+                 {kNewPerson, "周婷", "女", "29", "审计员", "组员", "新成员", "zhouting"});
+        base.Run("insert into Vek_PrjPerson values (?,?)", {host::SampleProjectId, kNewPerson});
+        base.Run("update Vek_Person set PerMemo = ? where PerUUID = ?",
+                 {"负责资料与底稿", "200000000000000012"});
+        host::Database db;
+        db.Open(host::ProjectDatabasePath(host::SampleProjectId), false);
+        db.Exec("update XM_AuditMatter set Amount = 125000.75 where MatterID = 'M001'");
+        db.Exec("insert into XM_AuditMatter values ('M003', '应付账款函证', NULL)");
+        db.Exec("insert into XM_AuditAnalysis values ('A003', 'ZT-0001', '其他应收款', 7, '抽查')");
+        db.Exec("insert into XM_AuditAnalysis values ('A004', 'ZT-0002', '银行存款', 1, '')");
+        const std::string materials = host::ProjectMaterialsFolder(host::SampleProjectId);
+        rtl::WriteFileBytes(materials + "审计通知书.txt", "改过的通知书\n");
+        rtl::ForceDirectories(materials + "底稿");
+        rtl::WriteFileBytes(materials + "底稿\\往来款项.txt", std::string("二进制\0数据", 16));
+        ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+        host::SetSelectedAccountBook("ZT-0001");
+    }
+
+    // Every module exports in A; the results are packed as the plug-in's build packs them.
+    Exported ExportAll() {
+        Exported e;
+        host::detail::RemoveTree(WorkFolder());
+        rtl::ForceDirectories(WorkFolder());
+        std::string list;
+        for (const char* caption : kCaptions) {
+            const std::string r = modtest::ExportModule(caption);
+            e.Results[caption] = r;
+            e.Items[caption] = modtest::ItemName(r);
+            list += r + "@&@";
+        }
+        e.Source = modtest::TakeSnapshot(host::SampleProjectId);
+        CountedText out;
+        const std::string source = Reduced() ? list : WorkFolder();
+        EXPECT_EQ(CompressFile(out.Var(), source.c_str(), (m_root + "/A.Package").c_str()), 1) << out.Str();
+        return e;
+    }
+
+    // Installation B with the package unpacked into its work folder.
+    void OpenTarget(bool withProjects) {
+        host::CloseInstallation();
+        host::CreateSampleInstallation(m_root + "/B", withProjects);
+        host::SetInstalledPluginBuild(GetParam());
+        rtl::ForceDirectories(WorkFolder());
+        CountedText out;
+        ASSERT_EQ(ExtractFile(out.Var(), (m_root + "/A.Package").c_str(), WorkFolder().c_str()), 1)
+            << out.Str();
+    }
+
+    static void ExpectSame(const modtest::Snapshot& a, const modtest::Snapshot& b) {
+        EXPECT_EQ(a.Project, b.Project);
+        EXPECT_EQ(a.Persons, b.Persons);
+        EXPECT_EQ(a.Matters, b.Matters);
+        EXPECT_EQ(a.Analysis, b.Analysis);
+        EXPECT_EQ(a.Materials, b.Materials);
+    }
+
+    std::string m_root;
+};
+
+TEST_P(ModuleLibraryTest, ResultsHaveTheShapeOfTheBuild) {
+    OpenSource();
+    Exported e = ExportAll();
+    for (const auto& [caption, r] : e.Results) {
+        if (Reduced()) {
+            EXPECT_TRUE(rtl::FileExists(r)) << caption << ": " << r;
+            EXPECT_EQ(r.rfind(WorkFolder(), 0), std::string::npos) << caption;
+        } else {
+            EXPECT_EQ(r.rfind(WorkFolder(), 0), 0u) << caption << ": " << r;
+        }
+    }
+    EXPECT_EQ(e.Items["项目信息"], Reduced() ? "XMGL.pck" : "XMGL\\");
+    EXPECT_EQ(e.Items["项目资料"], Reduced() ? "ResFile.pck" : "ResFile\\");
+    if (!Reduced()) {
+        EXPECT_TRUE(rtl::DirectoryExists(e.Results["项目信息"]));
+        EXPECT_TRUE(rtl::DirectoryExists(e.Results["项目资料"]));
+    }
+}
+
+// B holds the same sample project; the imports bring A's changes and keep what only B has.
+TEST_P(ModuleLibraryTest, RoundTripIntoAnExistingProject) {
+    OpenSource();
+    Exported e = ExportAll();
+    OpenTarget(true);
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    {
+        host::Database db;
+        db.Open(host::ProjectDatabasePath(host::SampleProjectId), false);
+        db.Exec("insert into XM_AuditMatter values ('M099', '本地事项', 1)");
+        rtl::WriteFileBytes(host::ProjectMaterialsFolder(host::SampleProjectId) + "本地.txt", "local");
+    }
+    for (const char* caption : kCaptions)
+        EXPECT_EQ(modtest::ImportModule(caption, WorkFolder() + e.Items[caption]), 1) << caption;
+
+    modtest::Snapshot b = modtest::TakeSnapshot(host::SampleProjectId);
+    ASSERT_FALSE(b.Matters.empty());
+    EXPECT_EQ(b.Matters.back().at(0), "M099");
+    b.Matters.pop_back();
+    EXPECT_EQ(b.Materials.erase("本地.txt"), 1u);
+    ExpectSame(e.Source, b);
+    EXPECT_EQ(e.Source.Matters.size(), 3u);
+    EXPECT_EQ(e.Source.Matters.back().back(), "null");
+    EXPECT_EQ(e.Source.Persons.size(), 4u);
+    host::Database db;
+    db.Open(host::ProjectDatabasePath(host::SampleProjectId), false);
+    EXPECT_TRUE(db.Query("select * from XM_AuditAnalysis where AnalysisID = 'A004'").empty())
+        << "rows of another account book stay behind";
+}
+
+// B has no project: the host creates it from the two project parts, then the modules import.
+TEST_P(ModuleLibraryTest, CreatePrjFromThePartsThenImport) {
+    OpenSource();
+    Exported e = ExportAll();
+    OpenTarget(false);
+    auto create = reinterpret_cast<tarnwick::TVekCreatePrj>(VekGetAppInterface("XMGL", "VekCreatePrj", 1));
+    ASSERT_NE(create, nullptr);
+    const std::string prj = WorkFolder() + (Reduced() ? "XMGL.pck" : "XMGL\\");
+    const std::string res = WorkFolder() + (Reduced() ? "ResFile.pck" : "ResFile\\");
+    EXPECT_EQ(create(CountedText(prj).Get(), CountedText(res).Get()), 1);
+    EXPECT_EQ(host::ProjectsCreated(), std::vector<std::string>{host::SampleProjectId});
+    EXPECT_EQ(create(CountedText(prj).Get(), CountedText(res).Get()), -3);
+
+    const std::string unpacked = host::InstallationFolder() + "~Vek~Temp\\XMGL\\ResFile\\";
+    if (Reduced())
+        EXPECT_EQ(modtest::FilesBelow(unpacked), e.Source.Materials);
+    else
+        EXPECT_FALSE(rtl::DirectoryExists(unpacked));
+    modtest::Snapshot created = modtest::TakeSnapshot(host::SampleProjectId);
+    EXPECT_EQ(created.Project, e.Source.Project);
+    EXPECT_EQ(created.Materials, e.Source.Materials);
+    EXPECT_TRUE(created.Matters.empty());
+
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    EXPECT_EQ(modtest::ImportModule("项目资料", Reduced() ? unpacked : res, 201), 1);
+    for (const char* caption : {"系统人员", "审计事项", "审计分析"})
+        EXPECT_EQ(modtest::ImportModule(caption, WorkFolder() + e.Items[caption]), 1) << caption;
+    ExpectSame(e.Source, modtest::TakeSnapshot(host::SampleProjectId));
+}
+
+INSTANTIATE_TEST_SUITE_P(Builds, ModuleLibraryTest,
+                         ::testing::Values(PluginBuild::Full, PluginBuild::Reduced), [](const auto& info) {
+                             return info.param == PluginBuild::Full ? "Full" : "Reduced";
+                         });
+
+} // namespace
