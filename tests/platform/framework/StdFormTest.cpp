@@ -2,6 +2,9 @@
 #include "platform/framework/ExtCtrls.h"
 #include "platform/framework/Forms.h"
 #include "platform/framework/Input.h"
+#include "platform/framework/MaskEdit.h"
+#include "platform/framework/Memo.h"
+#include "platform/framework/RichEdit.h"
 #include "platform/framework/ScrollBox.h"
 #include "platform/framework/StdCtrls.h"
 #include "platform/framework/TypInfo.h"
@@ -17,50 +20,6 @@ using namespace framework;
 
 namespace {
 
-// Takes characters as a text box does; the form test uses it where the edit controls will go.
-class TTypingBox : public TCustomControl {
-public:
-    explicit TTypingBox(TComponent* owner) : TCustomControl(owner) {
-        SetInitialColor(gdi::clWindow);
-        SetTabStop(true);
-    }
-    std::u32string Typed;
-
-protected:
-    void CreateParams(TCreateParams& p) override {
-        TCustomControl::CreateParams(p);
-        ApplyBorderStyle(p, bsSingle, true);
-    }
-    void WndProc(TMessage& m) override {
-        if (m.Msg == win::WM_GETDLGCODE) {
-            m.Result = win::DLGC_WANTCHARS | win::DLGC_WANTARROWS;
-            return;
-        }
-        TCustomControl::WndProc(m);
-    }
-    void MouseDown(TMouseButton button, TShiftState shift, int x, int y) override {
-        if (!Focused() && CanFocus())
-            SetFocus();
-        TCustomControl::MouseDown(button, shift, x, y);
-    }
-    void KeyPress(char32_t& key) override {
-        TCustomControl::KeyPress(key);
-        if (key == 8) {
-            if (!Typed.empty())
-                Typed.pop_back();
-        } else if (key >= 32) {
-            Typed.push_back(key);
-        }
-        Invalidate();
-    }
-    void Paint() override {
-        Canvas()->Brush()->SetColor(Color());
-        Canvas()->FillRect(ClientRect());
-        Canvas()->Font()->Assign(Font());
-        Canvas()->TextOut(2, 2, rtl::CodePointsToUtf8(Typed));
-    }
-};
-
 class TStdForm : public TForm {
 public:
     using TForm::TForm;
@@ -68,7 +27,6 @@ public:
     std::vector<std::string> Events;
 };
 
-[[maybe_unused]] const auto registerTypingBox = RegisterClass<TTypingBox, TCustomControl>("TTypingBox");
 [[maybe_unused]] const auto registerStdForm =
     RegisterClass<TStdForm, TForm>("TStdForm").Handler("OkClick", &TStdForm::OkClick);
 
@@ -90,13 +48,13 @@ protected:
         input::Reset();
         Application()->ClearErrors();
         form.reset(CreateForm<TStdForm>());
-        for (const char* name : {"NameBox", "NoteBox", "Tree", "OkButton", "CancelButton"}) {
+        for (const char* name : {"NameBox", "NoteBox", "RichBox", "Tree", "OkButton", "CancelButton"}) {
             auto* c = Find<TWinControl>(*form, name);
             c->OnEnter = [this, name](TObject*) { form->Events.push_back(std::string("enter ") + name); };
             c->OnExit = [this, name](TObject*) { form->Events.push_back(std::string("exit ") + name); };
         }
         for (const char* name : {"StdForm", "TopPanel", "BottomPanel", "OkButton", "CancelButton",
-                                 "ClientPanel", "Box", "NameBox", "NoteBox", "Tree"}) {
+                                 "ClientPanel", "Box", "NameBox", "NoteBox", "RichBox", "Tree"}) {
             auto* c = std::string(name) == "StdForm" ? form.get() : Find<TControl>(*form, name);
             TWndMethod old = c->WindowProc;
             c->WindowProc = [this, name, old](TMessage& m) {
@@ -117,8 +75,9 @@ protected:
 
 TEST_F(StdForm, AScriptClicksTypesAndTabsThroughAFormFromItsResource) {
     auto* ok = Find<TButton>(*form, "OkButton");
-    auto* name = Find<TTypingBox>(*form, "NameBox");
-    auto* note = Find<TTypingBox>(*form, "NoteBox");
+    auto* name = Find<TMaskEdit>(*form, "NameBox");
+    auto* note = Find<TMemo>(*form, "NoteBox");
+    auto* rich = Find<TRichEdit>(*form, "RichBox");
     // The bottom panel grew from 300 to the form's client width (420 less a 3-pixel frame), under a 19-pixel
     // caption.
     EXPECT_EQ(Find<TPanel>(*form, "BottomPanel")->BoundsRect(), (TRect{0, 254, 414, 295}));
@@ -138,6 +97,11 @@ TEST_F(StdForm, AScriptClicksTypesAndTabsThroughAFormFromItsResource) {
         .PressKey(win::VK_TAB)
         .Do([&](TCustomForm&) { order.push_back(FocusedName()); })
         .Type("NoteBox", "x")
+        .PressKey(win::VK_RETURN)
+        .Type("NoteBox", "审计")
+        .PressKey(win::VK_TAB)
+        .Do([&](TCustomForm&) { order.push_back(FocusedName()); })
+        .Type("RichBox", "项目 & <资料>")
         .PressKey(win::VK_TAB)
         .Do([&](TCustomForm&) { order.push_back(FocusedName()); })
         .PressKey(win::VK_TAB)
@@ -149,6 +113,8 @@ TEST_F(StdForm, AScriptClicksTypesAndTabsThroughAFormFromItsResource) {
         .PressKey(win::VK_A + 13, {}, {ssAlt})
         .Do([&](TCustomForm&) { order.push_back(FocusedName()); })
         .Click("NoteBox")
+        .Do([&](TCustomForm&) { order.push_back(FocusedName()); })
+        .Click("NameBox")
         .Do([&](TCustomForm& f) {
             order.push_back(FocusedName());
             SaveFormPng(f, png);
@@ -157,20 +123,22 @@ TEST_F(StdForm, AScriptClicksTypesAndTabsThroughAFormFromItsResource) {
 
     EXPECT_EQ(form->ShowModal(), mrOk);
     EXPECT_TRUE(Application()->Errors().empty());
-    EXPECT_EQ(order, (std::vector<std::string>{"NoteBox", "Tree", "OkButton", "CancelButton", "NameBox",
-                                               "NameBox", "NoteBox"}));
-    EXPECT_EQ(rtl::CodePointsToUtf8(name->Typed), "ab 中文");
-    EXPECT_EQ(rtl::CodePointsToUtf8(note->Typed), "x");
-    EXPECT_EQ(form->Events,
-              (std::vector<std::string>{"enter NameBox", "exit NameBox", "enter NoteBox", "exit NoteBox",
-                                        "enter Tree", "exit Tree", "enter OkButton", "exit OkButton",
-                                        "enter CancelButton", "exit CancelButton", "enter NameBox",
-                                        "exit NameBox", "enter NoteBox", "ok"}));
+    EXPECT_EQ(order, (std::vector<std::string>{"NoteBox", "RichBox", "Tree", "OkButton", "CancelButton",
+                                               "NameBox", "NameBox", "NoteBox", "NameBox"}));
+    EXPECT_EQ(name->Text(), "ab 中文");
+    // Enter is the memo's own line break, not the default button.
+    EXPECT_EQ(note->Lines(), (std::vector<std::string>{"x", "审计"}));
+    EXPECT_EQ(rich->Lines(), (std::vector<std::string>{"项目 & <资料>"}));
+    EXPECT_EQ(form->Events, (std::vector<std::string>{
+                                "enter NameBox", "exit NameBox", "enter NoteBox", "exit NoteBox",
+                                "enter RichBox", "exit RichBox", "enter Tree", "exit Tree", "enter OkButton",
+                                "exit OkButton", "enter CancelButton", "exit CancelButton", "enter NameBox",
+                                "exit NameBox", "enter NoteBox", "exit NoteBox", "enter NameBox", "ok"}));
     // Parents paint before their children, in z-order.
-    ASSERT_GE(paints.size(), 10u);
-    EXPECT_EQ(std::vector<std::string>(paints.begin(), paints.begin() + 10),
+    ASSERT_GE(paints.size(), 11u);
+    EXPECT_EQ(std::vector<std::string>(paints.begin(), paints.begin() + 11),
               (std::vector<std::string>{"StdForm", "TopPanel", "BottomPanel", "OkButton", "CancelButton",
-                                        "ClientPanel", "Box", "NameBox", "NoteBox", "Tree"}));
+                                        "ClientPanel", "Box", "NameBox", "NoteBox", "RichBox", "Tree"}));
     EXPECT_TRUE(std::filesystem::exists(png));
 }
 
