@@ -1,7 +1,10 @@
 #include "platform/framework/Forms.h"
 
 #include "platform/framework/Dialogs.h"
+#include "platform/framework/Graphics.h"
+#include "platform/framework/Input.h"
 #include "platform/framework/TypInfo.h"
+#include "platform/gdi/Gdi.h"
 
 #include <algorithm>
 #include <unistd.h>
@@ -34,17 +37,80 @@ std::string ExecutablePath() {
 
 } // namespace
 
-TCustomForm::TCustomForm(TComponent* owner) : TComponent(owner) {
+const TEnumInfo PositionInfo{"TPosition",
+                             {"poDesigned", "poDefault", "poDefaultPosOnly", "poDefaultSizeOnly",
+                              "poScreenCenter", "poDesktopCenter", "poMainFormCenter", "poOwnerFormCenter"}};
+const TEnumInfo FormBorderStyleInfo{
+    "TFormBorderStyle", {"bsNone", "bsSingle", "bsSizeable", "bsDialog", "bsToolWindow", "bsSizeToolWin"}};
+
+TCustomForm::TCustomForm(TComponent* owner) : TWinControl(owner) {
+    SetControlStyle(
+        TControlStyle{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks, csAcceptsControls});
+    SetInitialColor(gdi::clBtnFace);
+    SetVisible(false);
+    SetInitialSize(320, 240);
     m_screen = Screen();
     if (m_screen != nullptr)
         m_screen->AddForm(this);
 }
 
 TCustomForm::~TCustomForm() {
+    m_formDestroying = true;
+    m_activeControl = nullptr;
+    m_focusedControl = nullptr;
     // Controls leave while their form is still a form, so they can still reach it.
     DestroyComponents();
     if (m_screen != nullptr)
         m_screen->RemoveForm(this);
+}
+
+void TCustomForm::CreateParams(TCreateParams& p) {
+    TWinControl::CreateParams(p);
+    p.Style = win::WS_POPUP | win::WS_CLIPCHILDREN | win::WS_CLIPSIBLINGS;
+    if (!Enabled())
+        p.Style |= win::WS_DISABLED;
+    if (Visible())
+        p.Style |= win::WS_VISIBLE;
+    switch (m_borderStyle) {
+    case bsNone:
+        break;
+    case bsSingle:
+    case bsToolWindow:
+        p.Style |= win::WS_CAPTION | win::WS_SYSMENU;
+        break;
+    case bsSizeable:
+    case bsSizeToolWin:
+        p.Style |= win::WS_CAPTION | win::WS_THICKFRAME | win::WS_SYSMENU;
+        break;
+    case bsDialog:
+        p.Style |= win::WS_CAPTION | win::WS_SYSMENU;
+        break;
+    }
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle style) {
+    if (style == m_borderStyle)
+        return;
+    m_borderStyle = style;
+    RecreateWnd();
+    Realign();
+}
+
+void TCustomForm::PaintCaptionText(gdi::HDC dc, const TRect& bar) {
+    gdi::LOGFONT lf;
+    lf.lfHeight = -11;
+    lf.lfWeight = 700;
+    lf.lfFaceName = "Tahoma";
+    gdi::HFONT font = gdi::CreateFontIndirect(&lf);
+    gdi::HGDIOBJ old = gdi::SelectObject(dc, font);
+    gdi::SetBkMode(dc, gdi::TRANSPARENT);
+    gdi::SetTextColor(dc, gdi::GetSysColor(gdi::COLOR_CAPTIONTEXT));
+    TRect r = bar;
+    r.left += 4;
+    gdi::DrawText(dc, Caption(), &r,
+                  gdi::DT_SINGLELINE | gdi::DT_VCENTER | gdi::DT_NOPREFIX | gdi::DT_END_ELLIPSIS);
+    gdi::SelectObject(dc, old);
+    gdi::DeleteObject(font);
 }
 
 void TCustomForm::DoCreate() {
@@ -52,18 +118,158 @@ void TCustomForm::DoCreate() {
         Guarded(this, [this] { OnCreate(this); });
 }
 
-void TCustomForm::Show() {
-    if (m_visible)
+bool TCustomForm::Active() const {
+    return Visible() && Screen() != nullptr && Screen()->ActiveForm() == this;
+}
+
+void TCustomForm::PlaceOnScreen() {
+    TScreen* s = Screen();
+    if (s == nullptr)
         return;
-    m_visible = true;
+    if (m_position == poScreenCenter || m_position == poDesktopCenter || m_position == poMainFormCenter ||
+        m_position == poOwnerFormCenter)
+        SetBounds((s->Width() - Width()) / 2, (s->Height() - Height()) / 2, Width(), Height());
+}
+
+void TCustomForm::Show() {
+    if (Visible())
+        return;
+    PlaceOnScreen();
     DoShow();
+    SetVisible(true);
+    HandleNeeded();
+    UpdateShowing();
+    if (m_activeControl == nullptr && !ComponentState().Contains(csDesigning))
+        m_activeControl = FindNextControl(nullptr, true, true, false);
+    SetWindowFocus();
 }
 
 void TCustomForm::Hide() {
-    if (!m_visible)
+    if (!Visible())
         return;
-    m_visible = false;
+    HWND focus = GetFocus();
+    if (focus != nullptr && ContainsControl(&focus->Control()))
+        framework::SetFocus(nullptr);
+    SetVisible(false);
     DoHide();
+}
+
+void TCustomForm::SetWindowFocus() {
+    if (!Visible() || !HandleAllocated())
+        return;
+    HWND target =
+        m_activeControl != nullptr && m_activeControl->CanFocus() ? m_activeControl->Handle() : Handle();
+    framework::SetFocus(target);
+}
+
+void TCustomForm::SetFocus() {
+    if (!Visible() || !Enabled())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    SetWindowFocus();
+}
+
+void TCustomForm::SetActiveControl(TWinControl* control) {
+    if (control == m_activeControl)
+        return;
+    if (control != nullptr && (control == this || GetParentForm(control) != this ||
+                               (!ComponentState().Contains(csLoading) && !control->CanFocus())))
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    m_activeControl = control;
+    if (!ComponentState().Contains(csLoading) && Visible())
+        SetWindowFocus();
+}
+
+void TCustomForm::FocusControl(TWinControl* control) {
+    if (control != nullptr && control != this && !control->CanFocus())
+        throw EInvalidOperation("Cannot focus a disabled or invisible window");
+    m_activeControl = control == this ? nullptr : control;
+    if (Visible())
+        SetWindowFocus();
+}
+
+bool TCustomForm::SetFocusedControl(TWinControl* control) {
+    if (m_formDestroying)
+        return true;
+    const int count = ++m_focusCount;
+    m_activeControl = control != this ? control : nullptr;
+    if (control->ControlState().Contains(csFocusing))
+        return true;
+    control->SetControlState(control->ControlState() + TControlState{csFocusing});
+    auto done = [control] { control->SetControlState(control->ControlState() - TControlState{csFocusing}); };
+    try {
+        if (m_focusedControl == nullptr)
+            m_focusedControl = this;
+        if (m_focusedControl != control) {
+            while (m_focusedControl != nullptr && !m_focusedControl->ContainsControl(control)) {
+                TWinControl* leaving = m_focusedControl;
+                m_focusedControl = leaving->Parent();
+                leaving->Perform(win::CM_EXIT, 0, 0);
+                if (count != m_focusCount) {
+                    done();
+                    return false;
+                }
+            }
+            while (m_focusedControl != control) {
+                TWinControl* entering = control;
+                while (entering->Parent() != m_focusedControl)
+                    entering = entering->Parent();
+                m_focusedControl = entering;
+                entering->Perform(win::CM_ENTER, 0, 0);
+                if (count != m_focusCount) {
+                    done();
+                    return false;
+                }
+            }
+            Perform(win::CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
+        }
+    } catch (...) {
+        done();
+        throw;
+    }
+    done();
+    return true;
+}
+
+void TCustomForm::DefocusControl(TWinControl* control, bool removing) {
+    if (m_formDestroying || control == nullptr)
+        return;
+    if (removing && m_focusedControl != nullptr && control->ContainsControl(m_focusedControl))
+        m_focusedControl = control->Parent();
+    if (m_activeControl != nullptr && control->ContainsControl(m_activeControl)) {
+        m_activeControl = nullptr;
+        if (Visible() && HandleAllocated()) {
+            HWND focus = GetFocus();
+            if (focus != nullptr && control->ContainsControl(&focus->Control()))
+                framework::SetFocus(Handle());
+        }
+    }
+}
+
+void TCustomForm::CMDialogKey(TMessage& m) {
+    if (GetKeyState(win::VK_MENU) >= 0) {
+        switch (static_cast<int>(m.WParam)) {
+        case win::VK_TAB:
+            if (GetKeyState(win::VK_CONTROL) >= 0) {
+                SelectNext(m_activeControl, GetKeyState(win::VK_SHIFT) >= 0, true);
+                m.Result = 1;
+                return;
+            }
+            break;
+        case win::VK_LEFT:
+        case win::VK_RIGHT:
+        case win::VK_UP:
+        case win::VK_DOWN:
+            if (m_activeControl != nullptr && m_activeControl->Parent() != nullptr) {
+                m_activeControl->Parent()->SelectNext(
+                    m_activeControl, m.WParam == win::VK_RIGHT || m.WParam == win::VK_DOWN, false);
+                m.Result = 1;
+            }
+            return;
+        default:
+            break;
+        }
+    }
+    TWinControl::CMDialogKey(m);
 }
 
 void TCustomForm::DoShow() {
@@ -109,7 +315,7 @@ void TCustomForm::Release() {
 }
 
 TModalResult TCustomForm::ShowModal() {
-    if (m_visible || m_modal)
+    if (Visible() || m_modal)
         throw EInvalidOperation("Cannot make a visible window modal");
     TApplication* app = Application();
     app->CancelHint();
@@ -236,9 +442,11 @@ void TCustomForm::UserCheck(TComponent& control, bool checked) {
 }
 
 void TCustomForm::UserKey(TComponent* control, std::uint16_t key, TShiftState shift) {
-    if (control == nullptr)
-        throw EScriptError(DescribeForm(*this) + ": keys for the form itself need the focus and dialog-key "
-                                                 "routing of the windowed controls");
+    if (control == nullptr) {
+        // A key for the form goes to whatever has the focus.
+        Guarded(this, [&] { input::PressKey(key, shift); });
+        return;
+    }
     IScriptTarget& target = TargetOf(*control, *this);
     Guarded(control, [&] { target.ScriptKey(key, shift); });
 }
@@ -253,6 +461,13 @@ void TCustomForm::GetChildren(const std::function<void(TComponent*)>& proc, TCom
         if (!c->HasParent() || c->GetParentComponent() == this)
             proc(c);
     }
+}
+
+TFrame::TFrame(TComponent* owner) : TWinControl(owner) {
+    SetControlStyle(
+        TControlStyle{csAcceptsControls, csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks});
+    SetInitialColor(gdi::clBtnFace);
+    SetInitialSize(320, 240);
 }
 
 void TFrame::GetChildren(const std::function<void(TComponent*)>& proc, TComponent*) {
@@ -312,6 +527,7 @@ void TApplication::ReleaseForm(TCustomForm* form) {
 }
 
 void TApplication::ProcessMessages() {
+    DispatchPostedMessages();
     std::vector<std::function<void()>> posted;
     posted.swap(m_posted);
     for (auto& work : posted)
@@ -321,6 +537,7 @@ void TApplication::ProcessMessages() {
         m_released.pop_back();
         delete form;
     }
+    UpdateAllWindows();
 }
 
 void TApplication::Notification(TComponent* component, TOperation operation) {
@@ -462,16 +679,48 @@ void SetPlatformVersion(int major, int minor) {
 namespace {
 
 [[maybe_unused]] const auto registerCustomForm =
-    RegisterClass<TCustomForm, TComponent>("TCustomForm")
-        .String("Caption", &TCustomForm::Caption, &TCustomForm::SetCaption)
+    RegisterClass<TCustomForm, TWinControl>("TCustomForm")
+        .Enum("BorderStyle", &TCustomForm::BorderStyle, &TCustomForm::SetBorderStyle, FormBorderStyleInfo,
+              std::optional<TFormBorderStyle>(bsSizeable))
+        .Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition, PositionInfo,
+              std::optional<TPosition>(poDesigned))
+        .Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
+        .Component("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
         .Event("OnClose", &TCustomForm::OnClose)
         .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
         .Event("OnCreate", &TCustomForm::OnCreate)
         .Event("OnHide", &TCustomForm::OnHide)
         .Event("OnShow", &TCustomForm::OnShow);
 [[maybe_unused]] const auto registerForm = RegisterClass<TForm, TCustomForm>("TForm");
-[[maybe_unused]] const auto registerFrame = RegisterClass<TFrame, TComponent>("TFrame");
+[[maybe_unused]] const auto registerFrame = RegisterClass<TFrame, TWinControl>("TFrame");
 
 } // namespace
+
+} // namespace framework
+
+namespace framework {
+
+namespace {
+gdi::Surface ComposeForm(TCustomForm& form) {
+    form.HandleNeeded();
+    // A form that is not shown still paints for the picture.
+    RedrawWindow(form.Handle(), nullptr, nullptr, win::RDW_UPDATENOW | win::RDW_ALLCHILDREN);
+    gdi::Surface surface(std::max(1, form.Width()), std::max(1, form.Height()), 32);
+    ComposeWindow(form.Handle(), surface, 0, 0);
+    return surface;
+}
+} // namespace
+
+void RenderForm(TCustomForm& form, TBitmap& bitmap) {
+    gdi::Surface surface = ComposeForm(form);
+    bitmap.SetSize(surface.Width(), surface.Height());
+    gdi::HDC src = gdi::CreateSurfaceDC(&surface);
+    gdi::BitBlt(bitmap.Canvas()->Handle(), 0, 0, surface.Width(), surface.Height(), src, 0, 0, gdi::SRCCOPY);
+    gdi::DeleteDC(src);
+}
+
+void SaveFormPng(TCustomForm& form, const std::string& path) {
+    gdi::SavePng(ComposeForm(form), path);
+}
 
 } // namespace framework

@@ -3,6 +3,7 @@
 #include "platform/framework/Classes.h"
 #include "platform/framework/FormResources.h"
 #include "platform/framework/ScriptedUser.h"
+#include "platform/framework/WinControl.h"
 
 #include <exception>
 #include <functional>
@@ -28,17 +29,44 @@ enum TCloseAction { caNone, caHide, caFree, caMinimize };
 using TCloseEvent = std::function<void(TObject* sender, TCloseAction& action)>;
 using TCloseQueryEvent = std::function<void(TObject* sender, bool& canClose)>;
 
-class TCustomForm : public TComponent {
+enum TPosition {
+    poDesigned,
+    poDefault,
+    poDefaultPosOnly,
+    poDefaultSizeOnly,
+    poScreenCenter,
+    poDesktopCenter,
+    poMainFormCenter,
+    poOwnerFormCenter
+};
+extern const TEnumInfo PositionInfo;
+extern const TEnumInfo FormBorderStyleInfo;
+
+class TCustomForm : public TWinControl {
 public:
     explicit TCustomForm(TComponent* owner);
     ~TCustomForm() override;
 
-    const std::string& Caption() const { return m_caption; }
-    void SetCaption(const std::string& caption) { m_caption = caption; }
     TModalResult ModalResult() const { return m_modalResult; }
     void SetModalResult(TModalResult result) { m_modalResult = result; }
-    bool Visible() const { return m_visible; }
     bool Modal() const { return m_modal; }
+    TPosition Position() const { return m_position; }
+    void SetPosition(TPosition position) { m_position = position; }
+    TFormBorderStyle BorderStyle() const { return m_borderStyle; }
+    void SetBorderStyle(TFormBorderStyle style);
+    bool KeyPreview() const { return m_keyPreview; }
+    void SetKeyPreview(bool keyPreview) { m_keyPreview = keyPreview; }
+
+    // The control that has, or gets when the form is active, the focus.
+    TWinControl* ActiveControl() const { return m_activeControl; }
+    void SetActiveControl(TWinControl* control);
+    void FocusControl(TWinControl* control);
+    // Called when a window of the form gets the focus: CM_EXIT up from the old control to the
+    // common parent, CM_ENTER down to the new one, then CM_FOCUSCHANGED to the whole form.
+    bool SetFocusedControl(TWinControl* control);
+    TWinControl* FocusedControl() const { return m_focusedControl; }
+    void DefocusControl(TWinControl* control, bool removing);
+    bool Active() const;
 
     // Runs until ModalResult is set; each step of the loop takes the scripted user's next action.
     virtual TModalResult ShowModal();
@@ -52,8 +80,7 @@ public:
     // Fires OnCreate; CreateForm calls it after the resource is read.
     void DoCreate();
 
-    // The scripted user's actions enter here. The visual half overrides the input ones to go
-    // through synthetic mouse and keyboard input.
+    // The scripted user's actions enter here and go through synthetic mouse and keyboard input.
     virtual void PerformUserAction(const TUserAction& action);
     TComponent& FindScriptControl(const std::string& path) const;
 
@@ -64,8 +91,14 @@ public:
     TCloseQueryEvent OnCloseQuery;
 
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
+    bool CanFocus() const override { return Visible() && Enabled(); }
+    bool IsVisibleStored() const override { return Visible(); }
+    void SetFocus() override;
 
 protected:
+    void CreateParams(TCreateParams& params) override;
+    void PaintCaptionText(gdi::HDC dc, const TRect& bar) override;
+    void CMDialogKey(TMessage& message) override;
     virtual void DoShow();
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);
@@ -79,11 +112,18 @@ private:
     friend class TScreen;
     void RunModalLoop(const std::optional<TUserScript>& script);
     void CloseModal();
+    void SetWindowFocus();
+    void PlaceOnScreen();
 
-    std::string m_caption;
     TModalResult m_modalResult = mrNone;
-    bool m_visible = false;
     bool m_modal = false;
+    bool m_keyPreview = false;
+    bool m_formDestroying = false;
+    TPosition m_position = poDesigned;
+    TFormBorderStyle m_borderStyle = bsSizeable;
+    TWinControl* m_activeControl = nullptr;
+    TWinControl* m_focusedControl = nullptr;
+    int m_focusCount = 0;
     class TScreen* m_screen = nullptr;
 };
 
@@ -92,10 +132,10 @@ public:
     using TCustomForm::TCustomForm;
 };
 
-// A frame is built from its own resource like a form, but is never shown on its own.
-class TFrame : public TComponent {
+// A frame is built from its own resource like a form and sits inside a form as a container.
+class TFrame : public TWinControl {
 public:
-    using TComponent::TComponent;
+    explicit TFrame(TComponent* owner);
     void GetChildren(const std::function<void(TComponent*)>& proc, TComponent* root) override;
 };
 
@@ -214,5 +254,15 @@ template <class T> T* TApplication::CreateForm() {
         SetMainForm(form);
     return form;
 }
+
+} // namespace framework
+
+namespace framework {
+
+class TBitmap;
+
+// The form as the screen shows it, frame and children included, after all pending painting.
+void RenderForm(TCustomForm& form, TBitmap& bitmap);
+void SaveFormPng(TCustomForm& form, const std::string& path);
 
 } // namespace framework

@@ -62,6 +62,10 @@ constexpr UINT WM_MBUTTONDBLCLK = 0x0209;
 constexpr UINT WM_MOUSEWHEEL = 0x020A;
 constexpr UINT WM_CAPTURECHANGED = 0x0215;
 constexpr UINT WM_MOUSELEAVE = 0x02A3;
+constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
+constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
+constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+constexpr UINT WM_CANCELMODE = 0x001F;
 constexpr UINT WM_USER = 0x0400;
 
 // Edit-control messages.
@@ -144,6 +148,13 @@ constexpr UINT CM_ACTIONEXECUTE = CM_BASE + 64;
 constexpr UINT CM_HINTSHOWPAUSE = CM_BASE + 65;
 constexpr UINT CM_DOCKNOTIFICATION = CM_BASE + 66;
 constexpr UINT CM_MOUSEWHEEL = CM_BASE + 67;
+// Messages a control gets before the message itself is dispatched (key pre-translation).
+constexpr UINT CN_BASE = 0xBC00;
+constexpr UINT CN_KEYDOWN = CN_BASE + WM_KEYDOWN;
+constexpr UINT CN_KEYUP = CN_BASE + WM_KEYUP;
+constexpr UINT CN_CHAR = CN_BASE + WM_CHAR;
+constexpr UINT CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
+constexpr UINT CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
 // The control library's own messages.
 constexpr UINT CM_BLINKQUERY = 0xB3E8;
 constexpr UINT CM_BLINKSTATE = 0xB3E9;
@@ -157,7 +168,29 @@ constexpr int HTCLIENT = 1;
 constexpr int HTCAPTION = 2;
 constexpr int HTHSCROLL = 6;
 constexpr int HTVSCROLL = 7;
+constexpr int HTLEFT = 10;
+constexpr int HTRIGHT = 11;
+constexpr int HTTOP = 12;
+constexpr int HTBOTTOM = 15;
 constexpr int HTBORDER = 18;
+
+constexpr int WHEEL_DELTA = 120;
+
+// Window class styles.
+constexpr UINT CS_VREDRAW = 0x0001;
+constexpr UINT CS_HREDRAW = 0x0002;
+constexpr UINT CS_DBLCLKS = 0x0008;
+
+// Values of WM_MOUSEACTIVATE.
+constexpr int MA_ACTIVATE = 1;
+constexpr int MA_NOACTIVATE = 3;
+
+// GetWindowLong indexes.
+constexpr int GWL_STYLE = -16;
+constexpr int GWL_EXSTYLE = -20;
+
+// Key-data bit of an Alt key.
+constexpr std::uint32_t KF_ALTDOWN_DATA = 0x20000000;
 
 // WM_GETDLGCODE answers.
 constexpr int DLGC_WANTARROWS = 0x0001;
@@ -236,8 +269,11 @@ constexpr int VK_RIGHT = 0x27;
 constexpr int VK_DOWN = 0x28;
 constexpr int VK_INSERT = 0x2D;
 constexpr int VK_DELETE = 0x2E;
+constexpr int VK_0 = 0x30;
+constexpr int VK_A = 0x41;
 constexpr int VK_F1 = 0x70;
 constexpr int VK_F4 = 0x73;
+constexpr int VK_PROCESSKEY = 0xE5;
 
 // Message-box flags and answers.
 constexpr int MB_OK = 0x00000000;

@@ -6,8 +6,8 @@
 
 namespace fwtest {
 
-const TEnumInfo AlignInfo{"TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}};
-const TEnumInfo AnchorInfo{"TAnchorKind", {"akLeft", "akTop", "akRight", "akBottom"}};
+// The test controls know the five alignments the framework had before alCustom.
+const TEnumInfo TestAlignInfo{"TAlign", {"alNone", "alTop", "alBottom", "alLeft", "alRight", "alClient"}};
 const TEnumInfo FrameStyleInfo{"TFrameStyle", {"fsNone", "fsFlat", "fsFlatBold", "fsLowered", "fsStatus"}};
 const TEnumInfo SideInfo{"TSide", {"sdLeft", "sdTop", "sdRight", "sdBottom"}};
 
@@ -165,8 +165,8 @@ namespace {
 template <class T> TClassBuilder<T> ControlProps(TClassBuilder<T> b) {
     return b.Integer("Left", &T::Left, &T::SetLeft, 0)
         .Integer("Width", &T::Width, &T::SetWidth, 0)
-        .Enum("Align", &T::Align, &T::SetAlign, AlignInfo, std::optional<TAlign>(alNone))
-        .Set("Anchors", &T::Anchors, &T::SetAnchors, AnchorInfo,
+        .Enum("Align", &T::Align, &T::SetAlign, TestAlignInfo, std::optional<TAlign>(alNone))
+        .Set("Anchors", &T::Anchors, &T::SetAnchors, AnchorKindInfo,
              std::optional<TAnchors>(TAnchors{akLeft, akTop}))
         .String("Caption", &T::Caption, &T::SetCaption)
         .Color("Color", &T::Color, &T::SetColor, 0xFF00000F)

@@ -2,6 +2,7 @@
 
 #include "platform/framework/ActnList.h"
 #include "platform/framework/Classes.h"
+#include "platform/framework/Controls.h"
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/Filer.h"
 #include "platform/framework/Forms.h"
@@ -14,16 +15,14 @@
 namespace fwtest {
 
 using namespace framework;
-using TColor = std::int32_t;
+using TTestColor = std::int32_t;
 
-enum TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient };
-enum TAnchorKind { akLeft, akTop, akRight, akBottom };
-using TAnchors = TSet<TAnchorKind>;
+using framework::TAlign;
+using framework::TAnchorKind;
+using framework::TAnchors;
 enum TFrameStyle { fsNone, fsFlat, fsFlatBold, fsLowered, fsStatus };
 enum TSide { sdLeft, sdTop, sdRight, sdBottom };
 
-extern const TEnumInfo AlignInfo;
-extern const TEnumInfo AnchorInfo;
 extern const TEnumInfo FrameStyleInfo;
 
 class TTestFont : public TPersistent {
@@ -61,8 +60,8 @@ public:
     void SetAlign(TAlign v) { m_align = v; }
     TAnchors Anchors() const { return m_anchors; }
     void SetAnchors(TAnchors v) { m_anchors = v; }
-    TColor Color() const { return m_color; }
-    void SetColor(TColor v) {
+    TTestColor Color() const { return m_color; }
+    void SetColor(TTestColor v) {
         m_color = v;
         m_parentColor = false;
     }
@@ -87,7 +86,7 @@ private:
     int m_width = 0;
     TAlign m_align = alNone;
     TAnchors m_anchors{akLeft, akTop};
-    TColor m_color = static_cast<TColor>(0xFF00000F);
+    TTestColor m_color = static_cast<TTestColor>(0xFF00000F);
     bool m_parentColor = false;
     bool m_visible = true;
     std::string m_caption;
