@@ -1,7 +1,12 @@
 #include "controls/common/LuGrafx.h"
 
+#include "platform/framework/CustomControl.h"
+#include "platform/framework/Forms.h"
+#include "platform/win/WinConst.h"
+
 #include <algorithm>
 #include <cstdint>
+#include <vector>
 
 namespace lu {
 
@@ -121,6 +126,46 @@ void PaintGradient(TCanvas* target, const TRect& r, TOrientation orientation, TC
         DoublingCopy(dc, w, std::min(8, h), w, h);
     }
     target->Draw(r.left, r.top, &buffer);
+}
+
+void PaintParentBackground(framework::TControl* control, gdi::HDC dc, bool invalidateParent) {
+    if (control == nullptr)
+        throw framework::EInvalidOperation("PaintParentBackground needs a control");
+    framework::TWinControl* parent = control->Parent();
+    if (parent == nullptr)
+        return;
+    if (dc == nullptr)
+        throw framework::EInvalidOperation("PaintParentBackground needs a device context");
+    // A windowless control painted by its parent's WM_PAINT would come back here for ever.
+    static thread_local std::vector<const framework::TControl*> painting;
+    if (std::find(painting.begin(), painting.end(), control) != painting.end())
+        return;
+    painting.push_back(control);
+    const int saved = gdi::SaveDC(dc);
+    try {
+        gdi::POINT origin;
+        gdi::GetViewportOrgEx(dc, &origin);
+        gdi::SetViewportOrgEx(dc, origin.x - control->Left(), origin.y - control->Top(), nullptr);
+        gdi::IntersectClipRect(dc, 0, 0, parent->ClientWidth(), parent->ClientHeight());
+        parent->Perform(win::WM_ERASEBKGND, reinterpret_cast<win::WPARAM>(dc), 0);
+        parent->Perform(win::WM_PAINT, reinterpret_cast<win::WPARAM>(dc), 0);
+    } catch (...) {
+        gdi::RestoreDC(dc, saved);
+        painting.pop_back();
+        throw;
+    }
+    gdi::RestoreDC(dc, saved);
+    painting.pop_back();
+
+    if (invalidateParent && dynamic_cast<framework::TCustomControl*>(parent) == nullptr &&
+        dynamic_cast<framework::TCustomForm*>(parent) == nullptr &&
+        !control->ComponentState().Contains(framework::csDesigning))
+        parent->Invalidate();
+}
+
+void PaintParentBackground(framework::TControl* control, TCanvas* canvas, bool invalidateParent) {
+    RequireCanvas(canvas, "PaintParentBackground");
+    PaintParentBackground(control, canvas->Handle(), invalidateParent);
 }
 
 } // namespace lu

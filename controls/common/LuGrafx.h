@@ -1,6 +1,7 @@
 #pragma once
 
 #include "controls/common/LuCommonTypes.h"
+#include "platform/framework/Controls.h"
 #include "platform/framework/Graphics.h"
 
 #include <cstdint>
@@ -28,5 +29,12 @@ void PaintGradient(TCanvas* target, const TRect& r, TOrientation orientation, TC
 // at least 255 div parameter + 1 pixels.
 void FillGradientBands(gdi::HDC dc, TOrientation orientation, int extent, TColor first, TColor second,
                        std::uint8_t bandParameter);
+
+// Paints the part of the parent's background that lies under the control into dc (the control's
+// coordinates): the parent gets WM_ERASEBKGND and WM_PAINT with dc, shifted and clipped to its
+// client area. Without a parent nothing happens. With invalidateParent, a parent that does not
+// paint itself completely (neither a custom control nor a form) is invalidated at run time.
+void PaintParentBackground(framework::TControl* control, gdi::HDC dc, bool invalidateParent);
+void PaintParentBackground(framework::TControl* control, TCanvas* canvas, bool invalidateParent);
 
 } // namespace lu
