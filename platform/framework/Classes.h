@@ -101,6 +101,8 @@ class IDesigner {
 public:
     virtual ~IDesigner() = default;
     virtual void Notification(TComponent* component, TOperation operation) = 0;
+    // The designed form changed in a way the designer should save.
+    virtual void Modified() {}
 };
 
 class TComponent : public TPersistent {
