@@ -229,19 +229,11 @@ void TControl::WndProc(TMessage& m) {
     if (!m_controlStyle.Contains(csDoubleClicks) &&
         (m.Msg == win::WM_LBUTTONDBLCLK || m.Msg == win::WM_RBUTTONDBLCLK || m.Msg == win::WM_MBUTTONDBLCLK))
         m.Msg -= win::WM_LBUTTONDBLCLK - win::WM_LBUTTONDOWN;
-    switch (m.Msg) {
-    case win::WM_LBUTTONDOWN:
-    case win::WM_LBUTTONUP:
-    case win::WM_LBUTTONDBLCLK:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_RBUTTONUP:
-    case win::WM_RBUTTONDBLCLK:
-    case win::WM_MBUTTONDOWN:
-    case win::WM_MBUTTONUP:
-    case win::WM_MBUTTONDBLCLK:
-    case win::WM_MOUSEMOVE:
+    if (IsMouseButtonOrMoveMessage(m.Msg)) {
         WMMouseButton(m);
         return;
+    }
+    switch (m.Msg) {
     case win::WM_MOUSEWHEEL:
     case win::CM_MOUSEWHEEL:
         WMMouseWheel(m);

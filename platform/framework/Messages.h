@@ -16,6 +16,11 @@ using win::WPARAM;
 using TPoint = gdi::POINT;
 using TRect = gdi::RECT;
 
+// The mouse moves and the button messages, which lie together from WM_MOUSEMOVE to WM_MBUTTONDBLCLK.
+constexpr bool IsMouseButtonOrMoveMessage(UINT msg) {
+    return msg >= win::WM_MOUSEMOVE && msg <= win::WM_MBUTTONDBLCLK;
+}
+
 inline TPoint Point(int x, int y) {
     return TPoint{x, y};
 }

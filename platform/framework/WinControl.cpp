@@ -818,6 +818,9 @@ bool TWinControl::IsControlMouseMsg(TMessage& m) {
 }
 
 void TWinControl::WndProc(TMessage& m) {
+    // A windowless child under the mouse, or holding the capture, takes the mouse message.
+    if (IsMouseButtonOrMoveMessage(m.Msg) && IsControlMouseMsg(m))
+        return;
     switch (m.Msg) {
     case win::WM_SETFOCUS:
         if (TCustomForm* form = GetParentForm(this); form != nullptr && !form->SetFocusedControl(this))
@@ -829,19 +832,6 @@ void TWinControl::WndProc(TMessage& m) {
             return;
         DefaultHandler(m);
         return;
-    case win::WM_MOUSEMOVE:
-    case win::WM_LBUTTONDOWN:
-    case win::WM_LBUTTONUP:
-    case win::WM_LBUTTONDBLCLK:
-    case win::WM_RBUTTONDOWN:
-    case win::WM_RBUTTONUP:
-    case win::WM_RBUTTONDBLCLK:
-    case win::WM_MBUTTONDOWN:
-    case win::WM_MBUTTONUP:
-    case win::WM_MBUTTONDBLCLK:
-        if (IsControlMouseMsg(m))
-            return;
-        break;
     case win::WM_NCCALCSIZE:
         WMNCCalcSize(m);
         return;

@@ -2,6 +2,7 @@
 
 #include "host/HostControl.h"
 #include "tests/core/modules/TestModule.h"
+#include "tests/support/SampleInstallationTest.h"
 
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/Forms.h"
@@ -16,13 +17,12 @@
 
 // A sample installation with the test module in "Mods\", one without entries beside it, and the
 // test module as the package library. The application is titled like the host's.
-class InstallationTest : public ::testing::Test {
+class InstallationTest : public SampleInstallationTest {
 protected:
+    InstallationTest() : SampleInstallationTest("core_module_test") {}
+
     void SetUp() override {
-        m_folder = std::string(TARNWICK_BINARY_DIR) + "/core_module_test/" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(m_folder);
-        host::CreateSampleInstallation(m_folder);
+        SampleInstallationTest::SetUp();
         Install("TestModule.dll", "Mods/TestModule.dll");
         Install("TestModuleNoEntries.dll", "Mods/NoEntries.dll");
         std::filesystem::remove(m_folder + "/System/API/VekPackage.dll");
@@ -40,8 +40,7 @@ protected:
         framework::ScriptedUser().Reset();
         framework::DialogService().ClearRecords();
         framework::Application()->SetTitle(m_title);
-        host::CloseInstallation();
-        std::filesystem::remove_all(m_folder);
+        SampleInstallationTest::TearDown();
     }
 
     void Install(const std::string& built, const std::string& as) {
@@ -79,7 +78,6 @@ protected:
         "VekPackage_Free",   "VekPackage_ImportProc", "VekPackage_Import",
         "VekPackage_ResIDs", "VekPackage_PrjRes",     "VekPackage_GDRes"};
 
-    std::string m_folder;
     std::string m_title;
     std::vector<win::HMODULE> m_held;
 };

@@ -1,4 +1,5 @@
 #include "core/PackageDocument.h"
+#include "tests/support/SampleInstallationTest.h"
 
 #include "host/HostControl.h"
 #include "platform/rtl/DateTime.h"
@@ -51,19 +52,16 @@ private:
     sqlite3* m_db = nullptr;
 };
 
-class PackageDocumentTest : public ::testing::Test {
+class PackageDocumentTest : public SampleInstallationTest {
 protected:
+    PackageDocumentTest() : SampleInstallationTest("packagexml_test") {}
     void SetUp() override {
-        m_folder = std::string(TARNWICK_BINARY_DIR) + "/packagexml_test/" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(m_folder);
-        host::CreateSampleInstallation(m_folder);
+        SampleInstallationTest::SetUp();
         SetPackageClock([] { return rtl::EncodeDate(2026, 12, 10) + rtl::EncodeTime(14, 5, 9, 0); });
     }
     void TearDown() override {
         SetPackageClock({});
-        host::CloseInstallation();
-        std::filesystem::remove_all(m_folder);
+        SampleInstallationTest::TearDown();
     }
 
     // The sample project's members become exactly these; a person without a row answers no
@@ -111,8 +109,6 @@ protected:
         xml::TXMLNode root = InitPackageXml(doc, "", "包", "");
         WriteProjectPersonsNode(WriteProjectInfoNode(root, host::SampleProjectId, exportFlag));
     }
-
-    std::string m_folder;
 };
 
 TEST_F(PackageDocumentTest, FullDocumentMatchesTheFixtureByteForByte) {

@@ -1,5 +1,6 @@
 #include "host/AppInterface.h"
 #include "host/HostControl.h"
+#include "tests/support/SampleInstallationTest.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
@@ -17,19 +18,9 @@ namespace {
 
 const std::string kFixtures = std::string(TARNWICK_FIXTURES) + "/host/";
 
-class HostTest : public ::testing::Test {
+class HostTest : public SampleInstallationTest {
 protected:
-    void SetUp() override {
-        m_folder = std::string(TARNWICK_BINARY_DIR) + "/host_test/" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(m_folder);
-        host::CreateSampleInstallation(m_folder);
-    }
-    void TearDown() override {
-        host::CloseInstallation();
-        std::filesystem::remove_all(m_folder);
-    }
-    std::string m_folder;
+    HostTest() : SampleInstallationTest("host_test") {}
 };
 
 TEST_F(HostTest, SampleInstallationIsAProgramFolder) {

@@ -1,4 +1,5 @@
 #include "host/HostControl.h"
+#include "tests/support/SampleInstallationTest.h"
 
 #include "platform/ado/ADOCommand.h"
 #include "platform/ado/ADODataSet.h"
@@ -14,18 +15,9 @@ using sharemem::CountedText;
 
 namespace {
 
-class ConnectionsTest : public ::testing::Test {
+class ConnectionsTest : public SampleInstallationTest {
 protected:
-    void SetUp() override {
-        m_folder = std::string(TARNWICK_BINARY_DIR) + "/host_connections_test/" +
-                   ::testing::UnitTest::GetInstance()->current_test_info()->name();
-        std::filesystem::remove_all(m_folder);
-        host::CreateSampleInstallation(m_folder);
-    }
-    void TearDown() override {
-        host::CloseInstallation();
-        std::filesystem::remove_all(m_folder);
-    }
+    ConnectionsTest() : SampleInstallationTest("host_connections_test") {}
 
     static std::string Column(ado::TADOConnection* connection, const std::string& sql,
                               const std::string& column) {
@@ -39,8 +31,6 @@ protected:
         query.SetConnection(nullptr);
         return values;
     }
-
-    std::string m_folder;
 };
 
 TEST_F(ConnectionsTest, ThePlugInsStatementsRunOnTheHostsDatabases) {
