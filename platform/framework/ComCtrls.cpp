@@ -3,6 +3,7 @@
 #include "platform/framework/TypInfo.h"
 
 #include <algorithm>
+#include <functional>
 
 namespace framework {
 
@@ -60,6 +61,30 @@ TTreeView::TTreeView(TComponent* owner) : TWinControl(owner) {
 void TTreeView::CreateParams(TCreateParams& p) {
     TWinControl::CreateParams(p);
     ApplyBorderStyle(p, bsSingle, Ctl3D());
+}
+
+void TTreeView::PaintWindow(gdi::HDC dc) {
+    TWinControl::PaintWindow(dc);
+    TCanvas canvas;
+    canvas.SetHandle(dc);
+    canvas.SetFont(Font());
+    canvas.Brush()->SetStyle(bsClear);
+    const int lineHeight = canvas.TextHeight("Wg") + 2;
+    const int clientHeight = GetClientRect().bottom;
+    int y = 1;
+    // Children are drawn under their parent, whatever order the nodes were added in.
+    std::function<void(const TTreeNode*, int)> draw = [&](const TTreeNode* node, int depth) {
+        if (y >= clientHeight)
+            return;
+        canvas.TextOut(4 + depth * 16, y, node->Text());
+        y += lineHeight;
+        for (int i = 0; i < node->Count(); ++i)
+            draw(node->Item(i), depth + 1);
+    };
+    for (int i = 0; i < m_items.Count(); ++i)
+        if (m_items.Item(i)->Parent() == nullptr)
+            draw(m_items.Item(i), 0);
+    canvas.SetHandle(nullptr);
 }
 
 namespace {

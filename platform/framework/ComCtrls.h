@@ -51,6 +51,8 @@ public:
 
 protected:
     void CreateParams(TCreateParams& params) override;
+    // One line per node, indented by its depth.
+    void PaintWindow(gdi::HDC dc) override;
 
 private:
     TTreeNodes m_items;

@@ -2,6 +2,7 @@
 
 #include "host/HostState.h"
 #include "host/modules/common/ModuleLibrary.h"
+#include "host/modules/common/ModulePage.h"
 
 #include "platform/rtl/Numbers.h"
 
@@ -15,10 +16,6 @@ std::string EntryName(const char* entry, std::int32_t entryId) {
     return std::string(entry) + "#" + rtl::IntToStr(entryId);
 }
 
-[[noreturn]] void NoPageYet(const char* entry) {
-    throw rtl::Exception(std::string(entry) + ": page not available yet");
-}
-
 } // namespace
 
 extern "C" {
@@ -29,17 +26,25 @@ __attribute__((visibility("default"))) std::int32_t stdcall VekPackage_View(fram
                                                                             std::int32_t entryId) {
     if (auto injected = host::detail::Intercept(EntryName("VekPackage_View", entryId)))
         return static_cast<std::int32_t>(injected->number);
-    NoPageYet("VekPackage_View");
+    // The caller ignores the answer; it is the number of lines the export page would list, -1 when
+    // that cannot be told (no project open, say).
+    try {
+        return static_cast<std::int32_t>(TheModule().ExportContent(entryId).Items.size());
+    } catch (const std::exception&) {
+        return -1;
+    }
 }
 
 __attribute__((visibility("default"))) void stdcall VekPackage_ExportProc(framework::TApplication*,
                                                                           framework::TScreen*,
                                                                           framework::THintWindowClass,
                                                                           std::int32_t entryId,
-                                                                          TModuleParent) {
+                                                                          TModuleParent parent) {
     if (host::detail::Intercept(EntryName("VekPackage_ExportProc", entryId)))
         return;
-    NoPageYet("VekPackage_ExportProc");
+    if (parent == nullptr)
+        throw rtl::Exception("VekPackage_ExportProc: no parent for the page");
+    BuildModulePage("VekPackage_ExportProc", entryId, parent, TheModule().ExportContent(entryId));
 }
 
 __attribute__((visibility("default"))) void stdcall VekPackage_Export(sharemem::PText* result,
@@ -68,18 +73,23 @@ __attribute__((visibility("default"))) void stdcall VekPackage_Free(framework::T
                                                                     framework::TScreen*,
                                                                     framework::THintWindowClass,
                                                                     std::int32_t entryId, std::uint8_t) {
-    // No page has been built that would need releasing.
-    host::detail::Intercept(EntryName("VekPackage_Free", entryId));
+    // Both wizards release their tabs this way; the closing byte only tells which one it is.
+    if (host::detail::Intercept(EntryName("VekPackage_Free", entryId)))
+        return;
+    FreeModulePage(entryId);
 }
 
-__attribute__((visibility("default"))) void stdcall VekPackage_ImportProc(framework::TApplication*,
-                                                                          framework::TScreen*,
-                                                                          framework::THintWindowClass,
-                                                                          std::int32_t entryId, const char*,
-                                                                          TModuleParent) {
+__attribute__((visibility("default"))) void stdcall
+VekPackage_ImportProc(framework::TApplication*, framework::TScreen*, framework::THintWindowClass,
+                      std::int32_t entryId, const char* path, TModuleParent parent) {
     if (host::detail::Intercept(EntryName("VekPackage_ImportProc", entryId)))
         return;
-    NoPageYet("VekPackage_ImportProc");
+    const std::string item = path ? path : "";
+    if (item.empty())
+        throw rtl::Exception("VekPackage_ImportProc: no item to show");
+    if (parent == nullptr)
+        throw rtl::Exception("VekPackage_ImportProc: no parent for the page");
+    BuildModulePage("VekPackage_ImportProc", entryId, parent, TheModule().ImportContent(entryId, item));
 }
 
 __attribute__((visibility("default"))) std::int32_t stdcall VekPackage_Import(framework::TApplication*,

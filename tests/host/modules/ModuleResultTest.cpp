@@ -163,15 +163,4 @@ TEST_F(ModuleResultTest, PackageLibraryAnswers) {
     EXPECT_EQ(rtl::ExtractFileName(packed), "ResFile.pck");
 }
 
-TEST_F(ModuleResultTest, PagesAreNotAvailableYet) {
-    modtest::LoadedLibrary lib(modtest::Registered("审计事项").DllFile);
-    auto exportProc = reinterpret_cast<decltype(&VekPackage_ExportProc)>(lib.Entry("VekPackage_ExportProc"));
-    try {
-        exportProc(nullptr, nullptr, nullptr, 4, nullptr);
-        ADD_FAILURE() << "the page entry must raise";
-    } catch (const rtl::Exception& e) {
-        EXPECT_NE(std::string(e.what()).find("page not available yet"), std::string::npos);
-    }
-}
-
 } // namespace
