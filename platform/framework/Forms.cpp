@@ -2,6 +2,7 @@
 
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/Graphics.h"
+#include "platform/framework/HandlerGuard.h"
 #include "platform/framework/Input.h"
 #include "platform/framework/TypInfo.h"
 #include "platform/gdi/Gdi.h"
@@ -12,17 +13,6 @@
 namespace framework {
 
 namespace {
-
-// Errors of the scripted user are test failures and must reach the test, never the handler log.
-template <class F> void Guarded(TObject* sender, F&& f) {
-    try {
-        f();
-    } catch (const EScriptError&) {
-        throw;
-    } catch (...) {
-        Application()->HandleException(sender);
-    }
-}
 
 std::string DescribeForm(const TCustomForm& form) {
     return "Form " + (form.Name().empty() ? std::string("(unnamed)") : form.Name()) + " (" +

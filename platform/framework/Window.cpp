@@ -1,6 +1,7 @@
 #include "platform/framework/Window.h"
 
 #include "platform/framework/Forms.h"
+#include "platform/framework/HandlerGuard.h"
 #include "platform/framework/Input.h"
 #include "platform/framework/Timers.h"
 #include "platform/framework/WinControl.h"
@@ -37,18 +38,6 @@ struct WindowManager {
 WindowManager& Manager() {
     static WindowManager manager;
     return manager;
-}
-
-// Errors raised by handlers of queued and timer messages go to the application, as in a message
-// loop; the scripted user's errors are test failures and go on.
-template <class F> void Guarded(TObject* sender, F&& f) {
-    try {
-        f();
-    } catch (const EScriptError&) {
-        throw;
-    } catch (...) {
-        Application()->HandleException(sender);
-    }
 }
 
 TRect ClientBounds(HWND w) {
@@ -110,12 +99,7 @@ void TWindow::SyncSize() {
     }
 }
 
-void TWindow::Invalidate(const TRect* rect, bool erase) {
-    TRect r = rect != nullptr ? *rect : ClientBounds(this);
-    TRect bounds = ClientBounds(this);
-    if (!gdi::IntersectRect(&r, &r, &bounds))
-        return;
-    gdi::HRGN add = gdi::CreateRectRgnIndirect(&r);
+void TWindow::AddToUpdate(gdi::HRGN add, bool erase) {
     if (m_update == nullptr) {
         m_update = add;
     } else {
@@ -126,6 +110,14 @@ void TWindow::Invalidate(const TRect* rect, bool erase) {
         m_erase = true;
 }
 
+void TWindow::Invalidate(const TRect* rect, bool erase) {
+    TRect bounds = ClientBounds(this);
+    TRect r = rect != nullptr ? *rect : bounds;
+    if (!gdi::IntersectRect(&r, &r, &bounds))
+        return;
+    AddToUpdate(gdi::CreateRectRgnIndirect(&r), erase);
+}
+
 void TWindow::InvalidateRegion(gdi::HRGN region, bool erase) {
     if (region == nullptr) {
         Invalidate(nullptr, erase);
@@ -134,14 +126,7 @@ void TWindow::InvalidateRegion(gdi::HRGN region, bool erase) {
     TRect bounds = ClientBounds(this);
     gdi::HRGN add = gdi::CreateRectRgnIndirect(&bounds);
     gdi::CombineRgn(add, add, region, gdi::RGN_AND);
-    if (m_update == nullptr) {
-        m_update = add;
-    } else {
-        gdi::CombineRgn(m_update, m_update, add, gdi::RGN_OR);
-        gdi::DeleteObject(add);
-    }
-    if (erase)
-        m_erase = true;
+    AddToUpdate(add, erase);
 }
 
 void TWindow::Validate(const TRect* rect) {

@@ -68,6 +68,9 @@ public:
     std::map<std::uintptr_t, std::unique_ptr<Timer>>& Timers() { return m_timers; }
 
 private:
+    // Takes the region into the update region.
+    void AddToUpdate(gdi::HRGN add, bool erase);
+
     TWinControl* m_control;
     TCreateParams m_params;
     gdi::Surface m_pixels;

@@ -1,11 +1,12 @@
 #include "tests/core/modules/TestModule.h"
 
+#include "core/ModuleEntryPoints.h"
+
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Numbers.h"
 
 #include <cstdlib>
 #include <stdexcept>
-#include <type_traits>
 
 #define MODULE_EXPORT extern "C" __attribute__((visibility("default")))
 
@@ -125,16 +126,4 @@ MODULE_EXPORT void VekPackage_GDRes(sharemem::PText* dir, tarnwick::TModuleTreeV
     sharemem::AssignVar(dir, std::string_view("archive"));
 }
 
-#endif
-
-#ifndef TESTMODULE_WITHOUT_ENTRIES
-static_assert(std::is_same_v<decltype(&VekPackage_View), tarnwick::TVekPackage_View>);
-static_assert(std::is_same_v<decltype(&VekPackage_ExportProc), tarnwick::TVekPackage_ExportProc>);
-static_assert(std::is_same_v<decltype(&VekPackage_Export), tarnwick::TVekPackage_Export>);
-static_assert(std::is_same_v<decltype(&VekPackage_Free), tarnwick::TVekPackage_Free>);
-static_assert(std::is_same_v<decltype(&VekPackage_ImportProc), tarnwick::TVekPackage_ImportProc>);
-static_assert(std::is_same_v<decltype(&VekPackage_Import), tarnwick::TVekPackage_Import>);
-static_assert(std::is_same_v<decltype(&VekPackage_ResIDs), tarnwick::TVekPackage_ResIDs>);
-static_assert(std::is_same_v<decltype(&VekPackage_PrjRes), tarnwick::TVekPackage_PrjRes>);
-static_assert(std::is_same_v<decltype(&VekPackage_GDRes), tarnwick::TVekPackage_GDRes>);
 #endif
