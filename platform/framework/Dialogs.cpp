@@ -92,6 +92,11 @@ TDialogService& DialogService() {
     return service;
 }
 
+bool MessageBeep(unsigned type) {
+    DialogService().Beep(type);
+    return true;
+}
+
 void ShowMessage(const std::string& text) {
     TApplication* app = Application();
     DialogService().ShowMessage(text, app != nullptr ? app->Title() : std::string());

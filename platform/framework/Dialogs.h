@@ -55,13 +55,24 @@ public:
                            std::string& fileName);
 
     const std::vector<TDialogRecord>& Records() const { return m_records; }
-    void ClearRecords() { m_records.clear(); }
+    // The sounds of MessageBeep, in order.
+    const std::vector<unsigned>& Beeps() const { return m_beeps; }
+    void Beep(unsigned type) { m_beeps.push_back(type); }
+    // Forgets what was shown and heard.
+    void ClearRecords() {
+        m_records.clear();
+        m_beeps.clear();
+    }
 
 private:
     std::vector<TDialogRecord> m_records;
+    std::vector<unsigned> m_beeps;
 };
 
 TDialogService& DialogService();
+
+// There is no speaker: the dialog service records the sound.
+bool MessageBeep(unsigned type);
 
 // The plain message window, titled with the application's title.
 void ShowMessage(const std::string& text);

@@ -202,17 +202,18 @@ void TWinControl::RemoveChild(TControl* control) {
 }
 
 void TWinControl::SetChildOrder(TComponent* child, int order) {
-    auto* c = dynamic_cast<TControl*>(child);
-    auto it = std::find(m_controls.begin(), m_controls.end(), c);
+    if (auto* c = dynamic_cast<TControl*>(child))
+        MoveChild(c, order);
+}
+
+void TWinControl::MoveChild(TControl* control, int order) {
+    auto it = std::find(m_controls.begin(), m_controls.end(), control);
     if (it == m_controls.end())
         return;
     m_controls.erase(it);
     order = std::clamp(order, 0, static_cast<int>(m_controls.size()));
-    m_controls.insert(m_controls.begin() + order, c);
-    if (c->IsWindowed())
-        c->Invalidate();
-    else
-        c->Invalidate();
+    m_controls.insert(m_controls.begin() + order, control);
+    control->Invalidate();
 }
 
 void TWinControl::Broadcast(TMessage& message) {
@@ -264,6 +265,34 @@ void TWinControl::SetBounds(int left, int top, int width, int height) {
     TControl::SetBounds(left, top, width, height);
 }
 
+TControlActionLinkClass TWinControl::GetActionLinkClass() const {
+    return &NewActionLink<TWinControlActionLink>;
+}
+
+void TWinControl::ApplyBounds(const TRect& bounds) {
+    if (m_handle == nullptr) {
+        TControl::ApplyBounds(bounds);
+        return;
+    }
+    const TRect old = BoundsRect();
+    TWindowPos pos{m_handle, bounds.left, bounds.top, bounds.Width(), bounds.Height(), 0};
+    if (bounds.left == old.left && bounds.top == old.top)
+        pos.flags |= win::SWP_NOMOVE;
+    if (bounds.Width() == old.Width() && bounds.Height() == old.Height())
+        pos.flags |= win::SWP_NOSIZE;
+    SendMessage(m_handle, win::WM_WINDOWPOSCHANGED, 0, reinterpret_cast<LPARAM>(&pos));
+    // A window procedure that kept the message to itself still moves the control.
+    if (BoundsRect() == old)
+        UpdateBoundsRect(bounds);
+}
+
+void TWinControl::WMWindowPosChanged(TMessage& m) {
+    m.Result = 0;
+    const auto* pos = reinterpret_cast<const TWindowPos*>(m.LParam);
+    if (pos != nullptr)
+        UpdateBoundsRect(TRect{pos->x, pos->y, pos->x + pos->cx, pos->y + pos->cy});
+}
+
 void TWinControl::BoundsChanged(const TRect& oldBounds) {
     const bool sized = oldBounds.Width() != Width() || oldBounds.Height() != Height();
     const bool moved = oldBounds.left != Left() || oldBounds.top != Top();
@@ -273,7 +302,6 @@ void TWinControl::BoundsChanged(const TRect& oldBounds) {
         return;
     }
     m_handle->SyncSize();
-    SendMessage(m_handle, win::WM_WINDOWPOSCHANGED, 0, 0);
     if (moved)
         SendMessage(m_handle, win::WM_MOVE, 0, PointToLParam(TPoint{Left(), Top()}));
     if (sized) {
@@ -305,10 +333,8 @@ void TWinControl::CMEnabledChanged(TMessage&) {
     if (!Enabled() && Parent() != nullptr)
         if (TCustomForm* form = GetParentForm(this))
             form->DefocusControl(this, false);
-    if (m_handle != nullptr) {
-        std::uint32_t style = m_handle->Style();
-        m_handle->SetStyle(Enabled() ? style & ~win::WS_DISABLED : style | win::WS_DISABLED);
-    }
+    if (m_handle != nullptr && !ComponentState().Contains(csDesigning))
+        EnableWindow(m_handle, Enabled());
     Invalidate();
 }
 
@@ -344,6 +370,9 @@ void TWinControl::WndProc(TMessage& m) {
         if (ControlState().Contains(csFocusing))
             return;
         DefaultHandler(m);
+        return;
+    case win::WM_WINDOWPOSCHANGED:
+        WMWindowPosChanged(m);
         return;
     case win::WM_NCCALCSIZE:
         WMNCCalcSize(m);
@@ -423,6 +452,16 @@ void TWinControl::DefaultHandler(TMessage& m) {
         return;
     case win::WM_NCHITTEST:
         WMNCHitTest(m);
+        return;
+    case win::WM_NCLBUTTONDOWN:
+    case win::WM_NCLBUTTONDBLCLK:
+        // A second quick press on a scroll-bar arrow scrolls again.
+        WMNCLButtonDown(m);
+        return;
+    case win::WM_CANCELMODE:
+        if (m_handle != nullptr && GetCapture() == m_handle)
+            ReleaseCapture();
+        m.Result = 0;
         return;
     default:
         m.Result = 0;

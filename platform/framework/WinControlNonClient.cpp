@@ -45,29 +45,47 @@ TPoint TWinControl::ClientOrigin() const {
     return p;
 }
 
+namespace {
+
+bool HasCaption(std::uint32_t style) {
+    return (style & win::WS_CAPTION) == win::WS_CAPTION;
+}
+
+// How many pixels the frame takes on each side: the sunken client edge and the window border.
+int FrameWidth(std::uint32_t style, std::uint32_t exStyle) {
+    int width = (exStyle & win::WS_EX_CLIENTEDGE) ? 2 : 0;
+    if (style & win::WS_THICKFRAME)
+        width += 4;
+    else if (HasCaption(style) || (style & win::WS_DLGFRAME))
+        width += 3;
+    else if (style & win::WS_BORDER)
+        width += 1;
+    return width;
+}
+
+} // namespace
+
+void TWinControl::WindowStyles(std::uint32_t& style, std::uint32_t& exStyle) const {
+    if (m_handle != nullptr) {
+        style = m_handle->Style();
+        exStyle = m_handle->ExStyle();
+        return;
+    }
+    TCreateParams p;
+    const_cast<TWinControl*>(this)->CreateParams(p);
+    style = p.Style;
+    exStyle = p.ExStyle;
+}
+
 void TWinControl::WMNCCalcSize(TMessage& m) {
     auto* r = reinterpret_cast<TRect*>(m.LParam);
     if (r == nullptr)
         return;
     std::uint32_t style, exStyle;
-    if (m_handle != nullptr) {
-        style = m_handle->Style();
-        exStyle = m_handle->ExStyle();
-    } else {
-        TCreateParams p;
-        CreateParams(p);
-        style = p.Style;
-        exStyle = p.ExStyle;
-    }
-    const bool caption = (style & win::WS_CAPTION) == win::WS_CAPTION;
-    if (exStyle & win::WS_EX_CLIENTEDGE)
-        gdi::InflateRect(r, -2, -2);
-    if (style & win::WS_THICKFRAME)
-        gdi::InflateRect(r, -4, -4);
-    else if (caption || (style & win::WS_DLGFRAME))
-        gdi::InflateRect(r, -3, -3);
-    else if (style & win::WS_BORDER)
-        gdi::InflateRect(r, -1, -1);
+    WindowStyles(style, exStyle);
+    const bool caption = HasCaption(style);
+    const int frame = FrameWidth(style, exStyle);
+    gdi::InflateRect(r, -frame, -frame);
     if (caption)
         r->top += gdi::GetSystemMetrics(gdi::SM_CYCAPTION);
     if (style & win::WS_VSCROLL)
@@ -146,26 +164,50 @@ void TWinControl::WMNCHitTest(TMessage& m) {
     TPoint p = LParamToPoint(m.LParam);
     p.x -= w.left;
     p.y -= w.top;
-    TRect whole{0, 0, Width(), Height()};
-    const TRect& a = m_handle->ClientArea();
+    const TRect whole{0, 0, Width(), Height()};
+    const TRect& client = m_handle->ClientArea();
     const std::uint32_t style = m_handle->Style();
-    if (!gdi::PtInRect(&whole, p)) {
+    const int frame = FrameWidth(style, m_handle->ExStyle());
+    TRect inner = whole;
+    gdi::InflateRect(&inner, -frame, -frame);
+    TRect caption = inner;
+    caption.bottom = HasCaption(style) ? inner.top + gdi::GetSystemMetrics(gdi::SM_CYCAPTION) : inner.top;
+    TRect vscroll{inner.right - gdi::GetSystemMetrics(gdi::SM_CXVSCROLL), caption.bottom, inner.right,
+                  inner.bottom};
+    if (!(style & win::WS_VSCROLL))
+        vscroll = TRect{};
+    if (!gdi::PtInRect(&whole, p))
         m.Result = win::HTNOWHERE;
-    } else if (gdi::PtInRect(&a, p)) {
+    else if (gdi::PtInRect(&client, p))
         m.Result = win::HTCLIENT;
-    } else if ((style & win::WS_VSCROLL) && p.x >= a.right && p.y >= a.top && p.y < a.bottom &&
-               p.x < a.right + gdi::GetSystemMetrics(gdi::SM_CXVSCROLL)) {
-        m.Result = win::HTVSCROLL;
-    } else if ((style & win::WS_CAPTION) == win::WS_CAPTION && p.y < a.top &&
-               p.y >= a.top - gdi::GetSystemMetrics(gdi::SM_CYCAPTION) && p.x >= a.left && p.x < a.right) {
-        m.Result = win::HTCAPTION;
-    } else if ((style & (win::WS_BORDER | win::WS_THICKFRAME | win::WS_DLGFRAME)) ||
-               (m_handle->ExStyle() & win::WS_EX_CLIENTEDGE)) {
+    else if (!gdi::PtInRect(&inner, p))
         m.Result = win::HTBORDER;
-    } else {
-        // Non-client area that is no border (a derived control's own frame, say).
+    else if (gdi::PtInRect(&caption, p))
+        m.Result = win::HTCAPTION;
+    else if (gdi::PtInRect(&vscroll, p))
+        m.Result = win::HTVSCROLL;
+    else
+        // Non-client room that a control keeps for itself (a drop button, say).
         m.Result = win::HTNOWHERE;
-    }
+}
+
+void TWinControl::WMNCLButtonDown(TMessage& m) {
+    m.Result = 0;
+    if (m.WParam != static_cast<WPARAM>(win::HTVSCROLL) || m_handle == nullptr)
+        return;
+    // The arrows of the scroll bar scroll by a line; the track is the scrolling control's own.
+    TPoint p = LParamToPoint(m.LParam);
+    framework::ScreenToClient(m_handle, &p);
+    const int arrow = gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
+    const int height = m_handle->ClientArea().Height();
+    int request;
+    if (p.y < arrow)
+        request = win::SB_LINEUP;
+    else if (p.y >= height - arrow)
+        request = win::SB_LINEDOWN;
+    else
+        return;
+    SendMessage(m_handle, win::WM_VSCROLL, static_cast<WPARAM>(request), 0);
 }
 
 } // namespace framework
