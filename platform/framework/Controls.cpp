@@ -410,12 +410,6 @@ void TControl::DblClick() {
         OnDblClick(this);
 }
 
-void TControl::ScriptClick() {
-    if (!Showing())
-        throw EScriptError(Name() + " (" + ClassName() + ") cannot be clicked: it is not shown");
-    input::Click(input::CentreOf(*this));
-}
-
 TComponent* TControl::GetParentComponent() const {
     return m_parent;
 }

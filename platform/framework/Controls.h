@@ -257,8 +257,11 @@ public:
     virtual void Click();
     virtual void DblClick();
 
-    // The scripted user's entry: real input at the control's centre.
+    // The scripted user's entries: real input, after scrolling the control into view.
     void ScriptClick() override;
+    void ScriptClickAt(TPoint point) override;
+    void ScriptCheck(bool checked) override;
+    void ScriptSelectTab(const std::string& caption) override;
 
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;

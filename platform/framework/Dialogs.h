@@ -33,7 +33,12 @@ using win::MB_RETRYCANCEL;
 using win::MB_YESNO;
 using win::MB_YESNOCANCEL;
 
+class TBitmap;
+
 enum class TDialogKind { MessageBox, Message, Open, Save };
+
+// The buttons a box with these flags offers, left to right; none for flags it does not know.
+std::vector<int> MessageBoxButtons(int flags);
 
 struct TDialogRecord {
     TDialogKind kind = TDialogKind::MessageBox;
@@ -70,6 +75,11 @@ private:
 };
 
 TDialogService& DialogService();
+
+// Draws a shown message box or message as the screen would: the title bar, the icon its flags
+// name, the text and the buttons, the default one marked. File dialogs are refused.
+void RenderMessageBox(const TDialogRecord& record, TBitmap& bitmap);
+void SaveMessageBoxPng(const TDialogRecord& record, const std::string& path);
 
 // There is no speaker: the dialog service records the sound.
 bool MessageBeep(unsigned type);
