@@ -161,7 +161,7 @@ private:
     void WMWindowPosChanged(TMessage& message);
     void WMNCLButtonDown(TMessage& message);
     // The styles of the window, or those it would be created with.
-    void WindowStyles(std::uint32_t& style, std::uint32_t& exStyle) const;
+    void WindowStyles(std::uint32_t& style, std::uint32_t& exStyle);
     void WMEraseBkgnd(TMessage& message);
     void WMPaint(TMessage& message);
     void WMSetCursor(TMessage& message);

@@ -65,14 +65,14 @@ int FrameWidth(std::uint32_t style, std::uint32_t exStyle) {
 
 } // namespace
 
-void TWinControl::WindowStyles(std::uint32_t& style, std::uint32_t& exStyle) const {
+void TWinControl::WindowStyles(std::uint32_t& style, std::uint32_t& exStyle) {
     if (m_handle != nullptr) {
         style = m_handle->Style();
         exStyle = m_handle->ExStyle();
         return;
     }
     TCreateParams p;
-    const_cast<TWinControl*>(this)->CreateParams(p);
+    CreateParams(p);
     style = p.Style;
     exStyle = p.ExStyle;
 }
