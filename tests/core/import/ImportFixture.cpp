@@ -159,6 +159,7 @@ std::vector<std::string> ImportTest::NewLogEntries() {
 }
 
 void ImportTest::StartOver(const std::string& userId) {
+    m_logSeen = host::LogRows().size();
     host::CloseProject();
     host::ClearRecords();
     host::SetCurrentUser(userId);
@@ -166,7 +167,6 @@ void ImportTest::StartOver(const std::string& userId) {
     framework::DialogService().ClearRecords();
     m_wizardCalls.clear();
     m_creationCalls.clear();
-    NewLogEntries();
 }
 
 std::map<std::string, std::string> ImportTest::TreeOutsideWorkFolder() const {

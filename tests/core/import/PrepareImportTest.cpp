@@ -11,6 +11,7 @@
 #include "platform/rtl/FileSystem.h"
 
 #include <filesystem>
+#include <fstream>
 
 namespace fs = std::filesystem;
 using namespace tarnwick;
@@ -218,6 +219,49 @@ TEST_F(PrepareImportTest, DecisionTable) {
         EXPECT_TRUE(rtl::FileExists(package));
         ProjectCreatedByImport = false;
     }
+}
+
+TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
+    std::string folder;
+    const std::string good = MakePackage("good", PackageSpec());
+    const std::string work = m_folder + "/~Vek~Temp/CommonReader/";
+
+    // A package inside the work folder would be deleted before it is read.
+    fs::create_directories(work + "Sub");
+    fs::copy_file(good, work + "Sub/inside.Package");
+    fs::create_symlink(work + "Sub/inside.Package", m_folder + "/Packages/link.Package");
+    for (const std::string& package : {work + "Sub/inside.Package", m_folder + "/Packages/link.Package",
+                                       m_folder + "/~VEK~TEMP/commonreader/sub/INSIDE.package"}) {
+        SCOPED_TRACE(package);
+        StartOver(AdministratorUserId);
+        const std::string text = "数据包位于导入工作目录中，请将其移到其他位置后导入！";
+        ExpectBoxes({text});
+        EXPECT_EQ(PrepareImport(package, "Admin", "", folder), -1);
+        EXPECT_EQ(NewLogEntries(), std::vector<std::string>{"IniXMLInfo: " + text});
+        EXPECT_EQ(LastPackageVersion, -1);
+        EXPECT_TRUE(fs::exists(work + "Sub/inside.Package"));
+        EXPECT_TRUE(host::EveryProcessEnded());
+    }
+
+    // A work folder that keeps a file it could not delete is not used: the file would join the import.
+    fs::remove_all(work);
+    fs::create_directories(work);
+    std::ofstream(work + "stale\\name.dat") << "stale";
+    StartOver(AdministratorUserId);
+    ExpectBoxes({"导入工作目录无法清空，不能导入！"});
+    EXPECT_EQ(PrepareImport(good, "Admin", "", folder), -1);
+    EXPECT_EQ(NewLogEntries(), std::vector<std::string>{"IniXMLInfo: 导入工作目录无法清空，不能导入！"});
+    EXPECT_FALSE(fs::exists(work + "Package.XML"));
+
+    // Without a work folder nothing can be told about the package.
+    fs::remove_all(m_folder + "/~Vek~Temp");
+    std::ofstream(m_folder + "/~Vek~Temp") << "a file in the way";
+    StartOver(AdministratorUserId);
+    ExpectBoxes({"导入工作目录无法建立，不能导入！"});
+    EXPECT_EQ(PrepareImport(good, "Admin", "", folder), -1);
+    EXPECT_EQ(LastPackageVersion, -1);
+    EXPECT_TRUE(host::EveryProcessEnded());
+    EXPECT_TRUE(fs::exists(good));
 }
 
 } // namespace
