@@ -11,8 +11,8 @@ namespace {
 
 // Unlike every other entry, this one names the open project instead of the user, at level 2.
 void LogAccountBookFailure() {
-    VekLogWrite("获取电子数据编码失败！", 2, OpenProjectSerial().c_str(), LogModuleCode::AccountBookLookup, "TARNWICK",
-                LogKind);
+    VekLogWrite("获取电子数据编码失败！", 2, OpenProjectSerial().c_str(), LogModuleCode::AccountBookLookup,
+                "TARNWICK", LogKind);
 }
 
 } // namespace

@@ -1,8 +1,8 @@
 // Steps of the reduced build that it does not have yet; each raises, so the calling export answers
 // as it does for any error.
 
-#include "core/EntryRoutines.h"
 #include "core/NotAvailableInThisBuild.h"
+#include "core/EntryRoutines.h"
 
 namespace tarnwick {
 

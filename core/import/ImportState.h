@@ -10,9 +10,9 @@
 namespace tarnwick {
 
 // Which package items the wizard offers.
-inline constexpr std::int32_t ImportModeUnfiltered = 0;   // nothing is skipped by mode
-inline constexpr std::int32_t ImportModeProjectFree = 1;  // items of project-bound modules are skipped
-inline constexpr std::int32_t ImportModeIntoProject = 2;  // the project information item is skipped
+inline constexpr std::int32_t ImportModeUnfiltered = 0;  // nothing is skipped by mode
+inline constexpr std::int32_t ImportModeProjectFree = 1; // items of project-bound modules are skipped
+inline constexpr std::int32_t ImportModeIntoProject = 2; // the project information item is skipped
 
 extern std::int32_t ImportMode;
 // The package holds no item but the project information.

@@ -16,12 +16,11 @@
 #include "core/import/ImportForms.h"
 #include "core/import/ImportState.h"
 #include "core/import/PackageReaders.h"
-#include "core/import/UserKind.h"
 
 #include "platform/framework/Forms.h"
-#include "platform/win/WinConst.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Text.h"
+#include "platform/win/WinConst.h"
 
 #include <algorithm>
 #include <vector>
@@ -134,8 +133,8 @@ std::int32_t CreatePackageProject(const std::string& folder, int version, Progre
     return Proceed;
 }
 
-std::int32_t SettleProjectWithoutOpenProject(const std::string& xmlFile, const std::string& folder, int version,
-                                             const std::vector<std::string>& persons,
+std::int32_t SettleProjectWithoutOpenProject(const std::string& xmlFile, const std::string& folder,
+                                             int version, const std::vector<std::string>& persons,
                                              ProgressWindow& progress) {
     bool hasMaterials = false;
     if (PackageIsProjectFree(xmlFile, hasMaterials)) {
@@ -195,7 +194,8 @@ std::int32_t PrepareImport(const std::string& packageFile, const std::string& us
     }
     if (version != 2 && version != 3)
         return Refused;
-    return SettleProject(folder, version, userKind, openProjectSerial, progress) == Refused ? Refused : Proceed;
+    return SettleProject(folder, version, userKind, openProjectSerial, progress) == Refused ? Refused
+                                                                                            : Proceed;
 }
 
 } // namespace tarnwick

@@ -36,6 +36,7 @@ TEST_F(DetectPackageVersionTest, VersionsAndForeignPackages) {
         int version;
         std::vector<std::string> boxes;
     };
+    // clang-format off
     const Row rows[] = {
         {"version 3", {{"Package.XML", Document("<PackageInfo PackageVersion=\"3\"/>")}}, 0, 3, {}},
         {"version 2 in GBK", {{"Package.XML", "<?xml version=\"1.0\" encoding=\"GB2312\"?>" + gbkBody}}, 0, 2, {}},
@@ -61,6 +62,7 @@ TEST_F(DetectPackageVersionTest, VersionsAndForeignPackages) {
         {"persons in working style 1", {{"perinfo.per", "p"}}, 1, 0, {}},
         {"none of these in working style 1", {{"readme.txt", "p"}}, 1, 0, {}},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         StartOver(AdministratorUserId);

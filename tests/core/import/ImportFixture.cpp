@@ -21,7 +21,8 @@ namespace {
 std::optional<TPackageItemModule> ModuleOf(const std::string& caption) {
     ado::TADOQuery query;
     query.SetConnection(GetBaseDBConnection());
-    query.SQL().SetText("select ModGUID, ModCaption, ModDllFile, EntryID from Vek_PackMod where ModCaption = :C");
+    query.SQL().SetText(
+        "select ModGUID, ModCaption, ModDllFile, EntryID from Vek_PackMod where ModCaption = :C");
     query.Parameters().ParamByName("C").SetAsString(caption);
     query.Open();
     if (query.Eof())

@@ -44,6 +44,7 @@ TEST_F(ImportPackageTest, EntryTable) {
     const char* member = host::SampleMemberId;
     const char* admin = AdministratorUserId;
     const char* own = host::SampleProjectId;
+    // clang-format off
     const Row rows[] = {
         {"an ordinary package", member, true, own, {"审计事项"}, "", "3", "", 1, {}, {}, true},
         {"the administrator's package", admin, false, own, {"系统人员"}, "", "2", "0", 1, {}, {}, true},
@@ -63,6 +64,7 @@ TEST_F(ImportPackageTest, EntryTable) {
          {Prep + "调用报送数据包管理处理！"}, false},
         {"an unknown version", member, false, own, {"审计事项"}, "", "4", "", -1, {}, {}, false},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
         StartOver(row.user);
@@ -183,6 +185,7 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
         std::function<std::string()> make;
         std::vector<std::string> boxes;
     };
+    // clang-format off
     const Case cases[] = {
         {"a truncated ZIP", [&] { return MakeFile("truncated.Package", goodBytes.substr(0, goodBytes.size() / 2)); },
          {NotAPackageText}},
@@ -220,6 +223,7 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
         {"an empty file", [&] { return MakeFile("empty.Package", ""); }, {NotAPackageText}},
         {"a folder", [&] { return m_folder + "/Packages/folder.Package/"; }, {}},
     };
+    // clang-format on
     fs::create_directories(m_folder + "/Packages/folder.Package");
     for (const char* user : {host::SampleMemberId, AdministratorUserId}) {
         for (const Case& c : cases) {

@@ -1,8 +1,8 @@
+#include "core/import/PackageReaders.h"
 #include "core/HostApi.h"
 #include "core/PackageDocument.h"
 #include "core/import/ImportState.h"
 #include "core/import/PackageProbes.h"
-#include "core/import/PackageReaders.h"
 #include "tests/core/import/ImportFixture.h"
 
 #include "platform/rtl/Exceptions.h"
@@ -44,19 +44,22 @@ TEST_F(PackageReadersTest, TheProjectReadsBackAsTheExportWroteIt) {
 
     const TVekPrjInfo& read = PackageProjectInfo;
     EXPECT_EQ(PackagePrjInfoExport, "True");
-    for (auto field : {&TVekPrjInfo::PrjID, &TVekPrjInfo::PrjName, &TVekPrjInfo::PrjReportOrgan,
-                       &TVekPrjInfo::AuditContent, &TVekPrjInfo::PrjExecuteOrganID, &TVekPrjInfo::PrjExecuteOrgan,
-                       &TVekPrjInfo::AuditStyle, &TVekPrjInfo::PrjLevel, &TVekPrjInfo::PrjClass,
-                       &TVekPrjInfo::SpecialClass, &TVekPrjInfo::OrgFunction, &TVekPrjInfo::AuditArea,
-                       &TVekPrjInfo::ProjectRely, &TVekPrjInfo::AuditObject, &TVekPrjInfo::AuditEmphasis,
-                       &TVekPrjInfo::ReMark, &TVekPrjInfo::AuditedCorpID, &TVekPrjInfo::AuditedCorpName,
-                       &TVekPrjInfo::LastAuditOrg, &TVekPrjInfo::AuthorizedField, &TVekPrjInfo::SupervisorOrg,
-                       &TVekPrjInfo::AuditSpan, &TVekPrjInfo::STATTARGENAME, &TVekPrjInfo::STATTARGEID})
+    for (auto field :
+         {&TVekPrjInfo::PrjID,        &TVekPrjInfo::PrjName,           &TVekPrjInfo::PrjReportOrgan,
+          &TVekPrjInfo::AuditContent, &TVekPrjInfo::PrjExecuteOrganID, &TVekPrjInfo::PrjExecuteOrgan,
+          &TVekPrjInfo::AuditStyle,   &TVekPrjInfo::PrjLevel,          &TVekPrjInfo::PrjClass,
+          &TVekPrjInfo::SpecialClass, &TVekPrjInfo::OrgFunction,       &TVekPrjInfo::AuditArea,
+          &TVekPrjInfo::ProjectRely,  &TVekPrjInfo::AuditObject,       &TVekPrjInfo::AuditEmphasis,
+          &TVekPrjInfo::ReMark,       &TVekPrjInfo::AuditedCorpID,     &TVekPrjInfo::AuditedCorpName,
+          &TVekPrjInfo::LastAuditOrg, &TVekPrjInfo::AuthorizedField,   &TVekPrjInfo::SupervisorOrg,
+          &TVekPrjInfo::AuditSpan,    &TVekPrjInfo::STATTARGENAME,     &TVekPrjInfo::STATTARGEID})
         EXPECT_EQ((read.*field).Str(), (expected.*field).Str());
-    for (auto field : {&TVekPrjInfo::PlanExecStartDate, &TVekPrjInfo::PlanExecEndDate, &TVekPrjInfo::LastAuditDate})
+    for (auto field :
+         {&TVekPrjInfo::PlanExecStartDate, &TVekPrjInfo::PlanExecEndDate, &TVekPrjInfo::LastAuditDate})
         EXPECT_EQ(read.*field, expected.*field);
-    for (auto field : {&TVekPrjInfo::ValidWorkDays, &TVekPrjInfo::PrjPersonsQuantity, &TVekPrjInfo::IsLeaderGive,
-                       &TVekPrjInfo::IsGranted, &TVekPrjInfo::IsReport, &TVekPrjInfo::IsIndividual})
+    for (auto field :
+         {&TVekPrjInfo::ValidWorkDays, &TVekPrjInfo::PrjPersonsQuantity, &TVekPrjInfo::IsLeaderGive,
+          &TVekPrjInfo::IsGranted, &TVekPrjInfo::IsReport, &TVekPrjInfo::IsIndividual})
         EXPECT_EQ(read.*field, expected.*field);
     EXPECT_EQ(read.PlanExecEndDate, 46053.5);
     EXPECT_EQ(read.ValidWorkDays, 22);
@@ -65,7 +68,7 @@ TEST_F(PackageReadersTest, TheProjectReadsBackAsTheExportWroteIt) {
 TEST_F(PackageReadersTest, AFieldThatDoesNotParseReadsAsZeroAndTheRestStays) {
     PackageSpec spec;
     spec.prjInfoExport = "False";
-    spec.prjAttributes = {{"ValidWorkDays", "二十"}, {"PrjPersonsQuantity", "3"}, {"IsGranted", "yes"},
+    spec.prjAttributes = {{"ValidWorkDays", "二十"},     {"PrjPersonsQuantity", "3"},   {"IsGranted", "yes"},
                           {"PlanExecStartDate", "soon"}, {"LastAuditDate", "45292.25"}, {"IsReport", "1"}};
     const std::string path = Document(spec);
     ReadPackageProjectInfo(path);
@@ -145,6 +148,7 @@ TEST_F(PackageReadersTest, ImportableItemsByModeUserAndAccountBook) {
         std::vector<std::string> items;
         int count;
     };
+    // clang-format off
     const Row rows[] = {
         {ImportModeProjectFree, AdministratorUserId, "", all, 1},
         {ImportModeIntoProject, host::SampleMemberId, "ZT-0001", all, 3},
@@ -153,6 +157,7 @@ TEST_F(PackageReadersTest, ImportableItemsByModeUserAndAccountBook) {
         {ImportModeProjectFree, host::SampleMemberId, "ZT-0001", {"系统人员"}, 0},
         {ImportModeUnfiltered, host::SampleMemberId, "", {}, 0},
     };
+    // clang-format on
     for (const Row& row : rows) {
         SCOPED_TRACE(std::to_string(row.mode) + " " + row.user + " " + row.book);
         host::SetCurrentUser(row.user);

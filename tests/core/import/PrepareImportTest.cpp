@@ -95,6 +95,7 @@ const std::string Prep = "IniXMLInfo: ";
 
 TEST_F(PrepareImportTest, DecisionTable) {
     const int Y = framework::IDYES, N = framework::IDNO;
+    // clang-format off
     const Row rows[] = {
         // Version and user kind.
         {"administrator, version 3", User::Admin, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::V3, 0,
@@ -149,6 +150,7 @@ TEST_F(PrepareImportTest, DecisionTable) {
         {"creation failed", User::Member, Open::None, Local::Missing, "True", Items::Bound, -5, Kind::V2, 0, -1, 0,
          {"创建项目失败！"}, {Prep + "创建项目失败！"}, {}, true},
     };
+    // clang-format on
 
     for (const Row& row : rows) {
         SCOPED_TRACE(row.name);
