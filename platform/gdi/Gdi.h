@@ -8,6 +8,7 @@
 #include "platform/gdi/DeviceCaps.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
+#include "platform/gdi/Faults.h"
 #include "platform/gdi/FontEngine.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/Geometry.h"
