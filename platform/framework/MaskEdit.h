@@ -75,11 +75,15 @@ protected:
     void SelectionMoved();
     virtual void DoSelectionChange() {}
 
-    // The font all edits draw with until controls carry fonts of their own.
-    gdi::HFONT EditFont() const;
+    // The control's Font, in which the text is measured and drawn.
+    gdi::HFONT EditFont() const { return Font()->Handle(); }
     int LineHeight() const;
-    // Draws one line of display text at (x, y), its selected part highlighted.
-    void PaintLine(gdi::HDC dc, int x, int y, std::u32string_view line, int firstPos, int height);
+    // The colour of unselected text: the Font's, grey while disabled.
+    gdi::COLORREF TextColor() const;
+    // Draws one line of display text at (x, y), its selected part highlighted; the caret point is
+    // taken from the line that holds the caret.
+    void PaintLine(gdi::HDC dc, int x, int y, std::u32string_view line, int firstPos, int height,
+                   bool holdsCaret = true);
     int TextWidth(gdi::HDC dc, std::u32string_view text) const;
     bool ShowsSelection() const { return Focused() || !m_hideSelection; }
     // Where the caret is drawn, set by painting.
@@ -91,7 +95,6 @@ private:
     void EnsureCaretVisible(gdi::HDC dc);
 
     std::unique_ptr<TEditText> m_model;
-    gdi::HFONT m_font = nullptr;
     bool m_autoSelect = true;
     bool m_hideSelection = true;
     bool m_modified = false;

@@ -16,3 +16,4 @@
 #include "platform/gdi/Png.h"
 #include "platform/gdi/Text.h"
 #include "platform/gdi/Themes.h"
+#include "platform/gdi/WordBreak.h"

@@ -107,7 +107,7 @@ struct TableCase {
     Picture expected;
 };
 
-TEST(FillAndOutline, MeetOnEveryEdgeOfTheTabShapes) {
+TEST(FillAndOutline, MeetOnEveryEdgeOfTheTabShapesOnEverySide) {
     const TableCase cases[] = {
         {Side::Top,
          Style::DoubleSlant,
@@ -167,14 +167,7 @@ TEST(FillAndOutline, MeetOnEveryEdgeOfTheTabShapes) {
              ".......",
              ".......",
          }},
-    };
-    for (const TableCase& c : cases)
-        EXPECT_EQ(PaintTab(c.side, c.style), c.expected)
-            << "side " << int(c.side) << ", style " << int(c.style);
-}
-
-TEST(FillAndOutline, MeetForTheBevelsAndCutsOfTheOtherStyles) {
-    const TableCase cases[] = {
+        // The bevels and cuts of the other styles.
         {Side::Top,
          Style::SingleSlant,
          {
