@@ -285,12 +285,9 @@ void TCustomEdit::MouseMove(TShiftState shift, int x, int y) {
 }
 
 int TCustomEdit::LineHeight() const {
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    gdi::HGDIOBJ old = gdi::SelectObject(dc, EditFont());
+    TMeasureDC dc(EditFont());
     gdi::TEXTMETRIC tm;
     gdi::GetTextMetrics(dc, &tm);
-    gdi::SelectObject(dc, old);
-    gdi::DeleteDC(dc);
     return std::max(1, tm.tmHeight);
 }
 
@@ -368,8 +365,7 @@ void TCustomEdit::PaintText(gdi::HDC dc) {
 }
 
 int TCustomEdit::PositionAt(int x, int) {
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    gdi::HGDIOBJ old = gdi::SelectObject(dc, EditFont());
+    TMeasureDC dc(EditFont());
     std::u32string shown = rtl::Utf8ToCodePoints(m_model->DisplayText());
     int target = x - 1 + m_scrollX;
     int best = 0;
@@ -380,8 +376,6 @@ int TCustomEdit::PositionAt(int x, int) {
             best = static_cast<int>(i);
         prev = w;
     }
-    gdi::SelectObject(dc, old);
-    gdi::DeleteDC(dc);
     return best;
 }
 

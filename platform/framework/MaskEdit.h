@@ -75,6 +75,22 @@ protected:
     void SelectionMoved();
     virtual void DoSelectionChange() {}
 
+    // A memory context to measure text in, with a font selected; freed when it goes out of scope
+    // (a deleted context lets go of what was selected into it).
+    class TMeasureDC {
+    public:
+        explicit TMeasureDC(gdi::HFONT font) : m_dc(gdi::CreateCompatibleDC(nullptr)) {
+            gdi::SelectObject(m_dc, font);
+        }
+        ~TMeasureDC() { gdi::DeleteDC(m_dc); }
+        TMeasureDC(const TMeasureDC&) = delete;
+        TMeasureDC& operator=(const TMeasureDC&) = delete;
+        operator gdi::HDC() const { return m_dc; }
+
+    private:
+        gdi::HDC m_dc;
+    };
+
     // The control's Font, in which the text is measured and drawn.
     gdi::HFONT EditFont() const { return Font()->Handle(); }
     int LineHeight() const;

@@ -48,29 +48,29 @@ void TCustomMemo::InstallWrapper() {
         Memo().SetWrapper(nullptr);
         return;
     }
+    m_wrapWidth = ClientWidth() - 2 * textMargin;
     Memo().SetWrapper([this](std::u32string_view line, std::size_t start) {
-        m_wrapWidth = ClientWidth() - 2 * textMargin;
         return gdi::WordBreaks(line, Advances(line, start), m_wrapWidth, true);
     });
 }
 
 void TCustomMemo::UpdateLayout(bool force) {
-    if (m_wordWrap && (force || ClientWidth() - 2 * textMargin != m_wrapWidth))
+    const int width = ClientWidth() - 2 * textMargin;
+    if (m_wordWrap && (force || width != m_wrapWidth)) {
+        m_wrapWidth = width;
         Memo().Rewrap();
+    }
     Memo().SetVisibleLines(VisibleLineCount());
 }
 
 std::vector<int> TCustomMemo::Advances(std::u32string_view line, std::size_t) {
     std::vector<int> widths(line.size());
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    gdi::HGDIOBJ old = gdi::SelectObject(dc, EditFont());
+    TMeasureDC dc(EditFont());
     const char32_t password = Memo().PasswordChar();
     for (std::size_t i = 0; i < line.size(); ++i) {
         const char32_t ch = password != 0 ? password : line[i];
         gdi::GetCharWidth32(dc, ch, ch, &widths[i]);
     }
-    gdi::SelectObject(dc, old);
-    gdi::DeleteDC(dc);
     return widths;
 }
 

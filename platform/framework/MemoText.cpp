@@ -43,6 +43,9 @@ void TMemoText::SetWrapper(TLineWrapper wrapper) {
 }
 
 void TMemoText::Rewrap() {
+    m_wraps.clear();
+    for (std::size_t line = 0; line < m_lineStarts.size(); ++line)
+        m_wraps.push_back(WrapsOf(line));
     RebuildDisplayLines();
     ClampScroll();
 }
@@ -99,10 +102,20 @@ void TMemoText::ScrollCaret() {
 }
 
 void TMemoText::Replace(std::size_t start, std::size_t count, std::u32string_view with) {
+    const std::size_t first = LineOf(start);
+    const std::size_t last = LineOf(start + count);
     TEditText::Replace(start, count, with);
     m_goalCaret = std::u32string::npos;
     RebuildLineStarts();
-    Rewrap();
+    // Only the lines the change touched are measured again.
+    std::vector<std::vector<std::size_t>> changed;
+    for (std::size_t line = first; line <= LineOf(start + with.size()); ++line)
+        changed.push_back(WrapsOf(line));
+    m_wraps.erase(m_wraps.begin() + static_cast<std::ptrdiff_t>(first),
+                  m_wraps.begin() + static_cast<std::ptrdiff_t>(last + 1));
+    m_wraps.insert(m_wraps.begin() + static_cast<std::ptrdiff_t>(first), changed.begin(), changed.end());
+    RebuildDisplayLines();
+    ClampScroll();
 }
 
 std::u32string TMemoText::NormalizeInput(std::u32string_view text) const {
@@ -186,23 +199,29 @@ void TMemoText::RebuildLineStarts() {
     }
 }
 
+std::vector<std::size_t> TMemoText::WrapsOf(std::size_t line) const {
+    if (!m_wrapper)
+        return {};
+    const std::size_t start = m_lineStarts[line];
+    const std::size_t end = LineEnd(line);
+    std::vector<std::size_t> wraps;
+    for (std::size_t offset : m_wrapper(std::u32string_view(m_text).substr(start, end - start), start))
+        // A wrap always moves on and never splits a line break.
+        if (offset > (wraps.empty() ? 0 : wraps.back()) && offset < end - start)
+            wraps.push_back(offset);
+    return wraps;
+}
+
 void TMemoText::RebuildDisplayLines() {
     m_display.clear();
     for (std::size_t line = 0; line < m_lineStarts.size(); ++line) {
         const std::size_t start = m_lineStarts[line];
-        const std::size_t end = LineEnd(line);
         std::size_t from = start;
-        if (m_wrapper)
-            for (std::size_t offset :
-                 m_wrapper(std::u32string_view(m_text).substr(start, end - start), start)) {
-                // A wrap always moves on and never splits a line break.
-                const std::size_t at = start + offset;
-                if (at <= from || at >= end)
-                    continue;
-                m_display.push_back({from, at});
-                from = at;
-            }
-        m_display.push_back({from, end});
+        for (std::size_t offset : m_wraps[line]) {
+            m_display.push_back({from, start + offset});
+            from = start + offset;
+        }
+        m_display.push_back({from, LineEnd(line)});
     }
 }
 

@@ -82,6 +82,8 @@ private:
     };
 
     void RebuildLineStarts();
+    // The offsets within a line at which its display lines after the first begin.
+    std::vector<std::size_t> WrapsOf(std::size_t line) const;
     void RebuildDisplayLines();
     std::size_t LineOf(std::size_t pos) const;
     std::size_t DisplayLineOf(std::size_t pos) const;
@@ -93,6 +95,8 @@ private:
     std::u32string m_lineBreak;
     std::vector<std::size_t> m_lineStarts{0};
     TLineWrapper m_wrapper;
+    // WrapsOf for every line, kept so that an edit measures only the lines it touched.
+    std::vector<std::vector<std::size_t>> m_wraps{{}};
     std::vector<TDisplayLine> m_display{{0, 0}};
     int m_firstVisible = 0;
     int m_visibleLines = 1;

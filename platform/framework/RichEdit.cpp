@@ -137,8 +137,7 @@ void TCustomRichEdit::ReleaseFonts() {
 
 std::vector<int> TCustomRichEdit::Advances(std::u32string_view line, std::size_t start) {
     std::vector<int> widths(line.size());
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    const int saved = gdi::SaveDC(dc);
+    TMeasureDC dc(EditFont());
     for (const TRichRun& run :
          Rich().RunsIn(static_cast<int>(start), static_cast<int>(start + line.size()))) {
         gdi::SelectObject(dc, RunFont(run.Attributes));
@@ -147,8 +146,6 @@ std::vector<int> TCustomRichEdit::Advances(std::u32string_view line, std::size_t
             gdi::GetCharWidth32(dc, line[k], line[k], &widths[k]);
         }
     }
-    gdi::RestoreDC(dc, saved);
-    gdi::DeleteDC(dc);
     return widths;
 }
 
@@ -168,8 +165,7 @@ TCustomRichEdit::TLayoutLine TCustomRichEdit::MeasureLine(gdi::HDC dc, int line)
 }
 
 int TCustomRichEdit::VisibleLineCount() const {
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    const int saved = gdi::SaveDC(dc);
+    TMeasureDC dc(EditFont());
     int count = 0;
     int y = 0;
     for (int line = Rich().FirstVisibleLine(); line < Rich().DisplayLineCount(); ++line) {
@@ -178,22 +174,17 @@ int TCustomRichEdit::VisibleLineCount() const {
             break;
         ++count;
     }
-    gdi::RestoreDC(dc, saved);
-    gdi::DeleteDC(dc);
     return std::max(1, count);
 }
 
 int TCustomRichEdit::LineAtY(int y) {
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    const int saved = gdi::SaveDC(dc);
+    TMeasureDC dc(EditFont());
     int line = Rich().FirstVisibleLine();
     for (int top = 0; line < Rich().DisplayLineCount() - 1; ++line) {
         top += MeasureLine(dc, line).Height;
         if (y < top)
             break;
     }
-    gdi::RestoreDC(dc, saved);
-    gdi::DeleteDC(dc);
     return line;
 }
 

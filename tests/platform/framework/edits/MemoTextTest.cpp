@@ -215,3 +215,33 @@ TEST(MemoText, TypingRewrapsAndTheViewScrollsByDisplayLines) {
     EXPECT_EQ(m.DisplayLineCount(), 3);
     EXPECT_EQ(m.FirstVisibleLine(), 2);
 }
+
+// The display lines after any edit are those of the same text wrapped from scratch.
+TEST(MemoText, EditsLeaveTheDisplayLinesOfAFreshWrap) {
+    TMemoText m = Wrapped();
+    auto expectFresh = [&](const char* step) {
+        TMemoText fresh;
+        fresh.SetText(m.Text());
+        fresh.SetWrapper(FixedWidth(4));
+        ASSERT_EQ(m.DisplayLineCount(), fresh.DisplayLineCount()) << step;
+        for (int line = 0; line < fresh.DisplayLineCount(); ++line)
+            EXPECT_EQ(m.LineIndex(line), fresh.LineIndex(line)) << step << ", line " << line;
+    };
+    m.SetSel(2, 2);
+    m.TypeText("一二三");
+    expectFresh("typing");
+    m.SetSel(5, 12);
+    m.TypeText("x\r\ny z\r\n");
+    expectFresh("a selection over a line break replaced by lines");
+    m.SetSel(0, 0);
+    m.PressKey(TEditKey::End, false, true);
+    m.PressKey(TEditKey::Enter);
+    m.TypeText("尾");
+    expectFresh("a new last line");
+    m.SetSel(m.LineIndex(2), m.LineIndex(2));
+    m.PressKey(TEditKey::Backspace);
+    m.PressKey(TEditKey::Backspace);
+    expectFresh("lines joined");
+    m.SetText("");
+    expectFresh("emptied");
+}
