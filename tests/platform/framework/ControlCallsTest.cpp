@@ -242,6 +242,11 @@ TEST_F(ControlCalls, TheHitTestAnswersTheBorderOnlyOnTheFrameSoACarvedOutButtonI
     EXPECT_EQ(SendMessage(box->Handle(), win::WM_NCHITTEST, 0,
                           PointToLParam({o.x + box->ClientWidth() + 2, o.y + 5})),
               win::HTVSCROLL);
+    // A page down and a page up move by the client height, each its own way.
+    SendMessage(box->Handle(), win::WM_VSCROLL, win::SB_PAGEDOWN, 0);
+    EXPECT_EQ(box->VertPosition(), box->ClientHeight());
+    SendMessage(box->Handle(), win::WM_VSCROLL, win::SB_PAGEUP, 0);
+    EXPECT_EQ(box->VertPosition(), 0);
     TForm captioned(nullptr);
     captioned.SetBounds(0, 0, 200, 100);
     captioned.HandleNeeded();
