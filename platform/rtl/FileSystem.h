@@ -27,6 +27,21 @@ constexpr int faArchive = 0x20; // every regular file
 constexpr int faSymLink = 0x40;
 constexpr int faAnyFile = 0x3F;
 
+// While one exists on a thread, the adapter reads each folder's listing at most once for that
+// thread's case-insensitive lookups and keeps it up to date with what it creates, renames and
+// deletes itself, so that an operation touching many names in one folder takes linear time. Changes
+// made meanwhile by others are not seen. Scopes nest; the outermost one owns the listings.
+class TFolderListingScope {
+public:
+    TFolderListingScope();
+    ~TFolderListingScope();
+    TFolderListingScope(const TFolderListingScope&) = delete;
+    TFolderListingScope& operator=(const TFolderListingScope&) = delete;
+
+private:
+    bool m_owner;
+};
+
 // The resolved POSIX path: separators mapped, existing components matched case-insensitively.
 // Components after the first one that cannot be found are kept as written. A trailing separator stays.
 std::string ToNativePath(std::string_view path);
