@@ -451,31 +451,48 @@ std::string ReadFileBytes(std::string_view path) {
     return bytes;
 }
 
-void WriteFileBytes(std::string_view path, std::string_view bytes) {
+TFileWriter::TFileWriter(std::string_view path) : m_path(path) {
     if (path.empty())
         throw EInOutError("Cannot create file: the path is empty");
     const std::string native = ToNativePath(path);
     struct stat st;
     if (::stat(native.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR)))
         RaiseInOut("Cannot create file", path, S_ISDIR(st.st_mode) ? EISDIR : EACCES);
-    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
+    m_fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (m_fd < 0)
         RaiseInOut("Cannot create file", path, errno);
     NoteCreated(native);
+}
+
+TFileWriter::~TFileWriter() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void TFileWriter::Write(std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int error = errno;
-            ::close(fd);
-            RaiseInOut("Cannot write file", path, error);
+            RaiseInOut("Cannot write file", m_path, errno);
         }
         done += static_cast<std::size_t>(n);
     }
+}
+
+void TFileWriter::Close() {
+    const int fd = m_fd;
+    m_fd = -1;
     if (::close(fd) != 0)
-        RaiseInOut("Cannot write file", path, errno);
+        RaiseInOut("Cannot write file", m_path, errno);
+}
+
+void WriteFileBytes(std::string_view path, std::string_view bytes) {
+    TFileWriter file(path);
+    file.Write(bytes);
+    file.Close();
 }
 
 } // namespace rtl

@@ -81,6 +81,24 @@ int FindFirst(std::string_view pathPattern, int attr, TSearchRec& rec);
 int FindNext(TSearchRec& rec);
 void FindClose(TSearchRec& rec);
 
+// A file written piece by piece: created, or emptied when it exists, as WriteFileBytes does.
+// Raises EInOutError with the path in the message.
+class TFileWriter {
+public:
+    explicit TFileWriter(std::string_view path);
+    // Closes a file still open, ignoring errors: call Close to see them.
+    ~TFileWriter();
+    TFileWriter(const TFileWriter&) = delete;
+    TFileWriter& operator=(const TFileWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    void Close();
+
+private:
+    std::string m_path;
+    int m_fd;
+};
+
 // Whole-file access; raise EInOutError with the path in the message.
 std::string ReadFileBytes(std::string_view path);
 void WriteFileBytes(std::string_view path, std::string_view bytes);
