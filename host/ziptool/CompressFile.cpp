@@ -30,7 +30,7 @@ const std::string kListSeparator = "@&@";
 // The level other archivers use by default: their speed at nearly the size of the best level.
 constexpr int kDeflateLevel = 6;
 // Smaller files are deflated whole in memory on worker threads; larger ones are streamed by libzip.
-constexpr std::uint64_t kLargestParallelEntry = std::uint64_t(64) << 20;
+constexpr std::uint64_t kLargestParallelEntry = std::uint64_t(16) << 20;
 // Deflated data waiting to be written, at most.
 constexpr std::uint64_t kPendingBudget = std::uint64_t(256) << 20;
 

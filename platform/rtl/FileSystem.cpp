@@ -433,6 +433,9 @@ std::string ReadFileBytes(std::string_view path) {
     if (fd < 0)
         RaiseInOut("Cannot open file", path, errno);
     std::string bytes;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
