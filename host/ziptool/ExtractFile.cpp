@@ -23,6 +23,7 @@ namespace host {
 namespace {
 
 constexpr std::size_t kCopyBuffer = 256 * 1024;
+constexpr std::uint64_t kBytesPerWorker = std::uint64_t(4) << 20;
 
 struct ArchiveCloser {
     void operator()(zip_t* archive) const { zip_discard(archive); }
@@ -87,8 +88,7 @@ public:
     }
 
     std::string Run() {
-        const unsigned workers = std::min<unsigned>(std::clamp(std::thread::hardware_concurrency(), 1u, 8u),
-                                                    static_cast<unsigned>(std::max<std::size_t>(m_files.size(), 1)));
+        const unsigned workers = WorkerCount();
         std::vector<std::thread> threads;
         for (unsigned w = 1; w < workers; ++w)
             threads.emplace_back([this] { Work(); });
@@ -99,6 +99,16 @@ public:
     }
 
 private:
+    // Workers pay off for inflating; creating many small files in one folder they would only
+    // queue for the folder's lock.
+    unsigned WorkerCount() const {
+        std::uint64_t bytes = 0;
+        for (const UnpackEntry* file : m_files)
+            bytes += file->size;
+        return static_cast<unsigned>(std::clamp<std::uint64_t>(bytes / kBytesPerWorker, 1,
+                                                               std::clamp(std::thread::hardware_concurrency(), 1u, 8u)));
+    }
+
     void Work() {
         // New names in the staging folder never need resolving, but looking for them must not read
         // the folder again for every file. Another worker's files are missing from this worker's
@@ -106,14 +116,23 @@ private:
         rtl::TFolderListingScope listings;
         std::string error;
         try {
-            ArchivePtr archive = OpenArchive(m_archivePath, ZIP_RDONLY, error);
-            std::vector<char> buffer(kCopyBuffer);
+            ArchivePtr archive;
+            std::vector<char> buffer;
             while (error.empty() && !m_failed) {
                 const std::size_t index = m_next++;
                 if (index >= m_files.size())
                     break;
                 const UnpackEntry& entry = *m_files[index];
-                error = CopyEntryToFile(archive.get(), entry, m_content + entry.name.Joined(), buffer);
+                const std::string path = m_content + entry.name.Joined();
+                if (entry.size == 0) {
+                    rtl::WriteFileBytes(path, "");
+                    continue;
+                }
+                // Opening reads the whole directory of the archive: only when there is data to read.
+                if (!archive && !(archive = OpenArchive(m_archivePath, ZIP_RDONLY, error)))
+                    break;
+                buffer.resize(kCopyBuffer);
+                error = CopyEntryToFile(archive.get(), entry, path, buffer);
             }
         } catch (const rtl::Exception& e) {
             error = e.Message();
