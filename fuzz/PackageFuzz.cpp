@@ -1,0 +1,63 @@
+// libFuzzer target: a package file as an attacker would hand it over, through ExtractFile and the
+// readers of "Package.XML".
+#include "core/PackageDocument.h"
+#include "host/ziptool/RemoveTree.h"
+#include "host/ziptool/VekZipTool.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileSystem.h"
+
+#include <cstdint>
+#include <cstdlib>
+#include <string>
+
+#include <unistd.h>
+
+namespace {
+
+const char* const kItemAttributes[] = {"ModGuid", "ModCaption", "ModDllFile", "EntryID", "AppFileName"};
+const char* const kRootNodes[] = {tarnwick::PackageInfoNode, tarnwick::PrjInfoNode, tarnwick::ExportItemInfoNode};
+
+const std::string& WorkFolder() {
+    static const std::string folder = [] {
+        std::string pattern = "/tmp/tarnwick-fuzz-package-XXXXXX";
+        if (::mkdtemp(pattern.data()) == nullptr)
+            std::abort();
+        return pattern + "/";
+    }();
+    return folder;
+}
+
+void ReadEverything(const xml::TXMLDocument& doc) {
+    for (const char* name : kRootNodes) {
+        xml::TXMLNode node = tarnwick::FindRootNode(doc, name);
+        tarnwick::PackageAttributeText(node, "PackageVersion");
+        tarnwick::PackageAttributeText(node, "PackageTypeName");
+    }
+    for (const xml::TXMLNode& item : tarnwick::PackageItems(doc)) {
+        item.NodeName();
+        for (const char* attribute : kItemAttributes)
+            tarnwick::PackageAttribute(item, attribute);
+    }
+    for (const xml::TXMLNode& person : tarnwick::PackagePersons(tarnwick::FindProjectPersons(doc)))
+        tarnwick::PackageAttributeText(person, "PerUUID");
+}
+
+} // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::string archive = WorkFolder() + "input.Package";
+    const std::string dest = WorkFolder() + "CommonReader";
+    rtl::WriteFileBytes(archive, std::string(reinterpret_cast<const char*>(data), size));
+    std::string out;
+    if (host::ExtractFile(archive, dest, out)) {
+        try {
+            xml::TXMLDocument doc;
+            tarnwick::LoadPackageDocument(doc, dest);
+            ReadEverything(doc);
+        } catch (const rtl::Exception&) {
+            // Refusing bad input with an exception is the expected outcome.
+        }
+    }
+    host::RemoveTree(dest);
+    return 0;
+}
