@@ -15,13 +15,6 @@ namespace {
 // Each entry is written whole through the file-system adapter, so it must fit in memory.
 constexpr zip_uint64_t kLargestEntry = zip_uint64_t(1) << 30;
 
-std::string Folded(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
-
 std::string Quoted(const std::string& text) {
     return "\"" + text + "\"";
 }

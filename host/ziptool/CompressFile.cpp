@@ -1,5 +1,6 @@
 #include "host/ziptool/VekZipTool.h"
 
+#include "host/ziptool/CaughtError.h"
 #include "host/ziptool/DeflatedSource.h"
 #include "host/ziptool/OrderedWork.h"
 #include "host/ziptool/ZipEntryName.h"
@@ -45,13 +46,6 @@ struct PackPlan {
     std::vector<PackEntry> entries;
     std::string error;
 };
-
-std::string Folded(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
-}
 
 // Search records carry the local time as a day number.
 std::time_t ModifiedTime(double localDayNumber) {
@@ -320,15 +314,7 @@ std::string Compress(const std::string& source, const std::string& dest, std::si
 
 bool CompressFile(const std::string& source, const std::string& dest, std::string& out) {
     std::size_t files = 0;
-    try {
-        out = Compress(source, dest, files);
-    } catch (const rtl::Exception& e) {
-        out = e.Message();
-    } catch (const std::bad_alloc&) {
-        out = "Out of memory";
-    } catch (const std::exception& e) {
-        out = e.what();
-    }
+    out = CaughtError([&] { return Compress(source, dest, files); });
     if (!out.empty())
         return false;
     out = "Packed " + std::to_string(files) + " files into \"" + dest + "\"";

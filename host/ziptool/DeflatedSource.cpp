@@ -1,5 +1,6 @@
 #include "host/ziptool/DeflatedSource.h"
 
+#include "host/ziptool/CaughtError.h"
 #include "platform/rtl/Exceptions.h"
 
 #include <zlib.h>
@@ -34,17 +35,14 @@ struct DeflatedSourceState {
 bool Load(DeflatedSourceState& state) {
     if (state.deflated)
         return true;
-    try {
+    std::string failure = CaughtError([&] {
         state.deflated = state.take();
         state.compressedSize = state.deflated->data.size();
+        return std::string();
+    });
+    if (failure.empty())
         return true;
-    } catch (const rtl::Exception& e) {
-        *state.failure = e.Message();
-    } catch (const std::bad_alloc&) {
-        *state.failure = "Out of memory";
-    } catch (const std::exception& e) {
-        *state.failure = e.what();
-    }
+    *state.failure = std::move(failure);
     zip_error_set(&state.error, ZIP_ER_READ, 0);
     return false;
 }

@@ -1,6 +1,7 @@
 #include "host/ziptool/VekZipTool.h"
 
 #include "host/ziptool/ArchiveEntries.h"
+#include "host/ziptool/CaughtError.h"
 #include "host/ziptool/StagingFolder.h"
 #include "host/ziptool/ZipToolSettings.h"
 #include "platform/rtl/Exceptions.h"
@@ -114,11 +115,11 @@ private:
         // the folder again for every file. Another worker's files are missing from this worker's
         // listings, which cannot change an outcome: no name differs from another only in case.
         rtl::TFolderListingScope listings;
-        std::string error;
-        try {
+        const std::string error = CaughtError([&] {
+            std::string failure;
             ArchivePtr archive;
             std::vector<char> buffer;
-            while (error.empty() && !m_failed) {
+            while (failure.empty() && !m_failed) {
                 const std::size_t index = m_next++;
                 if (index >= m_files.size())
                     break;
@@ -129,18 +130,13 @@ private:
                     continue;
                 }
                 // Opening reads the whole directory of the archive: only when there is data to read.
-                if (!archive && !(archive = OpenArchive(m_archivePath, ZIP_RDONLY, error)))
+                if (!archive && !(archive = OpenArchive(m_archivePath, ZIP_RDONLY, failure)))
                     break;
                 buffer.resize(kCopyBuffer);
-                error = CopyEntryToFile(archive.get(), entry, path, buffer);
+                failure = CopyEntryToFile(archive.get(), entry, path, buffer);
             }
-        } catch (const rtl::Exception& e) {
-            error = e.Message();
-        } catch (const std::bad_alloc&) {
-            error = "out of memory";
-        } catch (const std::exception& e) {
-            error = e.what();
-        }
+            return failure;
+        });
         if (!error.empty()) {
             std::lock_guard lock(m_errorMutex);
             if (m_error.empty())
@@ -188,16 +184,7 @@ std::string Extract(const std::string& archivePath, const std::string& destDir, 
 bool ExtractFile(const std::string& archive, const std::string& destDir, std::string& out) {
     out.clear();
     std::size_t files = 0;
-    std::string error;
-    try {
-        error = Extract(archive, destDir, files);
-    } catch (const rtl::Exception& e) {
-        error = e.Message();
-    } catch (const std::bad_alloc&) {
-        error = "out of memory";
-    } catch (const std::exception& e) {
-        error = e.what();
-    }
+    const std::string error = CaughtError([&] { return Extract(archive, destDir, files); });
     if (!error.empty()) {
         out = "Cannot unpack: " + error;
         return false;
