@@ -18,13 +18,16 @@ const char* const kItemAttributes[] = {"ModGuid", "ModCaption", "ModDllFile", "E
 const char* const kRootNodes[] = {tarnwick::PackageInfoNode, tarnwick::PrjInfoNode, tarnwick::ExportItemInfoNode};
 
 const std::string& WorkFolder() {
-    static const std::string folder = [] {
+    // Never destroyed, so that the exit handler that removes the folder can still name it.
+    static const std::string* folder = [] {
         std::string pattern = "/tmp/tarnwick-fuzz-package-XXXXXX";
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
-        return pattern + "/";
+        auto* made = new std::string(pattern + "/");
+        std::atexit([] { host::RemoveTree(WorkFolder()); });
+        return made;
     }();
-    return folder;
+    return *folder;
 }
 
 void ReadEverything(const xml::TXMLDocument& doc) {
