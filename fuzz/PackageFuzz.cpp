@@ -1,6 +1,8 @@
 // libFuzzer target: a package file as an attacker would hand it over, through ExtractFile and the
-// readers of "Package.XML".
+// readers of "Package.XML", the import preparation's among them.
 #include "core/PackageDocument.h"
+#include "core/import/PackageProbes.h"
+#include "core/import/PackageReaders.h"
 #include "host/ziptool/RemoveTree.h"
 #include "host/ziptool/VekZipTool.h"
 #include "platform/rtl/Exceptions.h"
@@ -9,6 +11,7 @@
 #include <cstdint>
 #include <cstdlib>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
@@ -43,6 +46,19 @@ void ReadEverything(const xml::TXMLDocument& doc) {
     }
     for (const xml::TXMLNode& person : tarnwick::PackagePersons(tarnwick::FindProjectPersons(doc)))
         tarnwick::PackageAttributeText(person, "PerUUID");
+    std::string value;
+    for (const char* name : {"PrjID", "PrjName", "PlanExecStartDate", "PrjYear"})
+        tarnwick::ReadPrjInfoAttribute(doc, name, value);
+}
+
+// The import preparation's readers, which load the document again by its file name.
+void ReadAsThePreparationDoes(const std::string& file) {
+    tarnwick::ReadPackageProjectInfo(file);
+    std::vector<std::string> persons;
+    tarnwick::ReadPackagePersons(file, persons);
+    for (const char* type : {tarnwick::ReaderPackageType, tarnwick::ArchivePackageType})
+        tarnwick::PackageTypeIs(file, type);
+    tarnwick::PackageHasOnlyProjectInfo(file);
 }
 
 } // namespace
@@ -57,6 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             xml::TXMLDocument doc;
             tarnwick::LoadPackageDocument(doc, dest);
             ReadEverything(doc);
+            ReadAsThePreparationDoes(doc.FileName());
         } catch (const rtl::Exception&) {
             // Refusing bad input with an exception is the expected outcome.
         }

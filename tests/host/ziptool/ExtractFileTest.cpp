@@ -2,6 +2,7 @@
 #include "host/ziptool/ZipToolSettings.h"
 
 #include "platform/rtl/FileSystem.h"
+#include "tests/host/ziptool/ZeroArchive.h"
 #include "tests/host/ziptool/ZipTestSupport.h"
 #include "tests/platform/rtl/TempFolder.h"
 

@@ -15,15 +15,6 @@ struct RawEntry {
     bool folder = false;
 };
 
-// An entry made of zeros, deflated without ever holding them whole: declaredSize says how large
-// it claims to be, actualSize how large it inflates.
-struct ZeroEntry {
-    std::string name;
-    std::uint64_t declaredSize;
-    std::uint64_t actualSize;
-};
-void WriteZeroArchive(const std::string& path, const std::vector<ZeroEntry>& entries);
-
 // Writes an archive holding exactly these entries, names stored as given.
 void WriteRawArchive(const std::string& path, const std::vector<RawEntry>& entries);
 // The entry names as stored.
