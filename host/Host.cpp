@@ -1,4 +1,5 @@
 #include "host/HostState.h"
+#include "host/ziptool/RemoveTree.h"
 #include "host/ziptool/VekZipTool.h"
 
 #include "platform/rtl/DateTime.h"
@@ -186,24 +187,7 @@ void CopyTree(const std::string& from, const std::string& to) {
 }
 
 bool RemoveTree(const std::string& folder) {
-    const int attr = rtl::FileGetAttr(rtl::ExcludeTrailingPathDelimiter(folder));
-    if (attr == -1)
-        return true;
-    if (attr & rtl::faSymLink)
-        return rtl::DeleteFile(rtl::ExcludeTrailingPathDelimiter(folder));
-    std::string dir = rtl::IncludeTrailingPathDelimiter(folder);
-    bool done = true;
-    rtl::TSearchRec rec;
-    for (int rc = rtl::FindFirst(dir + "*.*", rtl::faAnyFile, rec); rc == 0; rc = rtl::FindNext(rec)) {
-        if (rec.Name == "." || rec.Name == "..")
-            continue;
-        if ((rec.Attr & rtl::faDirectory) && !(rec.Attr & rtl::faSymLink))
-            done = RemoveTree(dir + rec.Name) && done;
-        else
-            done = rtl::DeleteFile(dir + rec.Name) && done;
-    }
-    rtl::FindClose(rec);
-    return rtl::RemoveDir(dir) && done;
+    return host::RemoveTree(folder);
 }
 
 std::optional<Injection> Intercept(const std::string& function) {

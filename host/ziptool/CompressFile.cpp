@@ -1,5 +1,8 @@
 #include "host/ziptool/VekZipTool.h"
 
+#include "host/ziptool/CaughtError.h"
+#include "host/ziptool/DeflatedSource.h"
+#include "host/ziptool/OrderedWork.h"
 #include "host/ziptool/ZipEntryName.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
@@ -10,6 +13,9 @@
 #include <sys/stat.h>
 
 #include <algorithm>
+#include <cmath>
+#include <ctime>
+#include <memory>
 #include <exception>
 #include <filesystem>
 #include <new>
@@ -22,9 +28,18 @@ namespace {
 
 const std::string kListSeparator = "@&@";
 
+// The level other archivers use by default: their speed at nearly the size of the best level.
+constexpr int kDeflateLevel = 6;
+// Smaller files are deflated whole in memory on worker threads; larger ones are streamed by libzip.
+constexpr std::uint64_t kLargestParallelEntry = std::uint64_t(16) << 20;
+// Deflated data waiting to be written, at most.
+constexpr std::uint64_t kPendingBudget = std::uint64_t(256) << 20;
+
 struct PackEntry {
     std::string name;       // inside the archive, "/"-separated
     std::string sourcePath; // empty for a folder entry
+    std::uint64_t size = 0;
+    std::time_t modified = 0;
 };
 
 struct PackPlan {
@@ -32,11 +47,14 @@ struct PackPlan {
     std::string error;
 };
 
-std::string Folded(std::string text) {
-    for (char& c : text)
-        if (c >= 'A' && c <= 'Z')
-            c = static_cast<char>(c - 'A' + 'a');
-    return text;
+// Search records carry the local time as a day number.
+std::time_t ModifiedTime(double localDayNumber) {
+    constexpr double kUnixEpochDay = 25569.0; // 1970-01-01 counted from 1899-12-30
+    const std::time_t localSeconds = static_cast<std::time_t>(std::llround((localDayNumber - kUnixEpochDay) * 86400.0));
+    std::tm broken{};
+    ::gmtime_r(&localSeconds, &broken);
+    broken.tm_isdst = -1;
+    return std::mktime(&broken);
 }
 
 std::string Canonical(const std::string& path) {
@@ -58,16 +76,24 @@ bool AcceptName(const std::string& name, PackPlan& plan) {
 bool CollectFolder(const std::string& folder, const std::string& prefix, const std::string& skipCanonical,
                    PackPlan& plan) {
     rtl::TSearchRec rec;
-    std::vector<std::pair<std::string, int>> found;
+    std::vector<rtl::TSearchRec> found;
     for (int rc = rtl::FindFirst(folder + "*", rtl::faAnyFile, rec); rc == 0; rc = rtl::FindNext(rec))
         if (rec.Name != "." && rec.Name != "..")
-            found.emplace_back(rec.Name, rec.Attr);
+            found.push_back(rec);
     rtl::FindClose(rec);
 
-    for (const auto& [name, attr] : found) {
+    std::set<std::string> folded;
+    for (const rtl::TSearchRec& each : found) {
+        const std::string& name = each.Name;
+        const int attr = each.Attr;
         if (attr & rtl::faSymLink)
             continue; // a link could pull files from outside the folder into the archive
         std::string entryName = prefix + name;
+        if (!folded.insert(Folded(name)).second) {
+            // The archive would not unpack: names that differ only in case are one file there.
+            plan.error = "Cannot pack \"" + folder + name + "\": another name in its folder differs only in case";
+            return false;
+        }
         if (name.find('\\') != std::string::npos) {
             plan.error = "Cannot pack \"" + folder + name + "\": a \"\\\" in a name would unpack as a folder";
             return false;
@@ -76,14 +102,31 @@ bool CollectFolder(const std::string& folder, const std::string& prefix, const s
             return false;
         std::string path = folder + name;
         if (attr & rtl::faDirectory) {
-            plan.entries.push_back({entryName + "/", ""});
+            plan.entries.push_back({entryName + "/", "", 0, 0});
             if (!CollectFolder(path + "/", entryName + "/", skipCanonical, plan))
                 return false;
         } else if (skipCanonical.empty() || Canonical(path) != skipCanonical) {
-            plan.entries.push_back({entryName, path});
+            plan.entries.push_back({entryName, path, static_cast<std::uint64_t>(each.Size), ModifiedTime(each.Time)});
         }
     }
     return true;
+}
+
+// The final name itself, not a folder on the way to it.
+bool IsLink(const std::string& path) {
+    const int attr = rtl::FileGetAttr(rtl::ExcludeTrailingPathDelimiter(path));
+    return attr != -1 && (attr & rtl::faSymLink);
+}
+
+PackEntry ListedEntry(const std::string& path, const std::string& name) {
+    PackEntry entry{name, path, 0, std::time(nullptr)};
+    rtl::TSearchRec rec;
+    if (rtl::FindFirst(path, rtl::faAnyFile, rec) == 0 && rec.Name == rtl::ExtractFileName(path)) {
+        entry.size = static_cast<std::uint64_t>(rec.Size);
+        entry.modified = ModifiedTime(rec.Time);
+    }
+    rtl::FindClose(rec);
+    return entry;
 }
 
 PackPlan PlanList(const std::string& source) {
@@ -105,6 +148,10 @@ PackPlan PlanList(const std::string& source) {
             plan.error = "The file list \"" + source + "\" has an empty name";
             return plan;
         }
+        if (IsLink(piece)) {
+            plan.error = "The listed file \"" + piece + "\" is a link";
+            return plan;
+        }
         if (!rtl::FileExists(piece)) {
             plan.error = "The listed file \"" + piece + "\" " +
                          (rtl::DirectoryExists(piece) ? "is a folder" : "does not exist");
@@ -117,7 +164,7 @@ PackPlan PlanList(const std::string& source) {
             plan.error = "Two listed files are both named \"" + name + "\"";
             return plan;
         }
-        plan.entries.push_back({name, piece});
+        plan.entries.push_back(ListedEntry(piece, name));
     }
     return plan;
 }
@@ -125,6 +172,12 @@ PackPlan PlanList(const std::string& source) {
 PackPlan PlanSource(const std::string& source, const std::string& dest) {
     if (source.find(kListSeparator) != std::string::npos)
         return PlanList(source);
+    if (IsLink(source)) {
+        // Packing the link's target would put into the package what the caller never named.
+        PackPlan plan;
+        plan.error = "The source \"" + source + "\" is a link";
+        return plan;
+    }
     if (rtl::DirectoryExists(source)) {
         PackPlan plan;
         std::string folder = rtl::IncludeTrailingPathDelimiter(source);
@@ -157,7 +210,47 @@ std::string ZipError(zip_t* archive) {
     return zip_error_strerror(zip_get_error(archive));
 }
 
+bool ParallelEntry(const PackEntry& entry) {
+    return !entry.sourcePath.empty() && entry.size <= kLargestParallelEntry;
+}
+
+// Files up to kLargestParallelEntry are read and deflated on worker threads, in archive order, while
+// libzip writes the ones before them.
+class ParallelDeflate {
+public:
+    explicit ParallelDeflate(const std::vector<PackEntry>& entries) {
+        std::vector<std::uint64_t> weights;
+        for (const PackEntry& entry : entries)
+            if (ParallelEntry(entry)) {
+                m_paths.push_back(entry.sourcePath);
+                weights.push_back(entry.size);
+            }
+        m_work = std::make_unique<TOrderedWork<TDeflated>>(
+            std::move(weights), TOrderedWork<TDeflated>::DefaultWorkers(), kPendingBudget,
+            [this](std::size_t index, unsigned) { return DeflateBytes(rtl::ReadFileBytes(m_paths[index]), kDeflateLevel); });
+    }
+
+    // The next parallel entry's data, for libzip to ask for when it writes that entry.
+    std::function<TDeflated()> NextTaker() {
+        return [work = m_work.get(), index = m_nextTaker++] { return work->Take(index); };
+    }
+
+private:
+    std::vector<std::string> m_paths;
+    std::unique_ptr<TOrderedWork<TDeflated>> m_work;
+    std::size_t m_nextTaker = 0;
+};
+
+zip_source_t* EntrySource(zip_t* archive, const PackEntry& entry, ParallelDeflate& parallel, std::string& failure) {
+    if (ParallelEntry(entry))
+        return NewDeflatedSource(archive, parallel.NextTaker(), entry.modified, failure);
+    return zip_source_file(archive, rtl::ToNativePath(entry.sourcePath).c_str(), 0, -1);
+}
+
 std::string WriteArchive(const std::vector<PackEntry>& entries, const std::string& dest) {
+    // Declared first, so that the workers outlive the archive and its sources.
+    ParallelDeflate parallel(entries);
+    std::string failure;
     int errorCode = 0;
     // libzip writes a temporary file beside the archive and renames it over the old one on close.
     zip_t* archive = zip_open(rtl::ToNativePath(dest).c_str(), ZIP_CREATE | ZIP_TRUNCATE, &errorCode);
@@ -169,7 +262,7 @@ std::string WriteArchive(const std::vector<PackEntry>& entries, const std::strin
         return message;
     }
     auto fail = [&](const std::string& what) {
-        std::string message = what + ": " + ZipError(archive);
+        std::string message = failure.empty() ? what + ": " + ZipError(archive) : what + ": " + failure;
         zip_discard(archive);
         return message;
     };
@@ -180,7 +273,7 @@ std::string WriteArchive(const std::vector<PackEntry>& entries, const std::strin
             index = zip_dir_add(archive, entry.name.c_str(), ZIP_FL_ENC_UTF_8);
             mode = S_IFDIR | 0755;
         } else {
-            zip_source_t* data = zip_source_file(archive, rtl::ToNativePath(entry.sourcePath).c_str(), 0, -1);
+            zip_source_t* data = EntrySource(archive, entry, parallel, failure);
             if (data == nullptr)
                 return fail("Cannot read \"" + entry.sourcePath + "\"");
             index = zip_file_add(archive, entry.name.c_str(), data, ZIP_FL_ENC_UTF_8);
@@ -188,8 +281,11 @@ std::string WriteArchive(const std::vector<PackEntry>& entries, const std::strin
                 zip_source_free(data);
             mode = S_IFREG | 0644;
         }
-        if (index < 0 || zip_file_set_external_attributes(archive, static_cast<zip_uint64_t>(index), 0,
-                                                          ZIP_OPSYS_UNIX, mode << 16) != 0)
+        if (index < 0 ||
+            (!entry.sourcePath.empty() &&
+             zip_set_file_compression(archive, static_cast<zip_uint64_t>(index), ZIP_CM_DEFLATE, kDeflateLevel) != 0) ||
+            zip_file_set_external_attributes(archive, static_cast<zip_uint64_t>(index), 0, ZIP_OPSYS_UNIX,
+                                             mode << 16) != 0)
             return fail("Cannot add \"" + entry.name + "\"");
     }
     if (zip_close(archive) != 0)
@@ -218,15 +314,7 @@ std::string Compress(const std::string& source, const std::string& dest, std::si
 
 bool CompressFile(const std::string& source, const std::string& dest, std::string& out) {
     std::size_t files = 0;
-    try {
-        out = Compress(source, dest, files);
-    } catch (const rtl::Exception& e) {
-        out = e.Message();
-    } catch (const std::bad_alloc&) {
-        out = "Out of memory";
-    } catch (const std::exception& e) {
-        out = e.what();
-    }
+    out = CaughtError([&] { return Compress(source, dest, files); });
     if (!out.empty())
         return false;
     out = "Packed " + std::to_string(files) + " files into \"" + dest + "\"";

@@ -14,6 +14,13 @@ std::string ZipEntryName::Joined() const {
     return joined;
 }
 
+std::string Folded(std::string name) {
+    for (char& c : name)
+        if (c >= 'A' && c <= 'Z')
+            c = static_cast<char>(c - 'A' + 'a');
+    return name;
+}
+
 ZipEntryName ParseZipEntryName(std::string_view name) {
     ZipEntryName result;
     auto refuse = [&](const char* why) {

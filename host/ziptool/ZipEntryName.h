@@ -18,6 +18,9 @@ struct ZipEntryName {
     std::string Joined() const;
 };
 
+// The name as the callers' file system compares it: ASCII letters in lower case.
+std::string Folded(std::string name);
+
 // Refuses what could reach outside the destination or that no file system of the callers can hold:
 // absolute ("/x", "\x"), UNC ("\\server\share"), drive ("C:") and ".." names, any ":", control
 // characters and text that is not UTF-8.

@@ -87,14 +87,13 @@ TRowSet ParseDataPacket(const std::string& bytes, std::string_view fileName) {
             TRecord record;
             for (std::size_t i = 0; i < rows.columns.size(); ++i) {
                 std::string text;
-                if (!GetAttribute(node, names[i].c_str(), text)) {
-                    record.emplace_back();
-                } else if (rows.columns[i].type == TFieldType::ftBoolean &&
-                           (rtl::SameText(text, "TRUE") || rtl::SameText(text, "FALSE"))) {
-                    record.emplace_back(std::int64_t{rtl::SameText(text, "TRUE") ? 1 : 0});
-                } else {
-                    record.push_back(TextToValue(text, rows.columns[i].type));
-                }
+                if (!GetAttribute(node, names[i].c_str(), text))
+                    continue;
+                if (rows.columns[i].type == TFieldType::ftBoolean &&
+                    (rtl::SameText(text, "TRUE") || rtl::SameText(text, "FALSE")))
+                    record.Set(i, std::int64_t{rtl::SameText(text, "TRUE") ? 1 : 0});
+                else
+                    record.Set(i, TextToValue(text, rows.columns[i].type));
             }
             rows.records.push_back(std::move(record));
         }
@@ -120,7 +119,7 @@ void SaveDataPacket(const TRowSet& rows, std::string_view fileName) {
     for (std::size_t r = 0; r < rows.records.size(); ++r) {
         xmlNode* row = xmlNewChild(rowData, nullptr, BAD_CAST "ROW", nullptr);
         for (std::size_t i = 0; i < rows.columns.size(); ++i) {
-            const TFieldValue& value = rows.records[r].at(i);
+            const TFieldValue& value = rows.records[r].Value(i);
             if (std::holds_alternative<std::monostate>(value))
                 continue;
             std::string text;

@@ -42,10 +42,9 @@ void TDataSet::OpenWith(TRowSet rows) {
 
 void TDataSet::Activate(TRowSet rows) {
     for (const TRecord& record : rows.records)
-        if (record.size() != rows.columns.size())
-            RaiseError("A record holds " + rtl::IntToStr(static_cast<long long>(record.size())) +
-                       " values for " + rtl::IntToStr(static_cast<long long>(rows.columns.size())) +
-                       " columns");
+        if (record.Width() > rows.columns.size())
+            RaiseError("A record holds a value in column " + rtl::IntToStr(static_cast<long long>(record.Width())) +
+                       " of " + rtl::IntToStr(static_cast<long long>(rows.columns.size())) + " columns");
     m_rows = std::move(rows);
     m_fields.Clear();
     for (std::size_t i = 0; i < m_rows.columns.size(); ++i) {
@@ -133,9 +132,9 @@ const TFieldValue& TDataSet::CurrentValue(int index) const {
     if (!m_active || m_rows.records.empty())
         return nullValue;
     const TRecord& record = m_rows.records[static_cast<std::size_t>(m_current)];
-    if (index < 0 || static_cast<std::size_t>(index) >= record.size())
+    if (index < 0 || static_cast<std::size_t>(index) >= m_rows.columns.size())
         RaiseError("Field index " + rtl::IntToStr(index) + " out of range");
-    return record[static_cast<std::size_t>(index)];
+    return record.Value(static_cast<std::size_t>(index));
 }
 
 } // namespace ado

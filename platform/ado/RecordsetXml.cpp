@@ -11,7 +11,11 @@
 #include <libxml/tree.h>
 
 #include <algorithm>
+#include <new>
 #include <set>
+#include <unordered_map>
+#include <unordered_set>
+#include <utility>
 
 namespace ado {
 
@@ -130,6 +134,7 @@ struct Column {
 
 std::vector<Column> ReadSchema(xmlNode* elementType, std::string_view fileName) {
     std::vector<Column> columns;
+    std::unordered_set<std::string> attributes;
     for (xmlNode* node = FirstElement(elementType); node; node = NextElement(node)) {
         if (!HasLocalName(node, "AttributeType"))
             continue;
@@ -151,9 +156,8 @@ std::vector<Column> ReadSchema(xmlNode* elementType, std::string_view fileName) 
         if ((dataType && GetPrefixedAttribute(dataType, "type", type)) ||
             GetPrefixedAttribute(node, "type", type))
             c.column.type = TypeOfName(type);
-        for (const Column& other : columns)
-            if (other.attribute == c.attribute)
-                RaiseFormat(fileName, "two columns use the attribute '" + c.attribute + "'");
+        if (!attributes.insert(c.attribute).second)
+            RaiseFormat(fileName, "two columns use the attribute '" + c.attribute + "'");
         columns.push_back(std::move(c));
     }
     // Positions are optional; when every column has one they decide the column order.
@@ -205,7 +209,7 @@ void SaveRecordsetXml(const TRowSet& rows, std::string_view fileName) {
     for (std::size_t r = 0; r < rows.records.size(); ++r) {
         xmlNode* row = xmlNewChild(data, z, BAD_CAST "row", nullptr);
         for (std::size_t i = 0; i < rows.columns.size(); ++i) {
-            const TFieldValue& value = rows.records[r].at(i);
+            const TFieldValue& value = rows.records[r].Value(i);
             if (std::holds_alternative<std::monostate>(value))
                 continue;
             const std::string text = ValueText(value, rows.columns[i].type);
@@ -219,7 +223,32 @@ void SaveRecordsetXml(const TRowSet& rows, std::string_view fileName) {
     SaveXml(doc.get(), fileName);
 }
 
-TRowSet LoadRecordsetXml(std::string_view fileName) {
+namespace {
+
+// Only the attributes a row carries are visited, so a row costs what it holds, not the width of the
+// schema.
+TRecord ReadRow(xmlNode* row, const std::unordered_map<std::string, std::size_t>& columnOf,
+                const std::vector<Column>& columns) {
+    std::vector<std::pair<std::size_t, std::string>> present;
+    for (xmlAttr* attr = row->properties; attr; attr = attr->next) {
+        if (attr->ns)
+            continue;
+        const auto column = columnOf.find(reinterpret_cast<const char*>(attr->name));
+        if (column == columnOf.end())
+            continue;
+        xmlChar* text = xmlNodeListGetString(row->doc, attr->children, 1);
+        present.emplace_back(column->second, text ? reinterpret_cast<const char*>(text) : "");
+        xmlFree(text);
+    }
+    std::sort(present.begin(), present.end(),
+              [](const auto& a, const auto& b) { return a.first < b.first; });
+    TRecord record;
+    for (const auto& [column, text] : present)
+        record.Set(column, ReadValue(text, columns[column].column.type));
+    return record;
+}
+
+TRowSet ReadRecordset(std::string_view fileName) {
     std::string bytes;
     try {
         bytes = rtl::ReadFileBytes(fileName);
@@ -227,6 +256,7 @@ TRowSet LoadRecordsetXml(std::string_view fileName) {
         throw EDatabaseError(e.what());
     }
     XmlDocPtr doc = ParseXml(bytes, fileName);
+    std::string().swap(bytes);
     xmlNode* root = xmlDocGetRootElement(doc.get());
     if (!HasLocalName(root, "xml"))
         RaiseFormat(fileName, "the document element is not xml");
@@ -244,23 +274,26 @@ TRowSet LoadRecordsetXml(std::string_view fileName) {
 
     const std::vector<Column> columns = ReadSchema(elementType, fileName);
     TRowSet rows;
-    for (const Column& c : columns)
-        rows.columns.push_back(c.column);
+    std::unordered_map<std::string, std::size_t> columnOf;
+    for (std::size_t i = 0; i < columns.size(); ++i) {
+        rows.columns.push_back(columns[i].column);
+        columnOf.emplace(columns[i].attribute, i);
+    }
     if (xmlNode* data = ChildByLocalName(root, "data"))
-        for (xmlNode* node = FirstElement(data); node; node = NextElement(node)) {
-            if (!HasLocalName(node, "row"))
-                continue;
-            TRecord record;
-            record.reserve(columns.size());
-            for (const Column& c : columns) {
-                std::string text;
-                record.push_back(GetAttribute(node, c.attribute.c_str(), text)
-                                     ? ReadValue(text, c.column.type)
-                                     : TFieldValue{});
-            }
-            rows.records.push_back(std::move(record));
-        }
+        for (xmlNode* node = FirstElement(data); node; node = NextElement(node))
+            if (HasLocalName(node, "row"))
+                rows.records.push_back(ReadRow(node, columnOf, columns));
     return rows;
+}
+
+} // namespace
+
+TRowSet LoadRecordsetXml(std::string_view fileName) {
+    try {
+        return ReadRecordset(fileName);
+    } catch (const std::bad_alloc&) {
+        throw EDatabaseError("Out of memory reading the recordset \"" + std::string(fileName) + "\"");
+    }
 }
 
 } // namespace ado

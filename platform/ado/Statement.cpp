@@ -149,13 +149,12 @@ TRowSet QueryRows(sqlite3* db, std::string_view sql, const TParameters& paramete
     int rc;
     while ((rc = sqlite3_step(stmt.get())) == SQLITE_ROW) {
         TRecord record;
-        record.reserve(static_cast<std::size_t>(columns));
         for (int i = 0; i < columns; ++i) {
-            record.push_back(ColumnValue(stmt.get(), i));
+            TFieldValue value = ColumnValue(stmt.get(), i);
             TColumn& column = rows.columns[static_cast<std::size_t>(i)];
-            if (column.type == TFieldType::ftUnknown &&
-                !std::holds_alternative<std::monostate>(record.back()))
-                column.type = TypeFromValue(record.back(), sqlite3_column_type(stmt.get(), i) == SQLITE_BLOB);
+            if (column.type == TFieldType::ftUnknown && !std::holds_alternative<std::monostate>(value))
+                column.type = TypeFromValue(value, sqlite3_column_type(stmt.get(), i) == SQLITE_BLOB);
+            record.Set(static_cast<std::size_t>(i), std::move(value));
         }
         rows.records.push_back(std::move(record));
     }

@@ -2,50 +2,25 @@
 
 #include "platform/ado/DatabaseError.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/xml/XMLParser.h"
 
 #include <libxml/parser.h>
 #include <libxml/tree.h>
 
-#include <climits>
 
 namespace ado {
 
 namespace {
 
-struct ParserCtxtDeleter {
-    void operator()(xmlParserCtxt* ctxt) const { xmlFreeParserCtxt(ctxt); }
-};
-
-struct ParseState {
-    bool doctype = false;
-};
-
-void RefuseDoctype(void* userData, const xmlChar*, const xmlChar*, const xmlChar*) {
-    auto* ctxt = static_cast<xmlParserCtxtPtr>(userData);
-    static_cast<ParseState*>(ctxt->_private)->doctype = true;
-    xmlStopParser(ctxt);
-}
+// Far beyond the widest table, and the bound on an element's attributes.
+constexpr std::size_t kMaxColumns = 4096;
 
 XmlDocPtr ParseWith(const std::string& bytes, std::string_view fileName, const char* encoding) {
-    std::unique_ptr<xmlParserCtxt, ParserCtxtDeleter> ctxt(xmlNewParserCtxt());
-    if (!ctxt)
-        throw EDatabaseError("Out of memory reading \"" + std::string(fileName) + "\"");
-    ParseState state;
-    ctxt->_private = &state;
-    ctxt->sax->internalSubset = RefuseDoctype;
-    const int options = XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-    XmlDocPtr doc(xmlCtxtReadMemory(ctxt.get(), bytes.data(), static_cast<int>(bytes.size()), nullptr,
-                                    encoding, options));
-    if (state.doctype)
-        throw EDatabaseError("\"" + std::string(fileName) +
-                             "\" holds a document type declaration, which is not accepted");
-    if (!doc || !ctxt->wellFormed) {
-        const xmlError* error = xmlCtxtGetLastError(ctxt.get());
-        std::string message = error && error->message ? error->message : "not well-formed";
-        while (!message.empty() && (message.back() == '\n' || message.back() == ' '))
-            message.pop_back();
-        throw EDatabaseError("\"" + std::string(fileName) + "\" is not an XML document: " + message);
-    }
+    std::string error;
+    // A recordset row carries one attribute per column with a value.
+    XmlDocPtr doc(xml::ParseXmlBytes(bytes, encoding, 0, kMaxColumns, error));
+    if (!doc)
+        throw EDatabaseError("\"" + std::string(fileName) + "\" is not an XML document: " + error);
     return doc;
 }
 
@@ -62,16 +37,14 @@ void XmlDocDeleter::operator()(xmlDoc* doc) const {
 }
 
 XmlDocPtr ParseXml(const std::string& bytes, std::string_view fileName) {
-    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
-        throw EDatabaseError("\"" + std::string(fileName) + "\" is too large");
-    xmlInitParser();
+    xml::InitXmlLibrary();
     if (!IsXmlText(bytes) && !DeclaresEncoding(bytes) && !bytes.starts_with("\xEF\xBB\xBF"))
         return ParseWith(bytes, fileName, "GB18030");
     return ParseWith(bytes, fileName, nullptr);
 }
 
 XmlDocPtr NewXmlDocument() {
-    xmlInitParser();
+    xml::InitXmlLibrary();
     XmlDocPtr doc(xmlNewDoc(BAD_CAST "1.0"));
     if (!doc)
         throw EDatabaseError("Out of memory creating an XML document");
@@ -81,6 +54,7 @@ XmlDocPtr NewXmlDocument() {
 void SaveXml(xmlDoc* doc, std::string_view fileName) {
     xmlChar* memory = nullptr;
     int size = 0;
+    xml::TXMLErrorCapture capture;
     xmlDocDumpFormatMemoryEnc(doc, &memory, &size, "UTF-8", 1);
     if (!memory)
         throw EDatabaseError("Cannot write \"" + std::string(fileName) + "\": out of memory");

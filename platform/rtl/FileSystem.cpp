@@ -10,6 +10,8 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <optional>
+#include <unordered_map>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -26,11 +28,6 @@ char FoldAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-bool SameNameIgnoringCase(std::string_view a, std::string_view b) {
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(),
-                                              [](char x, char y) { return FoldAscii(x) == FoldAscii(y); });
-}
-
 std::string FoldedName(std::string_view name) {
     std::string folded(name);
     std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
@@ -42,16 +39,43 @@ bool Exists(const std::string& native) {
     return ::lstat(native.c_str(), &st) == 0;
 }
 
-std::vector<std::string> ListFolder(const std::string& folder) {
-    std::vector<std::string> names;
+// Folded name -> the names on disk that fold to it.
+using FolderListing = std::unordered_map<std::string, std::vector<std::string>>;
+
+FolderListing ReadListing(const std::string& folder) {
+    FolderListing listing;
     DIR* dir = ::opendir(folder.empty() ? "." : folder.c_str());
     if (!dir)
-        return names;
+        return listing;
     while (const dirent* entry = ::readdir(dir))
-        names.emplace_back(entry->d_name);
+        listing[FoldedName(entry->d_name)].emplace_back(entry->d_name);
     ::closedir(dir);
-    std::sort(names.begin(), names.end());
-    return names;
+    return listing;
+}
+
+// Native folder path, as ToNativePath builds it, -> its listing.
+struct ListingCache {
+    std::unordered_map<std::string, FolderListing> folders;
+};
+
+thread_local ListingCache* activeListings = nullptr;
+
+// The smallest name on disk that matches component but for the case of ASCII letters.
+std::optional<std::string> FindIgnoringCase(const std::string& folder, const std::string& component) {
+    FolderListing uncached;
+    const FolderListing* listing = &uncached;
+    if (activeListings != nullptr) {
+        auto found = activeListings->folders.find(folder);
+        if (found == activeListings->folders.end())
+            found = activeListings->folders.emplace(folder, ReadListing(folder)).first;
+        listing = &found->second;
+    } else {
+        uncached = ReadListing(folder);
+    }
+    const auto match = listing->find(FoldedName(component));
+    if (match == listing->end() || match->second.empty())
+        return std::nullopt;
+    return *std::min_element(match->second.begin(), match->second.end());
 }
 
 // Name of the last component of a native path, ignoring a trailing "/".
@@ -69,6 +93,30 @@ std::string ParentOf(std::string_view native) {
     if (slash == std::string_view::npos)
         return std::string();
     return std::string(native.substr(0, slash == 0 ? 1 : slash));
+}
+
+// Keeps a cached listing in step with a name the adapter itself created or removed.
+void NoteName(const std::string& native, bool created) {
+    if (activeListings == nullptr)
+        return;
+    const auto folder = activeListings->folders.find(ParentOf(native));
+    if (folder == activeListings->folders.end())
+        return;
+    const std::string name = LastComponent(native);
+    std::vector<std::string>& names = folder->second[FoldedName(name)];
+    const auto found = std::find(names.begin(), names.end(), name);
+    if (created && found == names.end())
+        names.push_back(name);
+    else if (!created && found != names.end())
+        names.erase(found);
+}
+
+void NoteCreated(const std::string& native) {
+    NoteName(native, true);
+}
+
+void NoteRemoved(const std::string& native) {
+    NoteName(native, false);
 }
 
 bool IsDotName(std::string_view name) {
@@ -137,6 +185,18 @@ bool MatchesSearchPattern(std::string_view pattern, std::string_view name) {
 
 } // namespace
 
+TFolderListingScope::TFolderListingScope() : m_owner(activeListings == nullptr) {
+    if (m_owner)
+        activeListings = new ListingCache;
+}
+
+TFolderListingScope::~TFolderListingScope() {
+    if (!m_owner)
+        return;
+    delete activeListings;
+    activeListings = nullptr;
+}
+
 std::string ToNativePath(std::string_view path) {
     std::string text(path);
     std::replace(text.begin(), text.end(), '\\', '/');
@@ -159,12 +219,8 @@ std::string ToNativePath(std::string_view path) {
         if (!result.empty() && result.back() != '/')
             result.push_back('/');
         if (resolving && !IsDotName(component) && !Exists(result + component)) {
-            const std::vector<std::string> names = ListFolder(folder);
-            const auto found = std::find_if(names.begin(), names.end(), [&](const std::string& n) {
-                return SameNameIgnoringCase(n, component);
-            });
-            if (found != names.end())
-                component = *found;
+            if (std::optional<std::string> found = FindIgnoringCase(folder, component))
+                component = std::move(*found);
             else
                 resolving = false;
         }
@@ -198,7 +254,13 @@ bool DirectoryExists(std::string_view path) {
 }
 
 bool CreateDir(std::string_view path) {
-    return !path.empty() && ::mkdir(ToNativePath(path).c_str(), 0777) == 0;
+    if (path.empty())
+        return false;
+    const std::string native = ToNativePath(path);
+    if (::mkdir(native.c_str(), 0777) != 0)
+        return false;
+    NoteCreated(native);
+    return true;
 }
 
 bool ForceDirectories(std::string_view path) {
@@ -213,11 +275,21 @@ bool ForceDirectories(std::string_view path) {
     const std::string parent = ParentOf(native);
     if (!parent.empty() && !ForceDirectories(parent))
         return false;
-    return ::mkdir(native.c_str(), 0777) == 0 || (errno == EEXIST && DirectoryExists(native));
+    if (::mkdir(native.c_str(), 0777) == 0) {
+        NoteCreated(native);
+        return true;
+    }
+    return errno == EEXIST && DirectoryExists(native);
 }
 
 bool RemoveDir(std::string_view path) {
-    return !path.empty() && ::rmdir(ToNativePath(path).c_str()) == 0;
+    if (path.empty())
+        return false;
+    const std::string native = ToNativePath(path);
+    if (::rmdir(native.c_str()) != 0)
+        return false;
+    NoteRemoved(native);
+    return true;
 }
 
 bool DeleteFile(std::string_view path) {
@@ -229,8 +301,21 @@ bool DeleteFile(std::string_view path) {
         return false;
     if (!S_ISLNK(st.st_mode) && !(st.st_mode & S_IWUSR))
         return false;
-    return ::unlink(native.c_str()) == 0;
+    if (::unlink(native.c_str()) != 0)
+        return false;
+    NoteRemoved(native);
+    return true;
 }
+
+namespace {
+
+bool Renamed(const std::string& from, const std::string& to) {
+    NoteRemoved(from);
+    NoteCreated(to);
+    return true;
+}
+
+} // namespace
 
 bool RenameFile(std::string_view oldName, std::string_view newName) {
     if (oldName.empty() || newName.empty())
@@ -245,15 +330,15 @@ bool RenameFile(std::string_view oldName, std::string_view newName) {
         to = parent.empty() ? given : parent == "/" ? "/" + given : parent + "/" + given;
         if (to == from)
             return true;
-        return ::rename(from.c_str(), to.c_str()) == 0;
+        return ::rename(from.c_str(), to.c_str()) == 0 && Renamed(from, to);
     }
     if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0)
-        return true;
+        return Renamed(from, to);
     if (errno != EINVAL && errno != ENOSYS)
         return false;
     if (Exists(to))
         return false;
-    return ::rename(from.c_str(), to.c_str()) == 0;
+    return ::rename(from.c_str(), to.c_str()) == 0 && Renamed(from, to);
 }
 
 int FileGetAttr(std::string_view path) {
@@ -348,6 +433,9 @@ std::string ReadFileBytes(std::string_view path) {
     if (fd < 0)
         RaiseInOut("Cannot open file", path, errno);
     std::string bytes;
+    struct stat st;
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
+        bytes.reserve(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -366,30 +454,48 @@ std::string ReadFileBytes(std::string_view path) {
     return bytes;
 }
 
-void WriteFileBytes(std::string_view path, std::string_view bytes) {
+TFileWriter::TFileWriter(std::string_view path) : m_path(path) {
     if (path.empty())
         throw EInOutError("Cannot create file: the path is empty");
     const std::string native = ToNativePath(path);
     struct stat st;
     if (::stat(native.c_str(), &st) == 0 && (S_ISDIR(st.st_mode) || !(st.st_mode & S_IWUSR)))
         RaiseInOut("Cannot create file", path, S_ISDIR(st.st_mode) ? EISDIR : EACCES);
-    const int fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
-    if (fd < 0)
+    m_fd = ::open(native.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666);
+    if (m_fd < 0)
         RaiseInOut("Cannot create file", path, errno);
+    NoteCreated(native);
+}
+
+TFileWriter::~TFileWriter() {
+    if (m_fd >= 0)
+        ::close(m_fd);
+}
+
+void TFileWriter::Write(std::string_view bytes) {
     std::size_t done = 0;
     while (done < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
+        const ssize_t n = ::write(m_fd, bytes.data() + done, bytes.size() - done);
         if (n < 0) {
             if (errno == EINTR)
                 continue;
-            const int error = errno;
-            ::close(fd);
-            RaiseInOut("Cannot write file", path, error);
+            RaiseInOut("Cannot write file", m_path, errno);
         }
         done += static_cast<std::size_t>(n);
     }
+}
+
+void TFileWriter::Close() {
+    const int fd = m_fd;
+    m_fd = -1;
     if (::close(fd) != 0)
-        RaiseInOut("Cannot write file", path, errno);
+        RaiseInOut("Cannot write file", m_path, errno);
+}
+
+void WriteFileBytes(std::string_view path, std::string_view bytes) {
+    TFileWriter file(path);
+    file.Write(bytes);
+    file.Close();
 }
 
 } // namespace rtl

@@ -27,6 +27,21 @@ constexpr int faArchive = 0x20; // every regular file
 constexpr int faSymLink = 0x40;
 constexpr int faAnyFile = 0x3F;
 
+// While one exists on a thread, the adapter reads each folder's listing at most once for that
+// thread's case-insensitive lookups and keeps it up to date with what it creates, renames and
+// deletes itself, so that an operation touching many names in one folder takes linear time. Changes
+// made meanwhile by others are not seen. Scopes nest; the outermost one owns the listings.
+class TFolderListingScope {
+public:
+    TFolderListingScope();
+    ~TFolderListingScope();
+    TFolderListingScope(const TFolderListingScope&) = delete;
+    TFolderListingScope& operator=(const TFolderListingScope&) = delete;
+
+private:
+    bool m_owner;
+};
+
 // The resolved POSIX path: separators mapped, existing components matched case-insensitively.
 // Components after the first one that cannot be found are kept as written. A trailing separator stays.
 std::string ToNativePath(std::string_view path);
@@ -65,6 +80,24 @@ struct TSearchRec {
 int FindFirst(std::string_view pathPattern, int attr, TSearchRec& rec);
 int FindNext(TSearchRec& rec);
 void FindClose(TSearchRec& rec);
+
+// A file written piece by piece: created, or emptied when it exists, as WriteFileBytes does.
+// Raises EInOutError with the path in the message.
+class TFileWriter {
+public:
+    explicit TFileWriter(std::string_view path);
+    // Closes a file still open, ignoring errors: call Close to see them.
+    ~TFileWriter();
+    TFileWriter(const TFileWriter&) = delete;
+    TFileWriter& operator=(const TFileWriter&) = delete;
+
+    void Write(std::string_view bytes);
+    void Close();
+
+private:
+    std::string m_path;
+    int m_fd;
+};
 
 // Whole-file access; raise EInOutError with the path in the message.
 std::string ReadFileBytes(std::string_view path);

@@ -2,14 +2,13 @@
 
 #include "platform/rtl/FileSystem.h"
 #include "platform/xml/XMLDocError.h"
+#include "platform/xml/XMLParser.h"
 #include "platform/xml/XMLTree.h"
 
 #include <libxml/encoding.h>
 #include <libxml/parser.h>
 #include <libxml/xmlsave.h>
 
-#include <climits>
-#include <mutex>
 
 namespace xml {
 
@@ -23,16 +22,6 @@ const xmlChar* Xml(const std::string& text) {
 
 std::string Text(const xmlChar* text) {
     return text == nullptr ? std::string() : reinterpret_cast<const char*>(text);
-}
-
-void InitLibrary() {
-    static std::once_flag once;
-    std::call_once(once, [] {
-        xmlInitParser();
-        // GB2312 proper lacks characters that Chinese names use; documents declared GB2312 are
-        // written and read as GBK, its superset.
-        xmlAddEncodingAlias("GBK", "GB2312");
-    });
 }
 
 void SetDocString(const xmlChar*& field, const std::string& value) {
@@ -97,6 +86,7 @@ private:
 };
 
 std::string Serialize(xmlDocPtr doc, const std::string& encoding, bool indent) {
+    TXMLErrorCapture capture;
     int options = XML_SAVE_AS_XML | (indent ? XML_SAVE_FORMAT : 0);
     std::string declaration;
     const char* saveEncoding = encoding.c_str();
@@ -123,66 +113,23 @@ std::string Serialize(xmlDocPtr doc, const std::string& encoding, bool indent) {
         result.append(reinterpret_cast<const char*>(xmlBufferContent(buffer)), xmlBufferLength(buffer));
     xmlBufferFree(buffer);
     if (written < 0)
-        throw EXMLDocError("The XML document could not be written in the encoding \"" + encoding + "\"");
+        throw EXMLDocError("The XML document could not be written in the encoding \"" + encoding + "\"" +
+                           (capture.FirstError().empty() ? "" : ": " + capture.FirstError()));
     return result;
 }
 
-struct ParseState {
-    bool hasDocType = false;
-};
-
-void RefuseDocType(void* context, const xmlChar*, const xmlChar*, const xmlChar*) {
-    auto ctxt = static_cast<xmlParserCtxtPtr>(context);
-    static_cast<ParseState*>(ctxt->_private)->hasDocType = true;
-    xmlStopParser(ctxt);
-}
-
-std::string TrimMessage(const char* message) {
-    std::string text = message == nullptr ? "unknown error" : message;
-    while (!text.empty() && (text.back() == '\n' || text.back() == '\r' || text.back() == ' '))
-        text.pop_back();
-    return text;
-}
-
 xmlDocPtr Parse(std::string_view bytes, const std::string& sourceName) {
-    if (bytes.size() > static_cast<std::size_t>(INT_MAX))
-        throw EXMLDocError(sourceName + ": the XML document is too large");
-    xmlParserCtxtPtr ctxt = xmlNewParserCtxt();
-    if (ctxt == nullptr)
-        throw EXMLDocError(sourceName + ": out of memory");
-    ParseState state;
-    ctxt->_private = &state;
-    ctxt->sax->internalSubset = RefuseDocType;
-    // No XML_PARSE_NOENT or XML_PARSE_DTDLOAD: entities stay unexpanded and no DTD is read.
-    int options = XML_PARSE_NONET | XML_PARSE_NOBLANKS | XML_PARSE_NOERROR | XML_PARSE_NOWARNING;
-    xmlDocPtr doc =
-        xmlCtxtReadMemory(ctxt, bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr, options);
     std::string error;
-    if (state.hasDocType) {
-        error = sourceName + ": document type declarations are not accepted";
-    } else if (doc == nullptr || ctxt->wellFormed == 0) {
-        const xmlError* last = xmlCtxtGetLastError(ctxt);
-        error = sourceName + ": malformed XML document";
-        if (last != nullptr) {
-            if (last->line > 0)
-                error += " (line " + std::to_string(last->line) + ")";
-            error += ": " + TrimMessage(last->message);
-        }
-    } else if (xmlDocGetRootElement(doc) == nullptr) {
-        error = sourceName + ": the XML document has no document element";
-    }
-    xmlFreeParserCtxt(ctxt);
-    if (!error.empty()) {
-        xmlFreeDoc(doc);
-        throw EXMLDocError(error);
-    }
+    xmlDocPtr doc = ParseXmlBytes(bytes, nullptr, XML_PARSE_NOBLANKS, kMaxAttributesPerElement, error);
+    if (doc == nullptr)
+        throw EXMLDocError(sourceName + ": " + error);
     return doc;
 }
 
 } // namespace
 
 TXMLDocument::TXMLDocument() : m_options{doNodeAutoCreate, doAttrNull, doAutoPrefix, doNamespaceDecl} {
-    InitLibrary();
+    InitXmlLibrary();
 }
 
 TXMLDocument::~TXMLDocument() = default;
@@ -268,7 +215,7 @@ TXMLNodeList TXMLDocument::ChildNodes() const {
 }
 
 void TXMLDocument::Load(std::string_view bytes, const std::string& sourceName) {
-    InitLibrary();
+    InitXmlLibrary();
     Close();
     m_tree = std::make_shared<XMLTree>(Parse(bytes, sourceName), m_options);
 }

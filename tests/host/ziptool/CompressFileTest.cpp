@@ -7,6 +7,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <fstream>
 
 using host::CompressFile;
 using host::ExtractFile;
@@ -154,4 +158,57 @@ TEST(CompressFile, LinksInsideTheFolderAreLeftOut) {
     std::string out;
     ASSERT_TRUE(CompressFile(src, tmp.Path() + "out.Package", out)) << out;
     EXPECT_EQ(ArchiveNames(tmp.Path() + "out.Package"), Names{"a.txt"});
+}
+
+TEST(CompressFile, SourcesThatAreLinksAreRefused) {
+    TempFolder tmp;
+    PutFile(tmp.Path() + "real/a.txt", "a");
+    ASSERT_EQ(::symlink((tmp.Path() + "real").c_str(), (tmp.Path() + "folder-link").c_str()), 0);
+    ASSERT_EQ(::symlink((tmp.Path() + "real/a.txt").c_str(), (tmp.Path() + "file-link").c_str()), 0);
+    for (std::string source : {tmp.Path() + "folder-link", tmp.Path() + "folder-link/", tmp.Path() + "file-link",
+                               tmp.Path() + "real/a.txt@&@" + tmp.Path() + "file-link"}) {
+        std::string out;
+        EXPECT_FALSE(CompressFile(source, tmp.Path() + "out.Package", out)) << source;
+        EXPECT_NE(out.find("link"), std::string::npos) << out;
+        EXPECT_FALSE(rtl::FileExists(tmp.Path() + "out.Package"));
+    }
+}
+
+TEST(CompressFile, NamesThatWouldNotUnpackAreRefused) {
+    TempFolder tmp;
+    PutFile(tmp.Path() + "src/Readme.txt", "1");
+    // Around the adapter, which would take the second name for the first file.
+    std::ofstream(tmp.Path() + "src/README.TXT") << "2";
+    std::string out;
+    EXPECT_FALSE(CompressFile(tmp.Path() + "src", tmp.Path() + "out.Package", out));
+    EXPECT_NE(out.find("only in case"), std::string::npos) << out;
+}
+
+TEST(CompressFile, ManyAndLargeFilesMakeAPlainArchive) {
+    TempFolder tmp;
+    std::string src = tmp.Path() + "src/";
+    // Larger than what is deflated in memory, so that both ways of writing meet in one archive.
+    std::string block;
+    for (int line = 0; block.size() < (1u << 20); ++line)
+        block += "line " + std::to_string(line) + " of the large file\n";
+    std::string large;
+    for (int copy = 0; copy < 17; ++copy)
+        large += block;
+    PutFile(src + "large.txt", large);
+    Names names = {"large.txt", "small/"};
+    for (int i = 0; i < 200; ++i) {
+        PutFile(src + "small/" + std::to_string(i) + ".txt", std::string(static_cast<std::size_t>(i) * 100, 'a' + i % 26));
+        names.insert("small/" + std::to_string(i) + ".txt");
+    }
+    std::string archive = tmp.Path() + "out.Package";
+    std::string out;
+    ASSERT_TRUE(CompressFile(src, archive, out)) << out;
+    EXPECT_EQ(ArchiveNames(archive), names);
+    if (::access("/usr/bin/unzip", X_OK) == 0) {
+        EXPECT_EQ(std::system(("/usr/bin/unzip -tqq '" + archive + "' >/dev/null").c_str()), 0);
+    }
+
+    ASSERT_TRUE(ExtractFile(archive, tmp.Path() + "dest", out)) << out;
+    EXPECT_EQ(rtl::ReadFileBytes(tmp.Path() + "dest/large.txt"), large);
+    EXPECT_EQ(rtl::ReadFileBytes(tmp.Path() + "dest/small/199.txt"), std::string(19900, 'a' + 199 % 26));
 }

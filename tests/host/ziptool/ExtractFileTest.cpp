@@ -1,6 +1,8 @@
 #include "host/ziptool/VekZipTool.h"
+#include "host/ziptool/ZipToolSettings.h"
 
 #include "platform/rtl/FileSystem.h"
+#include "tests/host/ziptool/ZeroArchive.h"
 #include "tests/host/ziptool/ZipTestSupport.h"
 #include "tests/platform/rtl/TempFolder.h"
 
@@ -129,4 +131,107 @@ TEST(ExtractFile, ReadOnlyFileInTheWayStopsBeforeWriting) {
     rtl::FileSetAttr(tmp.Path() + "box/dest/locked.txt", rtl::faReadOnly);
     ExpectNothingExtracted(tmp, archive, "read-only file");
     EXPECT_EQ(rtl::ReadFileBytes(tmp.Path() + "box/dest/locked.txt"), "old");
+}
+
+namespace {
+
+// Restores the tool's settings when the test ends.
+class SettingsScope {
+public:
+    explicit SettingsScope(const host::TZipToolSettings& settings) { host::SetZipToolSettings(settings); }
+    ~SettingsScope() { host::SetZipToolSettings(m_saved); }
+
+private:
+    host::TZipToolSettings m_saved = host::ZipToolSettings();
+};
+
+} // namespace
+
+TEST(ExtractFile, BombsAreRefusedBeforeAnythingIsWritten) {
+    TempFolder tmp;
+    constexpr std::uint64_t MiB = 1 << 20;
+    host::TZipToolSettings defaults;
+    host::TZipToolSettings small = defaults;
+    small.MaxTotalSize = 2 * MiB;
+    small.MaxEntries = 3;
+    struct Case {
+        const char* what;
+        host::TZipToolSettings settings;
+        std::vector<ZeroEntry> entries;
+        const char* reason;
+    } cases[] = {
+        {"four entries of 64 MiB", defaults,
+         {{"Package.XML", 100, 100}, {"a", 64 * MiB, 64 * MiB}, {"b", 64 * MiB, 64 * MiB},
+          {"c", 64 * MiB, 64 * MiB}, {"d", 64 * MiB, 64 * MiB}},
+         "times its compressed size"},
+        {"more than the total allowed", small, {{"a", MiB, MiB}, {"b", MiB, MiB}, {"c", 10, 10}}, "allowed"},
+        {"more entries than allowed", small, {{"a", 1, 1}, {"b", 1, 1}, {"c", 1, 1}, {"d", 1, 1}}, "entries"},
+        {"an entry larger than it declares", defaults, {{"Package.XML", 10, 10}, {"lie", 1000, 4 * MiB}},
+         "lie"},
+    };
+    for (const Case& c : cases) {
+        std::string archive = tmp.Path() + "bomb.zip";
+        WriteZeroArchive(archive, c.entries);
+        SettingsScope settings(c.settings);
+        ExpectNothingExtracted(tmp, archive, c.what);
+        std::string out;
+        ExtractFile(archive, tmp.Path() + "box/dest", out);
+        EXPECT_NE(out.find(c.reason), std::string::npos) << c.what << ": " << out;
+        std::remove(archive.c_str());
+    }
+}
+
+TEST(ExtractFile, FailureWhileWritingLeavesTheDestinationAsItWas) {
+    TempFolder tmp;
+    std::string archive = tmp.Path() + "a.zip";
+    // A name part longer than any file system takes shows only when the file is created.
+    WriteRawArchive(archive, {{"Package.XML", "new"}, {"sub/new.txt", "n"}, {std::string(300, 'x'), "long"}});
+
+    PutFile(tmp.Path() + "box/dest/Package.XML", "old");
+    PutFile(tmp.Path() + "box/dest/sub/kept.txt", "kept");
+    ExpectNothingExtracted(tmp, archive, "an existing destination");
+    EXPECT_EQ(rtl::ReadFileBytes(tmp.Path() + "box/dest/Package.XML"), "old");
+
+    Names before = TreeOf(tmp.Path());
+    std::string out;
+    EXPECT_FALSE(ExtractFile(archive, tmp.Path() + "new/deeper/dest", out));
+    EXPECT_EQ(TreeOf(tmp.Path()), before) << "the parents made for the destination are gone too";
+}
+
+TEST(ExtractFile, NamesThatDifferOnlyInCaseAreRefused) {
+    TempFolder tmp;
+    const std::vector<std::vector<RawEntry>> archives = {
+        {{"Readme.txt", "1"}, {"README.TXT", "2"}},
+        {{"Data/a.txt", "1"}, {"DATA/b.txt", "2"}},
+        {{"Data/", "", false, true}, {"data/b.txt", "2"}},
+    };
+    for (const auto& entries : archives) {
+        std::string archive = tmp.Path() + "a.zip";
+        WriteRawArchive(archive, entries);
+        ExpectNothingExtracted(tmp, archive, entries[1].name);
+        std::remove(archive.c_str());
+    }
+
+    // libzip writes no name twice; rename the second entry in the archive's bytes.
+    std::string archive = tmp.Path() + "twice.zip";
+    WriteRawArchive(archive, {{"same.txt", "1"}, {"samX.txt", "2"}});
+    std::string bytes = rtl::ReadFileBytes(archive);
+    for (std::size_t at; (at = bytes.find("samX.txt")) != std::string::npos;)
+        bytes[at + 3] = 'e';
+    PutFile(archive, bytes);
+    ExpectNothingExtracted(tmp, archive, "one name twice");
+}
+
+TEST(ExtractFile, MergesIntoAnExistingDestinationUnderItsSpelling) {
+    TempFolder tmp;
+    std::string archive = tmp.Path() + "a.zip";
+    WriteRawArchive(archive, {{"Package.XML", "new"}, {"SUB/b.txt", "b"}, {"fresh/c.txt", "c"}});
+    std::string dest = tmp.Path() + "dest/";
+    PutFile(dest + "Package.xml", "old");
+    PutFile(dest + "Sub/a.txt", "a");
+    std::string out;
+    ASSERT_TRUE(ExtractFile(archive, tmp.Path() + "DEST", out)) << out;
+    EXPECT_EQ(TreeOf(tmp.Path()), (Names{"a.zip", "dest/", "dest/Package.xml", "dest/Sub/", "dest/Sub/a.txt",
+                                         "dest/Sub/b.txt", "dest/fresh/", "dest/fresh/c.txt"}));
+    EXPECT_EQ(rtl::ReadFileBytes(dest + "Package.xml"), "new");
 }

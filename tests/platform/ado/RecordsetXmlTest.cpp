@@ -6,6 +6,14 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <fstream>
+#include <utility>
+#include <vector>
+
 namespace {
 
 TEST(RecordsetXml, PersonsRoundTripThroughTheFile) {
@@ -171,3 +179,80 @@ TEST(RecordsetXml, AFileInTheOldCodePageWithoutADeclarationReads) {
 }
 
 } // namespace
+
+namespace {
+
+// A persisted recordset of the given width whose rows hold only the values given (row, column).
+std::string WideRecordset(int columns, int rows, const std::vector<std::pair<int, int>>& values) {
+    std::string xml = "<xml xmlns:s=\"s\" xmlns:dt=\"dt\" xmlns:rs=\"rs\" xmlns:z=\"#RowsetSchema\"><s:Schema "
+                      "id=\"RowsetSchema\"><s:ElementType name=\"row\" content=\"eltOnly\">";
+    for (int c = 0; c < columns; ++c)
+        xml += "<s:AttributeType name=\"c" + std::to_string(c) + "\" rs:number=\"" + std::to_string(c + 1) +
+               "\"><s:datatype dt:type=\"string\"/></s:AttributeType>";
+    xml += "</s:ElementType></s:Schema><rs:data>";
+    for (int r = 0; r < rows; ++r) {
+        xml += "<z:row";
+        for (const auto& [row, column] : values)
+            if (row == r)
+                xml += " c" + std::to_string(column) + "=\"v" + std::to_string(column) + "\"";
+        xml += "/>";
+    }
+    return xml + "</rs:data></xml>";
+}
+
+} // namespace
+
+TEST(RecordsetXml, WideSparseRecordsetsReadTheirValues) {
+    TestDatabase db;
+    const std::string file = db.Path("wide.xml");
+    // Written in reverse column order: the file's order of attributes does not matter.
+    rtl::WriteFileBytes(file, WideRecordset(2000, 2000, {{0, 1999}, {0, 5}, {1999, 0}}));
+    ado::TADODataSet loaded;
+    loaded.LoadFromFile(file);
+    ASSERT_EQ(loaded.FieldCount(), 2000);
+    ASSERT_EQ(loaded.RecordCount(), 2000);
+    EXPECT_EQ(loaded.FieldByName("c1999").AsString(), "v1999");
+    EXPECT_EQ(loaded.FieldByName("c5").AsString(), "v5");
+    EXPECT_TRUE(loaded.FieldByName("c0").IsNull());
+    loaded.Last();
+    EXPECT_EQ(loaded.FieldByName("c0").AsString(), "v0");
+    EXPECT_TRUE(loaded.FieldByName("c1999").IsNull());
+}
+
+#if !defined(__SANITIZE_ADDRESS__)
+TEST(RecordsetXml, ExhaustedMemoryIsADatabaseError) {
+    TestDatabase db;
+    const std::string file = db.Path("large.xml");
+    std::vector<std::pair<int, int>> values;
+    for (int r = 0; r < 3000; ++r)
+        for (int c = 0; c < 300; ++c)
+            values.emplace_back(r, c);
+    rtl::WriteFileBytes(file, WideRecordset(300, 3000, values));
+    // In a child, so that the limit on its address space spares the test runner.
+    const pid_t child = ::fork();
+    ASSERT_NE(child, -1);
+    if (child == 0) {
+        std::ifstream statm("/proc/self/statm");
+        unsigned long pages = 0;
+        statm >> pages;
+        const rlim_t limit = pages * static_cast<rlim_t>(::sysconf(_SC_PAGESIZE)) + (rlim_t(24) << 20);
+        const rlimit bound{limit, limit};
+        ::setrlimit(RLIMIT_AS, &bound);
+        int code = 3;
+        try {
+            ado::TADODataSet loaded;
+            loaded.LoadFromFile(file);
+            code = 2;
+        } catch (const ado::EDatabaseError&) {
+            code = 0;
+        } catch (...) {
+            code = 1;
+        }
+        ::_exit(code);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFEXITED(status));
+    EXPECT_EQ(WEXITSTATUS(status), 0) << "1: another exception escaped; 2: it loaded within the bound";
+}
+#endif

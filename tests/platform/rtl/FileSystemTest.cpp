@@ -32,6 +32,32 @@ TEST(FileSystem, ResolvesMissingNamesCaseInsensitivelyComponentByComponent) {
     EXPECT_EQ(rtl::ToNativePath(temp.Path() + "work\\"), temp.Path() + "Work/");
 }
 
+TEST(FileSystem, ListingScopeFollowsTheAdaptersOwnChanges) {
+    TempFolder temp;
+    rtl::WriteFileBytes(temp.Path() + "Old.txt", "old");
+    {
+        rtl::TFolderListingScope scope;
+        EXPECT_EQ(rtl::ToNativePath(temp.Path() + "OLD.TXT"), temp.Path() + "Old.txt");
+        rtl::WriteFileBytes(temp.Path() + "New.txt", "n");
+        ASSERT_TRUE(rtl::CreateDir(temp.Path() + "Dir"));
+        ASSERT_TRUE(rtl::RenameFile(temp.Path() + "old.txt", temp.Path() + "Moved.txt"));
+        EXPECT_EQ(rtl::ToNativePath(temp.Path() + "NEW.TXT"), temp.Path() + "New.txt");
+        EXPECT_EQ(rtl::ToNativePath(temp.Path() + "dir\\x"), temp.Path() + "Dir/x");
+        EXPECT_EQ(rtl::ToNativePath(temp.Path() + "old.TXT"), temp.Path() + "old.TXT");
+        EXPECT_EQ(rtl::ToNativePath(temp.Path() + "moved.TXT"), temp.Path() + "Moved.txt");
+        ASSERT_TRUE(rtl::DeleteFile(temp.Path() + "MOVED.txt"));
+        ASSERT_TRUE(rtl::RemoveDir(temp.Path() + "DIR"));
+        EXPECT_EQ(rtl::ToNativePath(temp.Path() + "moved.TXT"), temp.Path() + "moved.TXT");
+        EXPECT_FALSE(rtl::DirectoryExists(temp.Path() + "dir"));
+
+        // Changes made around the adapter are not seen while the scope lasts...
+        ASSERT_EQ(::mkdir((temp.Path() + "Outside").c_str(), 0777), 0);
+        EXPECT_FALSE(rtl::DirectoryExists(temp.Path() + "OUTSIDE"));
+    }
+    // ...and are once it has ended.
+    EXPECT_TRUE(rtl::DirectoryExists(temp.Path() + "OUTSIDE"));
+}
+
 TEST(FileSystem, CreateDirMakesOneLevelOnly) {
     TempFolder temp;
     EXPECT_FALSE(rtl::CreateDir(temp.Path() + "missing\\child"));

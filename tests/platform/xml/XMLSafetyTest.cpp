@@ -3,11 +3,16 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/xml/XMLDocError.h"
+#include "platform/xml/XMLParser.h"
 #include "tests/platform/rtl/TempFolder.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
+#include <functional>
 #include <string>
+
+#include <unistd.h>
 
 using namespace xml;
 
@@ -82,4 +87,74 @@ TEST(XMLSafety, MissingFileRaises) {
     EXPECT_THROW(doc.LoadFromFile(folder.Path() + "Package.XML"), rtl::Exception);
     EXPECT_FALSE(doc.Active());
     EXPECT_THROW(doc.LoadFromFile(), EXMLDocError) << "no file name at all";
+}
+
+namespace {
+
+// Everything written to standard error while run runs.
+std::string StandardErrorOf(const std::function<void()>& run) {
+    std::fflush(stderr);
+    FILE* capture = std::tmpfile();
+    const int saved = ::dup(STDERR_FILENO);
+    ::dup2(::fileno(capture), STDERR_FILENO);
+    run();
+    std::fflush(stderr);
+    ::dup2(saved, STDERR_FILENO);
+    ::close(saved);
+    std::string text;
+    std::rewind(capture);
+    for (int c; (c = std::fgetc(capture)) != EOF;)
+        text += static_cast<char>(c);
+    std::fclose(capture);
+    return text;
+}
+
+std::string ElementWithAttributes(std::size_t count) {
+    std::string text = "<r";
+    for (std::size_t i = 0; i < count; ++i)
+        text += " a" + std::to_string(i) + "=\"v\"";
+    return text + "/>";
+}
+
+} // namespace
+
+TEST(XMLSafety, LibraryErrorsReachTheExceptionNotStandardError) {
+    TempFolder folder;
+    std::string encodingError;
+    const std::string output = StandardErrorOf([&] {
+        encodingError = LoadError(folder, "<?xml version=\"1.0\" encoding=\"GBK\"?><a b=\"\x81\"/>");
+        LoadError(folder, "<?xml version=\"1.0\" encoding=\"no-such-encoding\"?><a/>");
+        LoadError(folder, "\xFF\xFE<\x00");
+        TXMLDocument doc;
+        doc.LoadFromString("<a/>");
+        doc.SetEncoding("no-such-encoding");
+        EXPECT_THROW(doc.SaveToString(), EXMLDocError);
+    });
+    EXPECT_EQ(output, "");
+    EXPECT_NE(encodingError.find("line 1"), std::string::npos) << encodingError;
+}
+
+TEST(XMLSafety, ElementsWithAbsurdNumbersOfAttributesAreRefused) {
+    TXMLDocument doc;
+    doc.LoadFromString(ElementWithAttributes(kMaxAttributesPerElement));
+    EXPECT_EQ(doc.DocumentElement().Attributes("a1023"), "v");
+
+    std::string huge = ElementWithAttributes(100000);
+    std::string utf16;
+    for (char c : "<?xml version=\"1.0\" encoding=\"UTF-16\"?>" + huge)
+        utf16 += std::string{c, '\0'};
+    for (const std::string& text : {ElementWithAttributes(kMaxAttributesPerElement + 1), huge,
+                                    "<r><!-- a=1 --><x " + huge.substr(3), "\xFF\xFE" + utf16}) {
+        try {
+            doc.LoadFromString(text);
+            ADD_FAILURE() << "loaded " << text.substr(0, 40);
+        } catch (const EXMLDocError& e) {
+            EXPECT_NE(e.Message().find("attributes"), std::string::npos) << e.Message();
+        }
+    }
+    // Equals signs in text, comments, quoted values and processing instructions are no attributes.
+    std::string equals(5000, '=');
+    doc.LoadFromString("<r a=\"" + equals + "\"><?p " + equals + "?><!--" + equals + "--><![CDATA[" + equals +
+                       "]]>" + equals + "</r>");
+    EXPECT_EQ(doc.DocumentElement().Attributes("a"), equals);
 }
