@@ -35,6 +35,9 @@ public:
 class TCanvas;
 class TBitmap;
 
+// The colour as the device takes it: system colours resolved, flag bits cleared.
+gdi::COLORREF DeviceColor(TColor color);
+
 // Base of the font, pen and brush; OnChange fires after every change of a property.
 class TGraphicsObject : public TPersistent {
 public:
