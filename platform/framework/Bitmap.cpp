@@ -1,25 +1,16 @@
 #include "platform/framework/Graphics.h"
 
-#include <algorithm>
-#include <cstring>
-#include <filesystem>
-#include <fstream>
-#include <strings.h>
+#include "platform/framework/BitmapResources.h"
+#include "platform/framework/Filer.h"
+#include "platform/framework/PngData.h"
 
-#ifndef TARNWICK_RESOURCE_DIR
-#define TARNWICK_RESOURCE_DIR "resources"
-#endif
+#include <algorithm>
 
 namespace framework {
 
 // ---- TBitmap
 
 namespace {
-
-std::string& ResourceFolder() {
-    static std::string folder = TARNWICK_RESOURCE_DIR;
-    return folder;
-}
 
 gdi::HBITMAP NewBitmap(int width, int height, int bitsPerPixel) {
     gdi::HBITMAP b = gdi::CreateBitmap(width, height, 1, bitsPerPixel, nullptr);
@@ -29,28 +20,22 @@ gdi::HBITMAP NewBitmap(int width, int height, int bitsPerPixel) {
     return b;
 }
 
-// True for images stored with 8 bits per pixel or fewer through a palette or grey levels.
-bool PngHasPalette(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    unsigned char header[26] = {};
-    if (!in.read(reinterpret_cast<char*>(header), sizeof header))
-        return false;
-    if (std::memcmp(header + 12, "IHDR", 4) != 0)
-        return false;
-    int depth = header[24];
-    int colorType = header[25];
-    return colorType == 3 || (colorType == 0 && depth <= 8);
+// Replaces the palette colours all at once: a pixel changes at most once.
+void MapColors(gdi::Surface& surface, const std::vector<std::pair<TColor, TColor>>& colorMap) {
+    for (int y = 0; y < surface.Height(); ++y) {
+        std::uint32_t* row = surface.Row(y);
+        for (int x = 0; x < surface.Width(); ++x) {
+            for (const auto& [from, to] : colorMap) {
+                if ((row[x] & 0xFFFFFF) == DeviceColor(from)) {
+                    row[x] = DeviceColor(to);
+                    break;
+                }
+            }
+        }
+    }
 }
 
 } // namespace
-
-void SetBitmapResourceFolder(const std::string& folder) {
-    ResourceFolder() = folder;
-}
-
-const std::string& BitmapResourceFolder() {
-    return ResourceFolder();
-}
 
 class TBitmap::TBitmapCanvas : public TCanvas {
 public:
@@ -243,59 +228,39 @@ void TBitmap::SetTransparentMode(TTransparentMode mode) {
     Changed();
 }
 
-void TBitmap::LoadFromResourceName(const std::string& name) {
-    LoadFromResourceName(name, {});
-}
-
-void TBitmap::LoadFromResourceName(const std::string& name,
-                                   const std::vector<std::pair<TColor, TColor>>& colorMap) {
-    namespace fs = std::filesystem;
-    const std::string& folder = BitmapResourceFolder();
-    std::error_code ec;
-    if (name.empty() || !fs::is_directory(folder, ec))
-        throw EResNotFound("Resource " + name + " not found (no bitmap resource folder " + folder + ")");
-    std::string found;
-    for (const auto& entry : fs::directory_iterator(folder, ec)) {
-        if (!entry.is_regular_file(ec))
-            continue;
-        std::string file = entry.path().filename().string();
-        if (file.size() == name.size() + 4 && strncasecmp(file.c_str(), name.c_str(), name.size()) == 0 &&
-            strcasecmp(file.c_str() + name.size(), ".png") == 0) {
-            found = entry.path().string();
-            break;
-        }
-    }
-    if (found.empty())
+void TBitmap::LoadFromLibraryResource(const void* library, const std::string& name,
+                                      const std::vector<std::pair<TColor, TColor>>& colorMap) {
+    const std::string* data = FindBitmapResource(library, name);
+    if (data == nullptr)
         throw EResNotFound("Resource " + name + " not found");
-    bool mapped = !colorMap.empty() && PngHasPalette(found);
-    gdi::HBITMAP loaded = gdi::LoadPng(found);
-    if (mapped) {
-        gdi::Surface& s = loaded->surface;
-        for (int y = 0; y < s.Height(); ++y) {
-            std::uint32_t* row = s.Row(y);
-            for (int x = 0; x < s.Width(); ++x) {
-                for (const auto& [from, to] : colorMap) {
-                    if ((row[x] & 0xFFFFFF) == DeviceColor(from)) {
-                        row[x] = DeviceColor(to);
-                        break;
-                    }
-                }
-            }
-        }
-    }
-    Replace(loaded);
-    m_pixelFormat = pfDevice;
-    Changed();
+    gdi::HBITMAP loaded = DecodeBitmapData(*data, "Bitmap resource " + name);
+    if (!colorMap.empty() && BitmapDataHasPalette(*data))
+        MapColors(loaded->surface, colorMap);
+    TakeLoaded(loaded);
 }
 
 void TBitmap::LoadFromFile(const std::string& path) {
-    Replace(gdi::LoadPng(path));
+    TakeLoaded(gdi::LoadPng(path));
+}
+
+void TBitmap::TakeLoaded(gdi::HBITMAP loaded) {
+    Replace(loaded);
     m_pixelFormat = pfDevice;
     Changed();
 }
 
 void TBitmap::SaveToPng(const std::string& path) const {
     gdi::SavePng(m_handle, path);
+}
+
+void TBitmap::DefineProperties(TFiler& filer) {
+    filer.DefineBinaryProperty(
+        "Data", [this](const std::string& data) { ReadData(data); },
+        [this] { return EncodePng(m_handle->surface); }, !Empty());
+}
+
+void TBitmap::ReadData(const std::string& data) {
+    TakeLoaded(DecodeBitmapData(data, "Bitmap data"));
 }
 
 void TBitmap::Draw(TCanvas& canvas, const TRect& rect) {

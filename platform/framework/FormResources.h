@@ -7,7 +7,7 @@
 #include <string_view>
 
 // Form resources compiled into a library. The build embeds each resources/*.form file through
-// tarnwick_form_resources() (FormResources.cmake); the generated code registers it for the library
+// tarnwick_form_resources() (Resources.cmake); the generated code registers it for the library
 // it is linked into, and the resource goes when that library is unloaded.
 namespace framework {
 

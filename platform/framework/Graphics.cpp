@@ -362,4 +362,6 @@ gdi::HBRUSH TBrush::Handle() {
         .Color("Color", &TBrush::Color, &TBrush::SetColor, gdi::clWhite)
         .Enum("Style", &TBrush::Style, &TBrush::SetStyle, BrushStyleInfo,
               std::optional<TBrushStyle>(bsSolid));
+[[maybe_unused]] const auto registerGraphic = RegisterClass<TGraphic, TPersistent>("TGraphic");
+[[maybe_unused]] const auto registerBitmap = RegisterClass<TBitmap, TGraphic>("TBitmap");
 } // namespace framework

@@ -328,11 +328,6 @@ private:
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 enum TTransparentMode { tmAuto, tmFixed };
 
-// Where LoadFromResourceName finds bitmap resources: NAME.png (the name's case ignored) in this
-// folder. The default is the project's resources folder.
-void SetBitmapResourceFolder(const std::string& folder);
-const std::string& BitmapResourceFolder();
-
 class TBitmap : public TGraphic {
 public:
     TBitmap();
@@ -373,15 +368,23 @@ public:
     TTransparentMode TransparentMode() const { return m_transparentMode; }
     void SetTransparentMode(TTransparentMode mode);
 
-    // Loads NAME from the bitmap resource folder; raises EResNotFound when it is not there.
-    void LoadFromResourceName(const std::string& name);
-    // As above; a palette image (8 bits per pixel or fewer) has each colour of colorMap's first
-    // members replaced by its second, all at once. Deeper images are loaded unmapped.
-    void LoadFromResourceName(const std::string& name,
-                              const std::vector<std::pair<TColor, TColor>>& colorMap);
+    // Loads the bitmap resource NAME (its case ignored) of the given library, or of the platform
+    // when the library has none of that name (BitmapResources.h); raises EResNotFound when
+    // neither has it. A palette image (8 bits per pixel or fewer) has each colour of colorMap's
+    // first members replaced by its second, all at once; deeper images are loaded unmapped.
+    void LoadFromLibraryResource(const void* library, const std::string& name,
+                                 const std::vector<std::pair<TColor, TColor>>& colorMap = {});
+    // As above, from the resources of the library whose code calls it.
+    [[gnu::visibility("hidden")]] void LoadFromResourceName(
+        const std::string& name, const std::vector<std::pair<TColor, TColor>>& colorMap = {}) {
+        LoadFromLibraryResource(ThisLibrary(), name, colorMap);
+    }
     void LoadFromFile(const std::string& path);
     // Writes the pixels as PNG; raises rtl::EInOutError on failure.
     void SaveToPng(const std::string& path) const;
+
+    // Form resources hold the pixels as the binary property Data: PNG bytes.
+    void DefineProperties(TFiler& filer) override;
 
 protected:
     void Draw(TCanvas& canvas, const TRect& rect) override;
@@ -389,6 +392,8 @@ protected:
 private:
     class TBitmapCanvas;
     void Replace(gdi::HBITMAP bitmap);
+    void ReadData(const std::string& data);
+    void TakeLoaded(gdi::HBITMAP loaded);
 
     gdi::HBITMAP m_handle = nullptr;
     std::unique_ptr<TBitmapCanvas> m_canvas;
