@@ -364,4 +364,5 @@ gdi::HBRUSH TBrush::Handle() {
               std::optional<TBrushStyle>(bsSolid));
 [[maybe_unused]] const auto registerGraphic = RegisterClass<TGraphic, TPersistent>("TGraphic");
 [[maybe_unused]] const auto registerBitmap = RegisterClass<TBitmap, TGraphic>("TBitmap");
+
 } // namespace framework

@@ -79,12 +79,22 @@ void LoadBuildUnload() {
     ExpectProbeForm(*a.BuildForm(), a.Library());
 }
 
-TEST(Registry, UnloadTakesTheLibrarysClassesAlongAndReloadRegistersThemOnce) {
+TEST(Registry, UnloadTakesTheLibrarysClassesAndResourcesAlongAndReloadRegistersThemOnce) {
     LoadBuildUnload();
     EXPECT_FALSE(IsMapped(PROBE_A)) << "the probe stays loaded; the test would prove nothing";
     EXPECT_EQ(FindClassInfo("TProbeBox"), nullptr);
     EXPECT_EQ(FindClassInfo("TProbeMark"), nullptr);
     LoadBuildUnload();
+
+    TBitmap glyph;
+    const void* library = nullptr;
+    {
+        Probe a(PROBE_A);
+        library = a.Library();
+        glyph.LoadFromLibraryResource(library, "TEST_GLYPH");
+        EXPECT_EQ(glyph.Width(), 24);
+    }
+    EXPECT_THROW(glyph.LoadFromLibraryResource(library, "TEST_GLYPH"), EResNotFound);
 }
 
 TEST(Registry, TwoLibrariesWithTheSameClassNamesEachReadTheirOwn) {
