@@ -2,6 +2,8 @@
 
 #include "platform/framework/TypInfo.h"
 
+#include <algorithm>
+
 namespace framework {
 
 namespace {
@@ -162,6 +164,8 @@ gdi::HFONT TFont::Handle() {
 }
 
 void TFont::SetHandle(gdi::HFONT font) {
+    if (font != nullptr && font == m_handle)
+        return;
     gdi::LOGFONT log;
     if (!font || !gdi::GetObject(font, &log))
         throw EInvalidGraphicOperation("Invalid font handle");
@@ -182,7 +186,9 @@ void TFont::SetHandle(gdi::HFONT font) {
     int pitch = log.lfPitchAndFamily & 3;
     m_pitch = pitch == gdi::VARIABLE_PITCH ? fpVariable : pitch == gdi::FIXED_PITCH ? fpFixed : fpDefault;
     m_orientation = log.lfEscapement;
-    Change();
+    FreeHandle();
+    m_handle = font;
+    Changed();
 }
 
 // ---- TPen
@@ -270,15 +276,18 @@ gdi::HPEN TPen::Handle() {
 // ---- TBrush
 
 TBrush::~TBrush() {
-    if (m_handle)
-        gdi::DeleteObject(m_handle);
+    FreeHandle();
 }
 
-void TBrush::Change() {
+void TBrush::FreeHandle() {
     if (m_handle) {
         gdi::DeleteObject(m_handle);
         m_handle = nullptr;
     }
+}
+
+void TBrush::Change() {
+    FreeHandle();
     Changed();
 }
 
@@ -336,6 +345,30 @@ gdi::HBRUSH TBrush::Handle() {
             throw EInvalidGraphicOperation("Cannot create brush");
     }
     return m_handle;
+}
+
+void TBrush::SetHandle(gdi::HBRUSH brush) {
+    if (brush != nullptr && brush == m_handle)
+        return;
+    gdi::LOGBRUSH log;
+    if (!brush || !gdi::GetObject(brush, &log))
+        throw EInvalidGraphicOperation("Invalid brush handle");
+    m_bitmap = nullptr;
+    m_color = static_cast<TColor>(log.lbColor);
+    switch (log.lbStyle) {
+    case gdi::BS_NULL:
+        m_style = bsClear;
+        break;
+    case gdi::BS_HATCHED:
+        m_style = static_cast<TBrushStyle>(bsHorizontal + std::clamp(log.lbHatch, 0, bsDiagCross - bsHorizontal));
+        break;
+    default:
+        m_style = bsSolid;
+        break;
+    }
+    FreeHandle();
+    m_handle = brush;
+    Changed();
 }
 // ---- Published properties
 

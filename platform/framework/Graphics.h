@@ -87,7 +87,8 @@ public:
 
     // The device font for the current properties, made on first use and owned by the font.
     gdi::HFONT Handle();
-    // Takes the properties of the given logical font; the caller keeps its handle.
+    // Takes the properties of the given logical font, and the font itself: it becomes the device
+    // font, owned (and in the end deleted) by this font, until a property changes.
     void SetHandle(gdi::HFONT font);
     bool HandleAllocated() const { return m_handle != nullptr; }
 
@@ -193,10 +194,14 @@ public:
 
     // Raises EInvalidGraphicOperation for the hatched styles, which the device does not draw.
     gdi::HBRUSH Handle();
+    // Takes the colour and style of the given device brush, and the brush itself, which this brush
+    // then owns (a stock brush is never deleted) until a property changes.
+    void SetHandle(gdi::HBRUSH brush);
     bool HandleAllocated() const { return m_handle != nullptr; }
 
 private:
     void Change();
+    void FreeHandle();
 
     TColor m_color = gdi::clWhite;
     TBrushStyle m_style = bsSolid;

@@ -50,14 +50,53 @@ TEST(Font, SizeHeightAndDeviceFont) {
     EXPECT_EQ(log.lfPitchAndFamily, gdi::VARIABLE_PITCH);
     EXPECT_EQ(log.lfEscapement, 900);
 
-    // SetHandle takes the properties of another logical font.
-    TFont g;
-    g.SetHandle(f.Handle());
-    EXPECT_EQ(g.Name(), "Verdana");
-    EXPECT_EQ(g.Style(), (TFontStyles{fsBold, fsItalic, fsStrikeOut}));
-    EXPECT_EQ(g.Pitch(), fpVariable);
-    EXPECT_EQ(g.Orientation(), 900);
-    EXPECT_THROW(g.SetHandle(nullptr), EInvalidGraphicOperation);
+}
+
+TEST(Font, SetHandleTakesTheFontAndOwnsIt) {
+    const int live = gdi::LiveObjectCount();
+    {
+        gdi::LOGFONT log;
+        log.lfHeight = -14;
+        log.lfEscapement = 900;
+        log.lfWeight = gdi::FW_BOLD;
+        log.lfItalic = true;
+        log.lfPitchAndFamily = gdi::VARIABLE_PITCH;
+        log.lfFaceName = "Verdana";
+        TBitmap b;
+        Fill(b, 40, 40, gdi::clWhite);
+        TFont* font = b.Canvas()->Font();
+        int changes = 0;
+        font->OnChange = [&](TObject*) { ++changes; };
+        gdi::HFONT made = gdi::CreateFontIndirect(&log);
+        font->SetHandle(made);
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(font->Handle(), made);
+        EXPECT_EQ(font->Name(), "Verdana");
+        EXPECT_EQ(font->Height(), -14);
+        EXPECT_EQ(font->Style(), (TFontStyles{fsBold, fsItalic}));
+        EXPECT_EQ(font->Pitch(), fpVariable);
+        EXPECT_EQ(font->Orientation(), 900);
+        font->SetHandle(made);
+        EXPECT_EQ(changes, 1);
+
+        // The canvas draws with the very font it was given.
+        gdi::StartCallLog();
+        gdi::ClearCallLog();
+        b.Canvas()->TextOut(10, 30, "A");
+        gdi::StopCallLog();
+        ASSERT_FALSE(gdi::CallLogEntries().empty());
+        EXPECT_EQ(gdi::CallLogEntries().back().escapement, 900);
+        EXPECT_EQ(gdi::CallLogEntries().back().face, "Verdana");
+
+        // A second font replaces the first, which the font deletes, as it deletes the second when
+        // a property changes: nothing is left over below.
+        font->SetHandle(gdi::CreateFontIndirect(&log));
+        b.Canvas()->TextOut(10, 30, "A");
+        font->SetHeight(-20);
+        EXPECT_EQ(font->Orientation(), 900);
+        EXPECT_THROW(font->SetHandle(nullptr), EInvalidGraphicOperation);
+    }
+    EXPECT_EQ(gdi::LiveObjectCount(), live);
 }
 
 TEST(Font, ChangesAndAssign) {
@@ -467,6 +506,37 @@ TEST(Bitmap, SaveToPngAndLoadFromFile) {
     EXPECT_EQ(b.Canvas()->Pixels(2, 1), gdi::clLime);
     EXPECT_THROW(src.SaveToPng((dir / "no" / "such.png").string()), rtl::EInOutError);
     fs::remove_all(dir);
+}
+
+TEST(Brush, SetHandleTakesAStockOrOwnBrush) {
+    const int live = gdi::LiveObjectCount();
+    {
+        TBitmap b;
+        Fill(b, 4, 4, gdi::clWhite);
+        TBrush* brush = b.Canvas()->Brush();
+        brush->SetHandle(static_cast<gdi::HBRUSH>(gdi::GetStockObject(gdi::BLACK_BRUSH)));
+        EXPECT_EQ(brush->Color(), gdi::clBlack);
+        EXPECT_EQ(brush->Style(), bsSolid);
+        b.Canvas()->FillRect(TRect{0, 0, 2, 2});
+        EXPECT_EQ(b.Canvas()->Pixels(1, 1), gdi::clBlack);
+        // A change makes a brush of its own; the stock brush lives on.
+        brush->SetColor(gdi::clRed);
+        b.Canvas()->FillRect(TRect{0, 0, 2, 2});
+        EXPECT_EQ(b.Canvas()->Pixels(1, 1), gdi::clRed);
+        gdi::LOGBRUSH log;
+        EXPECT_TRUE(gdi::GetObject(static_cast<gdi::HBRUSH>(gdi::GetStockObject(gdi::BLACK_BRUSH)), &log));
+
+        brush->SetHandle(static_cast<gdi::HBRUSH>(gdi::GetStockObject(gdi::NULL_BRUSH)));
+        EXPECT_EQ(brush->Style(), bsClear);
+        gdi::HBRUSH own = gdi::CreateSolidBrush(gdi::RGB(0, 0, 255));
+        brush->SetHandle(own);
+        EXPECT_EQ(brush->Handle(), own);
+        EXPECT_EQ(brush->Color(), gdi::clBlue);
+        b.Canvas()->FillRect(TRect{2, 2, 4, 4});
+        EXPECT_EQ(b.Canvas()->Pixels(3, 3), gdi::clBlue);
+        EXPECT_THROW(brush->SetHandle(nullptr), EInvalidGraphicOperation);
+    }
+    EXPECT_EQ(gdi::LiveObjectCount(), live); // the brush it was given was deleted with it
 }
 
 TEST(Brush, StylesAndPattern) {
