@@ -1,8 +1,10 @@
 #include "platform/framework/PixelText.h"
 
 #include "platform/framework/Graphics.h"
+#include "platform/rtl/Text.h"
 
 #include <array>
+#include <charconv>
 #include <optional>
 #include <vector>
 
@@ -10,35 +12,8 @@ namespace framework {
 
 namespace {
 
-bool IsBlank(char c) {
-    return c == ' ' || c == '\t' || c == '\r';
-}
-
-std::string_view TrimRight(std::string_view line) {
-    while (!line.empty() && IsBlank(line.back()))
-        line.remove_suffix(1);
-    return line;
-}
-
-std::string_view Trim(std::string_view text) {
-    text = TrimRight(text);
-    while (!text.empty() && IsBlank(text.front()))
-        text.remove_prefix(1);
-    return text;
-}
-
 bool IsKeyCharacter(char c) {
     return c > ' ' && c < 127 && c != ';' && c != '=';
-}
-
-std::optional<int> HexDigit(char c) {
-    if (c >= '0' && c <= '9')
-        return c - '0';
-    if (c >= 'a' && c <= 'f')
-        return c - 'a' + 10;
-    if (c >= 'A' && c <= 'F')
-        return c - 'A' + 10;
-    return std::nullopt;
 }
 
 class TPixelTextParser {
@@ -50,7 +25,7 @@ public:
         std::size_t start = 0;
         while (start <= m_text.size()) {
             std::size_t end = m_text.find('\n', start);
-            std::string_view line = TrimRight(m_text.substr(start, end == std::string_view::npos ? end : end - start));
+            std::string line = rtl::TrimRight(m_text.substr(start, end == std::string_view::npos ? end : end - start));
             ++number;
             if (!line.empty() && line.front() != ';')
                 ReadLine(line, number);
@@ -75,21 +50,16 @@ private:
     void ReadKey(std::string_view line, std::size_t equals, int number) {
         if (!m_rows.empty())
             Fail(number, "a key after the first row");
-        std::string_view key = Trim(line.substr(0, equals));
-        std::string_view value = Trim(line.substr(equals + 1));
+        std::string key = rtl::Trim(line.substr(0, equals));
+        std::string value = rtl::Trim(line.substr(equals + 1));
         if (key.size() != 1 || !IsKeyCharacter(key.front()))
             Fail(number, "a key is one character other than ';' and '='");
         auto& slot = m_colors[static_cast<unsigned char>(key.front())];
         if (slot)
-            Fail(number, "key " + std::string(key) + " is defined twice");
+            Fail(number, "key " + key + " is defined twice");
         std::uint32_t rgb = 0;
-        for (char c : value) {
-            std::optional<int> digit = HexDigit(c);
-            if (!digit)
-                Fail(number, "a colour is six hexadecimal digits RRGGBB");
-            rgb = rgb << 4 | std::uint32_t(*digit);
-        }
-        if (value.size() != 6)
+        auto [end, error] = std::from_chars(value.data(), value.data() + value.size(), rgb, 16);
+        if (value.size() != 6 || error != std::errc() || end != value.data() + value.size())
             Fail(number, "a colour is six hexadecimal digits RRGGBB");
         slot = gdi::RGB(int(rgb >> 16), int(rgb >> 8 & 0xFF), int(rgb & 0xFF));
     }
