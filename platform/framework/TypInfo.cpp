@@ -5,7 +5,6 @@
 
 namespace framework {
 
-
 int GetEnumValue(const TEnumInfo& info, std::string_view name) {
     for (std::size_t i = 0; i < info.names.size(); ++i)
         if (rtl::SameText(info.names[i], name))
