@@ -1,6 +1,7 @@
 #include "core/AccountBook.h"
 
 #include "core/HostApi.h"
+#include "core/HostSession.h"
 #include "core/LogEntry.h"
 #include "core/Messages.h"
 
@@ -10,10 +11,8 @@ namespace {
 
 // Unlike every other entry, this one names the open project instead of the user, at level 2.
 void LogAccountBookFailure() {
-    sharemem::CountedText serial;
-    VekGetCurPrjSerial(serial.Var());
-    VekLogWrite("获取电子数据编码失败！", 2, serial.CStr(), LogModuleCode::AccountBookLookup, "TARNWICK",
-                LogKind);
+    VekLogWrite("获取电子数据编码失败！", 2, OpenProjectSerial().c_str(), LogModuleCode::AccountBookLookup,
+                "TARNWICK", LogKind);
 }
 
 } // namespace

@@ -1,13 +1,18 @@
 #include "core/LogEntry.h"
 
 #include "core/HostApi.h"
+#include "core/HostSession.h"
+#include "core/Messages.h"
 
 namespace tarnwick {
 
 void WriteLogEntry(const std::string& message, const char* moduleCode) {
-    sharemem::CountedText user;
-    VekGetCurUUID(user.Var());
-    VekLogWrite(message.c_str(), LogLevel, user.CStr(), moduleCode, LogProgram, LogKind);
+    VekLogWrite(message.c_str(), LogLevel, CurrentUserId().c_str(), moduleCode, LogProgram, LogKind);
+}
+
+void ShowInfoAndLog(const std::string& message, const char* moduleCode) {
+    ShowInfo(message);
+    WriteLogEntry(message, moduleCode);
 }
 
 } // namespace tarnwick

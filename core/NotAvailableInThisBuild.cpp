@@ -1,28 +1,22 @@
-// Workers of the exports that this build does not have yet. Each raises, so the calling export
-// answers as it does for any error. A unit that provides one of them removes its line here.
+// Steps that this build does not have yet. Each raises, so the calling export answers as it does
+// for any error. A unit that provides one of them removes its line here.
+
+#include "core/NotAvailableInThisBuild.h"
 
 #include "core/EntryRoutines.h"
-
-#include "platform/rtl/Exceptions.h"
+#include "core/import/ImportForms.h"
 
 namespace tarnwick {
 
-namespace {
-
-[[noreturn]] void NotAvailable(const char* routine) {
-    throw rtl::Exception(std::string(routine) + " is not available in this build");
+void NotAvailable(const char* routine) {
+    throw ENotAvailableInThisBuild(std::string(routine) + " is not available in this build");
 }
-
-} // namespace
 
 void ShowExportWizard() {
     NotAvailable("ShowExportWizard");
 }
 int ShowExportWizardInPortMode(const std::string&) {
     NotAvailable("ShowExportWizardInPortMode");
-}
-std::int32_t ImportPackage(const std::string&, const std::string&) {
-    NotAvailable("ImportPackage");
 }
 std::int32_t RunResourceExport(std::int32_t) {
     NotAvailable("RunResourceExport");
@@ -32,6 +26,12 @@ bool PackProjectResources(const std::string&, const std::string&) {
 }
 std::int32_t BuildArchivePackage(framework::TTreeView*, const std::string&, const std::string&) {
     NotAvailable("BuildArchivePackage");
+}
+std::int32_t CreateProjectFromPackage(const std::string&, const std::string&) {
+    NotAvailable("CreateProjectFromPackage");
+}
+void ShowImportWizard(const std::string&, const std::string&, bool) {
+    NotAvailable("ShowImportWizard");
 }
 
 } // namespace tarnwick

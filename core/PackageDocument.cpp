@@ -1,6 +1,7 @@
 #include "core/PackageDocument.h"
 
 #include "core/HostApi.h"
+#include "core/HostSession.h"
 #include "core/ListSeparator.h"
 #include "core/VekPrjInfo.h"
 #include "platform/ado/ADODataSet.h"
@@ -24,12 +25,6 @@ std::function<rtl::TDateTime()>& PackageClock() {
 rtl::TDateTime PackageNow() {
     const auto& clock = PackageClock();
     return clock ? clock() : rtl::Now();
-}
-
-std::string CurrentUserId() {
-    sharemem::CountedText id;
-    VekGetCurUUID(id.Var());
-    return id.Str();
 }
 
 void SetText(const xml::TXMLNode& node, const char* name, const Text& value) {

@@ -9,4 +9,9 @@ namespace tarnwick {
 // never taken relative to the current directory.
 std::string CommonReaderFolder();
 
+// The file lies somewhere below the folder, as written or once links are followed.
+bool PathLiesInFolder(const std::string& path, const std::string& folder);
+// Nothing is at the folder's place, or an empty folder is: safe to fill without stale files joining.
+bool FolderIsGoneOrEmpty(const std::string& folder);
+
 } // namespace tarnwick

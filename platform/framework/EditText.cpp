@@ -44,6 +44,7 @@ bool TEditText::SetText(std::string_view text) {
     if (changed)
         Replace(0, m_text.size(), normal);
     m_anchor = m_caret = 0;
+    m_caretAtLineEnd = false;
     return changed;
 }
 
@@ -73,6 +74,7 @@ void TEditText::SetSelLength(int length) {
     int end = length < 0 ? std::max(0, start + length) : start + length;
     m_anchor = Snap(static_cast<std::size_t>(start));
     m_caret = Snap(std::min(static_cast<std::size_t>(end), m_text.size()));
+    m_caretAtLineEnd = false;
 }
 
 void TEditText::SetSel(int start, int end) {
@@ -85,11 +87,13 @@ void TEditText::SetSel(int start, int end) {
     std::size_t e = end < 0 ? size : std::min(static_cast<std::size_t>(end), size);
     m_anchor = Snap(s);
     m_caret = Snap(e);
+    m_caretAtLineEnd = false;
 }
 
 void TEditText::SelectAll() {
     m_anchor = 0;
     m_caret = m_text.size();
+    m_caretAtLineEnd = false;
 }
 
 std::string TEditText::SelText() const {
@@ -137,6 +141,7 @@ bool TEditText::PressKey(TEditKey key, bool shift, bool ctrl) {
         break;
     case TEditKey::End:
         MoveCaret(ctrl ? m_text.size() : EndOf(m_caret), shift);
+        m_caretAtLineEnd = !ctrl;
         break;
     case TEditKey::Backspace:
         if (m_readOnly)
@@ -186,6 +191,7 @@ bool TEditText::SetCharCase(TEditCharCase charCase) {
     Replace(0, m_text.size(), converted);
     m_anchor = anchor;
     m_caret = caret;
+    m_caretAtLineEnd = false;
     return true;
 }
 
@@ -230,6 +236,7 @@ bool TEditText::MultiLineKey(TEditKey, bool, bool, bool&) {
 
 void TEditText::MoveCaret(std::size_t pos, bool extend) {
     m_caret = Snap(pos);
+    m_caretAtLineEnd = false;
     if (!extend)
         m_anchor = m_caret;
 }
@@ -255,6 +262,7 @@ bool TEditText::ReplaceSelection(std::u32string_view text) {
         return false;
     Replace(start, count, insert);
     m_anchor = m_caret = start + insert.size();
+    m_caretAtLineEnd = false;
     return true;
 }
 

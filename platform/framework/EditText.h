@@ -82,6 +82,9 @@ protected:
     std::u32string m_text;
     std::size_t m_anchor = 0;
     std::size_t m_caret = 0;
+    // Set by End, cleared by every other placing of the caret: where a wrapped line ends at the
+    // position the next one starts, the caret stands at the end of the first.
+    bool m_caretAtLineEnd = false;
 
 private:
     std::size_t WordLeft(std::size_t pos) const;

@@ -60,10 +60,7 @@ TCustomEdit::TCustomEdit(TComponent* owner, std::unique_ptr<TEditText> model)
     SetControlStyle(style);
 }
 
-TCustomEdit::~TCustomEdit() {
-    if (m_font != nullptr)
-        gdi::DeleteObject(m_font);
-}
+TCustomEdit::~TCustomEdit() = default;
 
 std::string TCustomEdit::Text() const {
     return m_model->Text();
@@ -287,23 +284,10 @@ void TCustomEdit::MouseMove(TShiftState shift, int x, int y) {
     TWinControl::MouseMove(shift, x, y);
 }
 
-gdi::HFONT TCustomEdit::EditFont() const {
-    if (m_font == nullptr) {
-        gdi::LOGFONT lf;
-        lf.lfHeight = -11;
-        lf.lfFaceName = "MS Sans Serif";
-        const_cast<TCustomEdit*>(this)->m_font = gdi::CreateFontIndirect(&lf);
-    }
-    return m_font;
-}
-
 int TCustomEdit::LineHeight() const {
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    gdi::HGDIOBJ old = gdi::SelectObject(dc, EditFont());
+    TMeasureDC dc(EditFont());
     gdi::TEXTMETRIC tm;
     gdi::GetTextMetrics(dc, &tm);
-    gdi::SelectObject(dc, old);
-    gdi::DeleteDC(dc);
     return std::max(1, tm.tmHeight);
 }
 
@@ -315,14 +299,19 @@ int TCustomEdit::TextWidth(gdi::HDC dc, std::u32string_view text) const {
     return size.cx;
 }
 
-void TCustomEdit::PaintLine(gdi::HDC dc, int x, int y, std::u32string_view line, int firstPos, int height) {
+gdi::COLORREF TCustomEdit::TextColor() const {
+    return gdi::ColorToRGB(Enabled() ? Font()->Color() : gdi::clGrayText);
+}
+
+void TCustomEdit::PaintLine(gdi::HDC dc, int x, int y, std::u32string_view line, int firstPos, int height,
+                            bool holdsCaret) {
     const int len = static_cast<int>(line.size());
     int selStart = ShowsSelection() ? SelStart() : 0;
     int selEnd = ShowsSelection() ? SelStart() + SelLength() : 0;
     int a = std::clamp(selStart - firstPos, 0, len);
     int b = std::clamp(selEnd - firstPos, 0, len);
     gdi::SetBkMode(dc, gdi::TRANSPARENT);
-    const gdi::COLORREF text = gdi::ColorToRGB(Enabled() ? gdi::clWindowText : gdi::clGrayText);
+    const gdi::COLORREF text = TextColor();
     int cx = x;
     auto segment = [&](int from, int to, bool selected) {
         if (to <= from)
@@ -344,7 +333,7 @@ void TCustomEdit::PaintLine(gdi::HDC dc, int x, int y, std::u32string_view line,
     segment(a, b, true);
     segment(b, len, false);
     const int caret = m_model->CaretPos() - firstPos;
-    if (caret >= 0 && caret <= len)
+    if (holdsCaret && caret >= 0 && caret <= len)
         m_caretPoint = TPoint{x + TextWidth(dc, line.substr(0, static_cast<std::size_t>(caret))), y};
 }
 
@@ -376,8 +365,7 @@ void TCustomEdit::PaintText(gdi::HDC dc) {
 }
 
 int TCustomEdit::PositionAt(int x, int) {
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    gdi::HGDIOBJ old = gdi::SelectObject(dc, EditFont());
+    TMeasureDC dc(EditFont());
     std::u32string shown = rtl::Utf8ToCodePoints(m_model->DisplayText());
     int target = x - 1 + m_scrollX;
     int best = 0;
@@ -388,8 +376,6 @@ int TCustomEdit::PositionAt(int x, int) {
             best = static_cast<int>(i);
         prev = w;
     }
-    gdi::SelectObject(dc, old);
-    gdi::DeleteDC(dc);
     return best;
 }
 

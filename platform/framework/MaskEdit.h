@@ -75,11 +75,31 @@ protected:
     void SelectionMoved();
     virtual void DoSelectionChange() {}
 
-    // The font all edits draw with until controls carry fonts of their own.
-    gdi::HFONT EditFont() const;
+    // A memory context to measure text in, with a font selected; freed when it goes out of scope
+    // (a deleted context lets go of what was selected into it).
+    class TMeasureDC {
+    public:
+        explicit TMeasureDC(gdi::HFONT font) : m_dc(gdi::CreateCompatibleDC(nullptr)) {
+            gdi::SelectObject(m_dc, font);
+        }
+        ~TMeasureDC() { gdi::DeleteDC(m_dc); }
+        TMeasureDC(const TMeasureDC&) = delete;
+        TMeasureDC& operator=(const TMeasureDC&) = delete;
+        operator gdi::HDC() const { return m_dc; }
+
+    private:
+        gdi::HDC m_dc;
+    };
+
+    // The control's Font, in which the text is measured and drawn.
+    gdi::HFONT EditFont() const { return Font()->Handle(); }
     int LineHeight() const;
-    // Draws one line of display text at (x, y), its selected part highlighted.
-    void PaintLine(gdi::HDC dc, int x, int y, std::u32string_view line, int firstPos, int height);
+    // The colour of unselected text: the Font's, grey while disabled.
+    gdi::COLORREF TextColor() const;
+    // Draws one line of display text at (x, y), its selected part highlighted; the caret point is
+    // taken from the line that holds the caret.
+    void PaintLine(gdi::HDC dc, int x, int y, std::u32string_view line, int firstPos, int height,
+                   bool holdsCaret = true);
     int TextWidth(gdi::HDC dc, std::u32string_view text) const;
     bool ShowsSelection() const { return Focused() || !m_hideSelection; }
     // Where the caret is drawn, set by painting.
@@ -91,7 +111,6 @@ private:
     void EnsureCaretVisible(gdi::HDC dc);
 
     std::unique_ptr<TEditText> m_model;
-    gdi::HFONT m_font = nullptr;
     bool m_autoSelect = true;
     bool m_hideSelection = true;
     bool m_modified = false;

@@ -1,5 +1,6 @@
 #include "platform/framework/Memo.h"
 
+#include "platform/framework/Forms.h"
 #include "platform/framework/TypInfo.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/rtl/Utf8.h"
@@ -7,6 +8,13 @@
 #include <algorithm>
 
 namespace framework {
+
+namespace {
+
+// Room left of and right of the text.
+constexpr int textMargin = 1;
+
+} // namespace
 
 TCustomMemo::TCustomMemo(TComponent* owner) : TCustomMemo(owner, std::make_unique<TMemoText>()) {}
 
@@ -17,6 +25,7 @@ TCustomMemo::TCustomMemo(TComponent* owner, std::unique_ptr<TMemoText> model)
     TControlStyle style = ControlStyle();
     style.Exclude(csFixedHeight);
     SetControlStyle(style);
+    InstallWrapper();
 }
 
 void TCustomMemo::SetLines(const std::vector<std::string>& lines) {
@@ -26,9 +35,50 @@ void TCustomMemo::SetLines(const std::vector<std::string>& lines) {
     SetText(joined);
 }
 
+void TCustomMemo::SetWordWrap(bool wordWrap) {
+    if (wordWrap == m_wordWrap)
+        return;
+    m_wordWrap = wordWrap;
+    InstallWrapper();
+    RecreateWnd();
+}
+
+void TCustomMemo::InstallWrapper() {
+    if (!m_wordWrap) {
+        Memo().SetWrapper(nullptr);
+        return;
+    }
+    m_wrapWidth = ClientWidth() - 2 * textMargin;
+    Memo().SetWrapper([this](std::u32string_view line, std::size_t start) {
+        return gdi::WordBreaks(line, Advances(line, start), m_wrapWidth, true);
+    });
+}
+
+void TCustomMemo::UpdateLayout(bool force) {
+    const int width = ClientWidth() - 2 * textMargin;
+    if (m_wordWrap && (force || width != m_wrapWidth)) {
+        m_wrapWidth = width;
+        Memo().Rewrap();
+    }
+    Memo().SetVisibleLines(VisibleLineCount());
+}
+
+std::vector<int> TCustomMemo::Advances(std::u32string_view line, std::size_t) {
+    std::vector<int> widths(line.size());
+    TMeasureDC dc(EditFont());
+    const char32_t password = Memo().PasswordChar();
+    for (std::size_t i = 0; i < line.size(); ++i) {
+        const char32_t ch = password != 0 ? password : line[i];
+        gdi::GetCharWidth32(dc, ch, ch, &widths[i]);
+    }
+    return widths;
+}
+
 void TCustomMemo::CreateParams(TCreateParams& params) {
     TCustomEdit::CreateParams(params);
     params.Style = (params.Style & ~win::ES_AUTOHSCROLL) | win::ES_MULTILINE;
+    if (!m_wordWrap)
+        params.Style |= win::ES_AUTOHSCROLL;
     if (m_wantReturns)
         params.Style |= win::ES_WANTRETURN;
 }
@@ -39,34 +89,45 @@ int TCustomMemo::VisibleLineCount() const {
 
 void TCustomMemo::BoundsChanged(const TRect& oldBounds) {
     TCustomEdit::BoundsChanged(oldBounds);
-    Memo().SetVisibleLines(VisibleLineCount());
+    UpdateLayout();
+}
+
+void TCustomMemo::CMFontChanged(TMessage& m) {
+    TCustomEdit::CMFontChanged(m);
+    UpdateLayout(true);
 }
 
 void TCustomMemo::WndProc(TMessage& m) {
     const int w = static_cast<int>(static_cast<std::intptr_t>(m.WParam));
     switch (m.Msg) {
     case win::EM_LINEFROMCHAR:
+        UpdateLayout();
         m.Result = Memo().LineFromChar(w);
         return;
     case win::EM_LINEINDEX:
+        UpdateLayout();
         m.Result = Memo().LineIndex(w);
         return;
     case win::EM_LINELENGTH:
+        UpdateLayout();
         m.Result = Memo().LineLength(w);
         return;
     case win::EM_GETLINECOUNT:
-        m.Result = Memo().LineCount();
+        UpdateLayout();
+        m.Result = Memo().DisplayLineCount();
         return;
     case win::EM_GETFIRSTVISIBLELINE:
+        UpdateLayout();
         m.Result = Memo().FirstVisibleLine();
         return;
     case win::EM_LINESCROLL:
-        Memo().SetVisibleLines(VisibleLineCount());
+        UpdateLayout();
         if (Memo().LineScroll(static_cast<int>(m.LParam)))
             Invalidate();
         m.Result = 1;
         return;
     case win::EM_SCROLLCARET:
+        UpdateLayout();
         Memo().ScrollCaret();
         Invalidate();
         m.Result = 1;
@@ -80,7 +141,7 @@ bool TCustomMemo::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePo
     if (TCustomEdit::DoMouseWheel(shift, wheelDelta, mousePos))
         return true;
     // Unhandled, the wheel scrolls the text as the platform's memo does.
-    Perform(win::EM_LINESCROLL, 0, -wheelDelta / 120 * 3);
+    Perform(win::EM_LINESCROLL, 0, -wheelDelta / 120 * Mouse().WheelScrollLines());
     return true;
 }
 
@@ -92,31 +153,34 @@ LRESULT TCustomMemo::DialogCode() const {
 }
 
 bool TCustomMemo::EditKey(std::uint16_t key, TShiftState shift) {
-    Memo().SetVisibleLines(VisibleLineCount());
+    UpdateLayout();
     return TCustomEdit::EditKey(key, shift);
 }
 
 bool TCustomMemo::EditChar(char32_t ch) {
     if (ch == 13 && !m_wantReturns)
         return false;
-    Memo().SetVisibleLines(VisibleLineCount());
+    UpdateLayout();
     return TCustomEdit::EditChar(ch);
 }
 
 void TCustomMemo::PaintText(gdi::HDC dc) {
+    UpdateLayout();
     gdi::HGDIOBJ old = gdi::SelectObject(dc, EditFont());
     const int h = LineHeight();
     const TMemoText& memo = Memo();
     const std::u32string& text = memo.CodePoints();
+    const int caretLine = memo.CaretLine();
     m_caretPoint = TPoint{-1, -1};
-    const int last = std::min(memo.LineCount(), memo.FirstVisibleLine() + ClientHeight() / h + 1);
-    for (int line = memo.FirstVisibleLine(); line < last; ++line) {
+    int y = 0;
+    for (int line = memo.FirstVisibleLine(); line < memo.DisplayLineCount() && y < ClientHeight(); ++line) {
         const int start = memo.LineIndex(line);
-        const int len = memo.LineLength(start);
-        std::u32string shown = text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(len));
+        std::u32string shown =
+            text.substr(static_cast<std::size_t>(start), static_cast<std::size_t>(memo.LineLength(start)));
         if (memo.PasswordChar() != 0)
             shown.assign(shown.size(), memo.PasswordChar());
-        PaintLine(dc, 1, (line - memo.FirstVisibleLine()) * h, shown, start, h);
+        PaintLine(dc, textMargin, y, shown, start, h, line == caretLine);
+        y += h;
     }
     if (Focused() && m_caretPoint.x >= 0) {
         TRect r{m_caretPoint.x, m_caretPoint.y, m_caretPoint.x + 1, m_caretPoint.y + h};
@@ -127,24 +191,45 @@ void TCustomMemo::PaintText(gdi::HDC dc) {
     gdi::SelectObject(dc, old);
 }
 
-int TCustomMemo::PositionAt(int x, int y) {
+int TCustomMemo::LineAtY(int y) {
+    const int line = Memo().FirstVisibleLine() + (y < 0 ? -1 : y / LineHeight());
+    return std::clamp(line, 0, Memo().DisplayLineCount() - 1);
+}
+
+int TCustomMemo::PositionInLine(int line, int x) {
     const TMemoText& memo = Memo();
-    const int line = std::clamp(memo.FirstVisibleLine() + y / LineHeight(), 0, memo.LineCount() - 1);
     const int start = memo.LineIndex(line);
-    const std::u32string shown = memo.CodePoints().substr(static_cast<std::size_t>(start),
-                                                          static_cast<std::size_t>(memo.LineLength(start)));
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    gdi::HGDIOBJ old = gdi::SelectObject(dc, EditFont());
-    int best = 0, prev = 0;
-    for (std::size_t i = 1; i <= shown.size(); ++i) {
-        int w = TextWidth(dc, std::u32string_view(shown).substr(0, i));
-        if (x - 1 >= (prev + w) / 2)
-            best = static_cast<int>(i);
-        prev = w;
+    const std::u32string_view shown =
+        std::u32string_view(memo.CodePoints())
+            .substr(static_cast<std::size_t>(start), static_cast<std::size_t>(memo.LineLength(start)));
+    const std::vector<int> widths = Advances(shown, static_cast<std::size_t>(start));
+    int best = 0;
+    int left = textMargin;
+    for (std::size_t i = 0; i < widths.size(); ++i) {
+        if (x >= left + widths[i] / 2)
+            best = static_cast<int>(i) + 1;
+        left += widths[i];
     }
-    gdi::SelectObject(dc, old);
-    gdi::DeleteDC(dc);
     return start + best;
+}
+
+int TCustomMemo::PositionAt(int x, int y) {
+    UpdateLayout();
+    return PositionInLine(LineAtY(y), x);
+}
+
+void TCustomMemo::MouseDown(TMouseButton button, TShiftState shift, int x, int y) {
+    TCustomEdit::MouseDown(button, shift, x, y);
+    if (button != mbLeft || shift.Contains(ssShift) || shift.Contains(ssDouble))
+        return;
+    // A click past the end of a wrapped display line puts the caret at that end, not at the
+    // start of the next line, which is the same position.
+    const int line = LineAtY(y);
+    const int end = Memo().LineIndex(line) + Memo().LineLength(Memo().LineIndex(line));
+    if (Memo().LineWraps(line) && SelStart() == end && SelLength() == 0) {
+        Memo().PlaceCaretAtLineEnd(line);
+        Invalidate();
+    }
 }
 
 namespace {
@@ -157,6 +242,7 @@ namespace {
         .Integer("MaxLength", &TMemo::MaxLength, &TMemo::SetMaxLength, 0)
         .Boolean("ReadOnly", &TMemo::ReadOnly, &TMemo::SetReadOnly, false)
         .Boolean("WantReturns", &TMemo::WantReturns, &TMemo::SetWantReturns, true)
+        .Boolean("WordWrap", &TMemo::WordWrap, &TMemo::SetWordWrap, true)
         .Event("OnChange", &TMemo::OnChange);
 
 } // namespace

@@ -14,6 +14,18 @@ int HeightOfSize(int size) {
     return -((size * 96 + 36) / 72);
 }
 
+TRichAttributes AttributesOf(const TFont& font) {
+    TRichAttributes a;
+    a.Color = font.Color();
+    a.Bold = font.Style().Contains(fsBold);
+    a.Italic = font.Style().Contains(fsItalic);
+    a.Underline = font.Style().Contains(fsUnderline);
+    a.StrikeOut = font.Style().Contains(fsStrikeOut);
+    a.Size = font.Size();
+    a.Name = font.Name();
+    return a;
+}
+
 void Fill(gdi::HDC dc, const TRect& r, TColor color) {
     gdi::HBRUSH brush = gdi::CreateSolidBrush(gdi::ColorToRGB(color));
     gdi::FillRect(dc, &r, brush);
@@ -76,7 +88,9 @@ void TTextAttributes::SetName(const std::string& name) {
 }
 
 TCustomRichEdit::TCustomRichEdit(TComponent* owner)
-    : TCustomMemo(owner, std::make_unique<TRichText>()), m_selAttributes(*this) {}
+    : TCustomMemo(owner, std::make_unique<TRichText>()), m_selAttributes(*this) {
+    Rich().SetDefaultAttributes(AttributesOf(*Font()));
+}
 
 TCustomRichEdit::~TCustomRichEdit() {
     ReleaseFonts();
@@ -94,7 +108,12 @@ void TCustomRichEdit::SelectionChange() {
         OnSelectionChange(this);
 }
 
-gdi::HFONT TCustomRichEdit::RunFont(const TRichAttributes& a) {
+void TCustomRichEdit::CMFontChanged(TMessage& m) {
+    Rich().SetDefaultAttributes(AttributesOf(*Font()));
+    TCustomMemo::CMFontChanged(m);
+}
+
+gdi::HFONT TCustomRichEdit::RunFont(const TRichAttributes& a) const {
     for (auto& [attributes, font] : m_fonts)
         if (attributes.Bold == a.Bold && attributes.Italic == a.Italic &&
             attributes.Underline == a.Underline && attributes.Size == a.Size && attributes.Name == a.Name)
@@ -116,21 +135,61 @@ void TCustomRichEdit::ReleaseFonts() {
     m_fonts.clear();
 }
 
-TCustomRichEdit::TLayoutLine TCustomRichEdit::MeasureParagraph(gdi::HDC dc, int paragraph, int top) {
-    TLayoutLine line{top, 0, 0};
+std::vector<int> TCustomRichEdit::Advances(std::u32string_view line, std::size_t start) {
+    std::vector<int> widths(line.size());
+    TMeasureDC dc(EditFont());
+    for (const TRichRun& run :
+         Rich().RunsIn(static_cast<int>(start), static_cast<int>(start + line.size()))) {
+        gdi::SelectObject(dc, RunFont(run.Attributes));
+        for (int i = 0; i < run.Length; ++i) {
+            const std::size_t k = static_cast<std::size_t>(run.Start) - start + static_cast<std::size_t>(i);
+            gdi::GetCharWidth32(dc, line[k], line[k], &widths[k]);
+        }
+    }
+    return widths;
+}
+
+TCustomRichEdit::TLayoutLine TCustomRichEdit::MeasureLine(gdi::HDC dc, int line) const {
+    TLayoutLine layout;
     int descent = 0;
-    for (const TRichRun& run : Rich().ParagraphRuns(paragraph)) {
+    const int start = Rich().LineIndex(line);
+    for (const TRichRun& run : Rich().RunsIn(start, start + Rich().LineLength(start))) {
         gdi::SelectObject(dc, RunFont(run.Attributes));
         gdi::TEXTMETRIC tm;
         gdi::GetTextMetrics(dc, &tm);
-        line.Ascent = std::max(line.Ascent, tm.tmAscent);
+        layout.Ascent = std::max(layout.Ascent, tm.tmAscent);
         descent = std::max(descent, tm.tmHeight - tm.tmAscent);
     }
-    line.Height = line.Ascent + descent;
+    layout.Height = layout.Ascent + descent;
+    return layout;
+}
+
+int TCustomRichEdit::VisibleLineCount() const {
+    TMeasureDC dc(EditFont());
+    int count = 0;
+    int y = 0;
+    for (int line = Rich().FirstVisibleLine(); line < Rich().DisplayLineCount(); ++line) {
+        y += MeasureLine(dc, line).Height;
+        if (y > ClientHeight())
+            break;
+        ++count;
+    }
+    return std::max(1, count);
+}
+
+int TCustomRichEdit::LineAtY(int y) {
+    TMeasureDC dc(EditFont());
+    int line = Rich().FirstVisibleLine();
+    for (int top = 0; line < Rich().DisplayLineCount() - 1; ++line) {
+        top += MeasureLine(dc, line).Height;
+        if (y < top)
+            break;
+    }
     return line;
 }
 
 void TCustomRichEdit::PaintText(gdi::HDC dc) {
+    UpdateLayout();
     const int saved = gdi::SaveDC(dc);
     gdi::SetBkMode(dc, gdi::TRANSPARENT);
     const TRichText& rich = Rich();
@@ -138,73 +197,47 @@ void TCustomRichEdit::PaintText(gdi::HDC dc) {
     const int selStart = ShowsSelection() ? SelStart() : 0;
     const int selEnd = ShowsSelection() ? SelStart() + SelLength() : 0;
     const int caret = rich.CaretPos();
+    const int caretLine = rich.CaretLine();
     TRect caretRect{-1, 0, -1, 0};
     int y = 0;
-    for (int p = rich.FirstVisibleLine(); p < rich.LineCount() && y < ClientHeight(); ++p) {
-        TLayoutLine line = MeasureParagraph(dc, p, y);
+    for (int line = rich.FirstVisibleLine(); line < rich.DisplayLineCount() && y < ClientHeight(); ++line) {
+        const TLayoutLine layout = MeasureLine(dc, line);
+        const int start = rich.LineIndex(line);
+        const bool holdsCaret = line == caretLine;
         int x = 1;
-        for (const TRichRun& run : rich.ParagraphRuns(p)) {
+        for (const TRichRun& run : rich.RunsIn(start, start + rich.LineLength(start))) {
             gdi::SelectObject(dc, RunFont(run.Attributes));
             gdi::TEXTMETRIC tm;
             gdi::GetTextMetrics(dc, &tm);
-            const int top = y + line.Ascent - tm.tmAscent;
-            if (run.Length == 0 && caret == run.Start)
-                caretRect = TRect{x, top, x + 1, top + tm.tmHeight};
+            const int top = y + layout.Ascent - tm.tmAscent;
+            auto caretAt = [&](int cx) { return TRect{cx, top, cx + 1, top + tm.tmHeight}; };
+            if (holdsCaret && run.Length == 0 && caret == run.Start)
+                caretRect = caretAt(x);
             for (int i = 0; i < run.Length; ++i) {
                 const int pos = run.Start + i;
                 std::u32string_view ch = std::u32string_view(text).substr(static_cast<std::size_t>(pos), 1);
                 const int w = TextWidth(dc, ch);
                 const bool selected = pos >= selStart && pos < selEnd;
                 if (selected)
-                    Fill(dc, TRect{x, y, x + w, y + line.Height}, gdi::clHighlight);
+                    Fill(dc, TRect{x, y, x + w, y + layout.Height}, gdi::clHighlight);
                 gdi::SetTextColor(dc,
                                   gdi::ColorToRGB(selected ? gdi::clHighlightText : run.Attributes.Color));
                 gdi::TextOut(dc, x, top, rtl::CodePointsToUtf8(ch));
                 if (run.Attributes.StrikeOut)
                     Fill(dc, TRect{x, top + tm.tmAscent * 2 / 3, x + w, top + tm.tmAscent * 2 / 3 + 1},
                          selected ? gdi::clHighlightText : run.Attributes.Color);
-                if (pos == caret)
-                    caretRect = TRect{x, top, x + 1, top + tm.tmHeight};
+                if (holdsCaret && pos == caret)
+                    caretRect = caretAt(x);
                 x += w;
-                if (pos + 1 == caret)
-                    caretRect = TRect{x, top, x + 1, top + tm.tmHeight};
+                if (holdsCaret && pos + 1 == caret)
+                    caretRect = caretAt(x);
             }
         }
-        y += line.Height;
+        y += layout.Height;
     }
     if (Focused() && caretRect.left >= 0)
         Fill(dc, caretRect, gdi::clWindowText);
     gdi::RestoreDC(dc, saved);
-}
-
-int TCustomRichEdit::PositionAt(int x, int y) {
-    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
-    const int saved = gdi::SaveDC(dc);
-    const TRichText& rich = Rich();
-    int top = 0;
-    int p = rich.FirstVisibleLine();
-    for (; p < rich.LineCount() - 1; ++p) {
-        TLayoutLine line = MeasureParagraph(dc, p, top);
-        if (y < top + line.Height)
-            break;
-        top += line.Height;
-    }
-    int result = rich.LineIndex(p);
-    int cx = 1;
-    for (const TRichRun& run : rich.ParagraphRuns(p)) {
-        gdi::SelectObject(dc, RunFont(run.Attributes));
-        for (int i = 0; i < run.Length; ++i) {
-            const int w = TextWidth(
-                dc,
-                std::u32string_view(rich.CodePoints()).substr(static_cast<std::size_t>(run.Start + i), 1));
-            if (x >= cx + w / 2)
-                result = run.Start + i + 1;
-            cx += w;
-        }
-    }
-    gdi::RestoreDC(dc, saved);
-    gdi::DeleteDC(dc);
-    return result;
 }
 
 namespace {
@@ -217,6 +250,7 @@ namespace {
         .Strings("Lines", &TRichEdit::Lines, &TRichEdit::SetLines)
         .Integer("MaxLength", &TRichEdit::MaxLength, &TRichEdit::SetMaxLength, 0)
         .Boolean("ReadOnly", &TRichEdit::ReadOnly, &TRichEdit::SetReadOnly, false)
+        .Boolean("WordWrap", &TRichEdit::WordWrap, &TRichEdit::SetWordWrap, true)
         .Event("OnChange", &TRichEdit::OnChange)
         .Event("OnSelectionChange", &TRichEdit::OnSelectionChange);
 

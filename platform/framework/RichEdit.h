@@ -28,7 +28,8 @@ private:
 };
 
 // Rich text in an edit window: paragraphs end with one CR, each run keeps colour, style and size,
-// and a line is as tall as its tallest run.
+// and a line is as tall as its tallest run. The control's Font gives the attributes of text that
+// was not styled; a change of the Font applies to the whole text.
 class TCustomRichEdit : public TCustomMemo {
 public:
     explicit TCustomRichEdit(TComponent* owner);
@@ -47,21 +48,24 @@ protected:
     virtual void SelectionChange();
     void DoSelectionChange() override { SelectionChange(); }
     void PaintText(gdi::HDC dc) override;
-    int PositionAt(int x, int y) override;
+    void CMFontChanged(TMessage& message) override;
+    std::vector<int> Advances(std::u32string_view line, std::size_t start) override;
+    int VisibleLineCount() const override;
+    int LineAtY(int y) override;
 
 private:
     friend class TTextAttributes;
     struct TLayoutLine {
-        int Top = 0;
         int Height = 0;
         int Ascent = 0;
     };
-    TLayoutLine MeasureParagraph(gdi::HDC dc, int paragraph, int top);
-    gdi::HFONT RunFont(const TRichAttributes& a);
+    // A display line is as tall as its tallest run.
+    TLayoutLine MeasureLine(gdi::HDC dc, int line) const;
+    gdi::HFONT RunFont(const TRichAttributes& a) const;
     void ReleaseFonts();
 
     TTextAttributes m_selAttributes;
-    std::vector<std::pair<TRichAttributes, gdi::HFONT>> m_fonts;
+    mutable std::vector<std::pair<TRichAttributes, gdi::HFONT>> m_fonts;
 };
 
 class TRichEdit : public TCustomRichEdit {

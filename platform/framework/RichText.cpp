@@ -8,6 +8,7 @@ void TRichText::SetDefaultAttributes(const TRichAttributes& attributes) {
     m_default = attributes;
     m_attributes.assign(m_text.size(), attributes);
     m_hasPending = false;
+    Rewrap();
 }
 
 TRichAttributes TRichText::AttributesAt(int pos) const {
@@ -40,13 +41,21 @@ void TRichText::ChangeSelAttributes(const std::function<void(TRichAttributes&)>&
     std::size_t end = static_cast<std::size_t>(SelStart() + SelLength());
     for (std::size_t i = static_cast<std::size_t>(SelStart()); i < end; ++i)
         change(m_attributes[i]);
+    // Other sizes and faces take other room.
+    Rewrap();
 }
 
 std::vector<TRichRun> TRichText::ParagraphRuns(int paragraph) const {
-    int start = LineIndex(paragraph);
-    if (paragraph < 0 || start < 0)
+    if (paragraph < 0 || paragraph >= LineCount())
         throw rtl::EListError("Paragraph index out of bounds (" + std::to_string(paragraph) + ")");
-    int end = start + LineLength(start);
+    const std::size_t line = static_cast<std::size_t>(paragraph);
+    return RunsIn(static_cast<int>(LineStart(line)), static_cast<int>(LineEnd(line)));
+}
+
+std::vector<TRichRun> TRichText::RunsIn(int start, int end) const {
+    if (start < 0 || end < start || end > Length())
+        throw rtl::ERangeError("Range out of the text (" + std::to_string(start) + ", " +
+                               std::to_string(end) + ")");
     std::vector<TRichRun> runs;
     for (int i = start; i < end; ++i) {
         const TRichAttributes& a = m_attributes[static_cast<std::size_t>(i)];

@@ -49,6 +49,9 @@ public:
 
     // The runs of one paragraph, without its closing CR; an empty paragraph has one empty run.
     std::vector<TRichRun> ParagraphRuns(int paragraph) const;
+    // The runs of the positions [start, end) of one paragraph; an empty range has one empty run
+    // with the attributes of the character at start (the default ones at the end of the text).
+    std::vector<TRichRun> RunsIn(int start, int end) const;
 
 protected:
     void Replace(std::size_t start, std::size_t count, std::u32string_view with) override;

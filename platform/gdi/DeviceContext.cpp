@@ -1,6 +1,7 @@
 #include "platform/gdi/DeviceContext.h"
 
 #include "platform/gdi/CallLog.h"
+#include "platform/gdi/Faults.h"
 
 #include <climits>
 
@@ -166,10 +167,12 @@ HGDIOBJ GetCurrentObject(HDC dc, int type) {
 }
 
 int SaveDC(HDC dc) {
-    return dc ? dc->Save() : 0;
+    if (!dc || CallFails(FaultingCall::SaveDC))
+        return 0;
+    return dc->Save();
 }
 bool RestoreDC(HDC dc, int level) {
-    return dc && dc->Restore(level);
+    return dc && !CallFails(FaultingCall::RestoreDC) && dc->Restore(level);
 }
 
 namespace {
@@ -303,6 +306,8 @@ HRGN CreateRectRgnIndirect(const RECT* r) {
 
 HRGN CreatePolygonRgn(const POINT* points, int count, int fillMode) {
     if (!points || count < 3 || (fillMode != ALTERNATE && fillMode != WINDING))
+        return nullptr;
+    if (CallFails(FaultingCall::CreatePolygonRgn))
         return nullptr;
     return new Region(RegionData::FromPolygon(points, count, fillMode));
 }

@@ -8,6 +8,7 @@
 #include "platform/gdi/DeviceCaps.h"
 #include "platform/gdi/DeviceContext.h"
 #include "platform/gdi/Drawing.h"
+#include "platform/gdi/Faults.h"
 #include "platform/gdi/FontEngine.h"
 #include "platform/gdi/FrameControls.h"
 #include "platform/gdi/Geometry.h"
@@ -15,3 +16,4 @@
 #include "platform/gdi/Png.h"
 #include "platform/gdi/Text.h"
 #include "platform/gdi/Themes.h"
+#include "platform/gdi/WordBreak.h"

@@ -15,7 +15,7 @@ long long CeilDiv(long long a, long long b) {
 }
 
 struct Crossing {
-    int x; // first pixel whose centre lies right of the edge
+    int x; // first pixel on or right of the edge
     int direction;
 };
 
@@ -115,13 +115,14 @@ RegionData RegionData::FromPolygon(const POINT* points, int count, int fillMode)
                 std::swap(p, q);
                 direction = -1;
             }
-            // Row y is sampled at y + 1/2; the edge counts when p.y <= y + 1/2 < q.y.
+            // Pixel (x, y) is sampled where a line's pixel (x, y) lies: at the vertex coordinates
+            // themselves. The edge counts for row y when p.y <= y < q.y.
             if (y < p.y || y >= q.y)
                 continue;
             long long dy = q.y - p.y;
             long long dx = q.x - p.x;
-            long long x2 = 2LL * p.x * dy + (2LL * y + 1 - 2LL * p.y) * dx; // crossing x times 2 dy
-            crossings.push_back(Crossing{int(CeilDiv(x2 - dy, 2 * dy)), direction});
+            long long xdy = 1LL * p.x * dy + (1LL * y - p.y) * dx; // crossing x times dy
+            crossings.push_back(Crossing{int(CeilDiv(xdy, dy)), direction});
         }
         std::sort(crossings.begin(), crossings.end(),
                   [](const Crossing& a, const Crossing& b) { return a.x < b.x; });

@@ -29,7 +29,11 @@ class RegionData {
 public:
     RegionData() = default;
     static RegionData FromRect(const RECT& r);
-    // Pixel centres inside the polygon, left and top edges inclusive, right and bottom exclusive.
+    // A vertex (x, y) stands for pixel (x, y), as a line's end does: the pixels whose centres lie
+    // inside the polygon through the vertices' pixel centres, left and top edges inclusive, right
+    // and bottom edges exclusive. So a fill meets the LineTo outline over the same points on
+    // horizontal, vertical and 45-degree edges: pixels on the left and top edges are filled under
+    // the outline, and the fill stops next to the outline on the right and bottom edges.
     static RegionData FromPolygon(const POINT* points, int count, int fillMode);
     static RegionData Combine(const RegionData& a, const RegionData& b, int mode);
 

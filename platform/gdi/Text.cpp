@@ -3,6 +3,7 @@
 #include "platform/gdi/CallLog.h"
 #include "platform/gdi/FontEngine.h"
 #include "platform/gdi/Paint.h"
+#include "platform/gdi/WordBreak.h"
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
@@ -242,6 +243,15 @@ bool GetTextExtentPoint32(HDC dc, std::string_view text, SIZE* out) {
     return true;
 }
 
+bool GetCharWidth32(HDC dc, char32_t first, char32_t last, int* widths) {
+    if (!dc || !widths || last < first)
+        return false;
+    fonts::RealizedFont& font = FontOf(dc);
+    for (char32_t c = first; c <= last; ++c)
+        widths[c - first] = font.Advance(c);
+    return true;
+}
+
 bool ExtTextOut(HDC dc, int x, int y, unsigned options, const RECT* r, std::string_view text, const int* dx) {
     if (!dc)
         return false;
@@ -279,11 +289,6 @@ bool TextOut(HDC dc, int x, int y, std::string_view text) {
 // DrawText.
 
 namespace {
-
-bool IsCjk(char32_t c) {
-    return (c >= 0x2E80 && c <= 0x9FFF) || (c >= 0xAC00 && c <= 0xD7AF) || (c >= 0xF900 && c <= 0xFAFF) ||
-           (c >= 0xFF00 && c <= 0xFFEF) || (c >= 0x20000 && c <= 0x2FFFF);
-}
 
 bool IsBlank(char32_t c) {
     return c == U' ' || c == U'\t';
@@ -333,46 +338,24 @@ std::vector<RunChar> PrepareLine(fonts::RealizedFont& font, const std::u32string
 }
 
 void Wrap(const std::vector<RunChar>& chars, int limit, unsigned format, std::vector<Line>& lines) {
-    std::size_t start = 0;
-    const std::size_t n = chars.size();
-    bool cjkBreaks = !(format & DT_NOFULLWIDTHCHARBREAK);
-    while (true) {
-        int width = 0;
-        std::size_t i = start;
-        std::size_t lastBreak = std::string::npos; // break before index lastBreak
-        for (; i < n; ++i) {
-            if (i > start &&
-                (IsBlank(chars[i - 1].c) ||
-                 (cjkBreaks && (IsCjk(chars[i].c) || IsCjk(chars[i - 1].c)) && !IsBlank(chars[i].c))))
-                lastBreak = i;
-            if (width + chars[i].advance > limit && !IsBlank(chars[i].c) && i > start) {
-                if (lastBreak != std::string::npos)
-                    break;
-                if (format & DT_EDITCONTROL) {
-                    lastBreak = i;
-                    break;
-                }
-            }
-            width += chars[i].advance;
-        }
-        if (i >= n) {
-            Line line;
-            line.chars.assign(chars.begin() + std::ptrdiff_t(start), chars.end());
-            lines.push_back(std::move(line));
-            return;
-        }
-        std::size_t end = lastBreak;
-        std::size_t trimmed = end;
-        while (trimmed > start && IsBlank(chars[trimmed - 1].c))
-            --trimmed;
+    std::u32string text;
+    std::vector<int> advances;
+    for (const RunChar& rc : chars) {
+        text += rc.c;
+        advances.push_back(rc.advance);
+    }
+    std::vector<std::size_t> starts =
+        WordBreaks(text, advances, limit, format & DT_EDITCONTROL, !(format & DT_NOFULLWIDTHCHARBREAK));
+    starts.insert(starts.begin(), 0);
+    starts.push_back(chars.size());
+    for (std::size_t k = 0; k + 1 < starts.size(); ++k) {
+        // Hanging blanks take no room on a drawn line.
+        std::size_t end = starts[k + 1];
+        while (k + 2 < starts.size() && end > starts[k] && IsBlank(chars[end - 1].c))
+            --end;
         Line line;
-        line.chars.assign(chars.begin() + std::ptrdiff_t(start), chars.begin() + std::ptrdiff_t(trimmed));
+        line.chars.assign(chars.begin() + std::ptrdiff_t(starts[k]), chars.begin() + std::ptrdiff_t(end));
         lines.push_back(std::move(line));
-        start = end;
-        while (start < n && IsBlank(chars[start].c))
-            ++start;
-        if (start >= n)
-            return;
     }
 }
 

@@ -60,6 +60,8 @@ struct TEXTMETRIC {
 bool GetTextMetrics(HDC dc, TEXTMETRIC* out);
 // The unrotated advance width of the text and the full cell height, whatever the characters.
 bool GetTextExtentPoint32(HDC dc, std::string_view text, SIZE* out);
+// The advance of every character from first to last; a text's extent is the sum of its advances.
+bool GetCharWidth32(HDC dc, char32_t first, char32_t last, int* widths);
 
 // The reference point is placed by the text alignment (top left of the cell by default) and the
 // text turns about it by the font's escapement. Opaque background mode fills the cell.

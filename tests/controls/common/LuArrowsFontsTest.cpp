@@ -31,8 +31,9 @@ TEST(Arrows, EvenHeightAndPressedShift) {
     lu::PaintDropDownArrow(b.Canvas(), TRect{0, 0, 16, 11}, false, false, true);
     TRect odd = InkBox(b, gdi::clWhite);
     EXPECT_EQ(b.Canvas()->Pixels(odd.left, odd.top), gdi::clBlack);
-    // cx = 8, cy = 5 + 2: the triangle (8, 7), (5, 3), (12, 3) under the polygon pixel rule.
-    EXPECT_EQ(odd, (TRect{5, 3, 11, 6}));
+    // cx = 8, cy = 5 + 2: the triangle (8, 7), (5, 3), (12, 3) under the polygon pixel rule,
+    // rows of 7, 5, 3 and 1 pixels centred on x = 8.
+    EXPECT_EQ(odd, (TRect{5, 3, 12, 7}));
 
     Prepare(b, 16, 16, gdi::clWhite);
     lu::PaintDropDownArrow(b.Canvas(), TRect{0, 0, 16, 10}, false, false, true);
@@ -67,11 +68,12 @@ TEST(Arrows, DirectionsRestoreAndOutOfRange) {
         int direction;
         TRect box;
     } cases[] = {
-        // cx = 8, cy = 7 (even height); the plain triangles after their offsets.
-        {lu::adUp, {4, 5, 12, 9}},
-        {lu::adDown, {5, 6, 11, 9}},
-        {lu::adLeft, {6, 3, 10, 11}},
-        {lu::adRight, {6, 4, 9, 10}},
+        // cx = 8, cy = 7 (even height); the plain triangles after their offsets, each symmetric
+        // about its axis.
+        {lu::adUp, {5, 5, 12, 9}},
+        {lu::adDown, {5, 6, 12, 10}},
+        {lu::adLeft, {6, 4, 10, 11}},
+        {lu::adRight, {6, 4, 10, 11}},
     };
     for (const auto& c : cases) {
         TBitmap b;

@@ -5,7 +5,9 @@
 #include "host/HostControl.h"
 #include "tests/core/entry/ProbeState.h"
 
+#include "platform/framework/Dialogs.h"
 #include "platform/framework/Forms.h"
+#include "platform/framework/ScriptedUser.h"
 #include "platform/framework/TypInfo.h"
 #include "platform/sharemem/ShareMem.h"
 #include "platform/win/Library.h"
@@ -67,6 +69,8 @@ protected:
         if (m_plugin)
             win::FreeLibrary(m_plugin);
         PutInSlots(m_before);
+        framework::ScriptedUser().Reset();
+        framework::DialogService().ClearRecords();
         host::CloseInstallation();
         fs::remove_all(m_folder);
     }
@@ -152,7 +156,8 @@ TEST_F(EntryTest, LoadStartsOleAndKeepsTheSlotsWhichUnloadRestores) {
 
 TEST_F(EntryTest, RunAppEvnAnswersForEveryMode) {
     // Mode 0 meets an error (the wizard is not in this build), which skips the clean-up; the
-    // import's and the resource export's errors are swallowed where they occur.
+    // resource export's error is swallowed where it occurs. The import asks for a file, and the user
+    // cancels.
     struct Case {
         std::int32_t mode;
         bool folderRemoved;
@@ -163,6 +168,8 @@ TEST_F(EntryTest, RunAppEvnAnswersForEveryMode) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
         FillCommonReader();
+        if (c.mode == -1)
+            framework::ScriptedUser().CancelFile();
         EXPECT_EQ(RunAppEvn(c.mode, 5), -1);
         EXPECT_EQ(fs::exists(CommonReader()), !c.folderRemoved);
         EXPECT_TRUE(fs::exists(m_folder / "~Vek~Temp"));
@@ -175,8 +182,9 @@ TEST_F(EntryTest, RunAppEvnAnswersForEveryMode) {
 }
 
 TEST_F(EntryTest, VekPackPortInfoAnswersForEveryMode) {
-    // Modes -1 and 0 end in an error at the export's guard (import entry and wizard not in this
-    // build): the result stays -1 and the work folder is left.
+    // Mode 0 ends in an error at the export's guard (the wizard is not in this build): the result
+    // stays -1 and the work folder is left. The imports find no file: one is missing, and the user
+    // cancels the choice of the other.
     struct Case {
         std::int32_t mode;
         const char* flag;
@@ -184,8 +192,8 @@ TEST_F(EntryTest, VekPackPortInfoAnswersForEveryMode) {
         bool folderRemoved;
     };
     const Case cases[] = {
-        {-1, "1", "/tmp/none.Package", false},
-        {-1, nullptr, nullptr, false},
+        {-1, "1", "/tmp/none.Package", true},
+        {-1, nullptr, nullptr, true},
         {0, "", "项目信息,系统人员", false},
         {1, "", "", true},
         {2, nullptr, nullptr, true},
@@ -196,6 +204,8 @@ TEST_F(EntryTest, VekPackPortInfoAnswersForEveryMode) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.mode);
         FillCommonReader();
+        if (c.mode == -1 && !c.text)
+            framework::ScriptedUser().CancelFile();
         EXPECT_EQ(VekPackPortInfo(c.mode, c.flag, c.text), -1);
         EXPECT_EQ(fs::exists(CommonReader()), !c.folderRemoved);
         EXPECT_EQ(CurrentSlots(), m_host);
@@ -210,6 +220,7 @@ TEST_F(EntryTest, CleanUpRemovesLinksNeverWhatTheyPointTo) {
     fs::create_directory_symlink(outside, CommonReader() / "linked folder");
     fs::create_symlink(outside / "keep.txt", CommonReader() / "ResFile" / "linked file");
     Load();
+    framework::ScriptedUser().CancelFile();
     EXPECT_EQ(RunAppEvn(-1), -1);
     EXPECT_FALSE(fs::exists(fs::symlink_status(CommonReader())));
     EXPECT_TRUE(fs::exists(outside / "keep.txt"));
@@ -233,6 +244,50 @@ TEST_F(EntryTest, WorkFolderIsNeverTakenFromTheCurrentFolder) {
     fs::current_path(previous);
     EXPECT_EQ(result, -1);
     EXPECT_TRUE(fs::exists(scratch / "~Vek~Temp" / "CommonReader" / "keep.txt"));
+}
+
+TEST_F(EntryTest, ImportRecordsTheVersionItFoundAndStopsLoudlyBeforeTheWizard) {
+    const fs::path staging = m_folder / "Staging";
+    fs::create_directories(staging);
+    std::ofstream(staging / "Package.XML")
+        << "<?xml version=\"1.0\" encoding=\"UTF-8\"?><VekPackage><PackageInfo PackageVersion=\"3\"/>"
+           "<ExportItemInfo><系统人员 ModCaption=\"系统人员\"/></ExportItemInfo></VekPackage>";
+    const fs::path package = m_folder / "Packages" / "项目.Package";
+    fs::create_directories(package.parent_path());
+    CountedText out;
+    ASSERT_EQ(CompressFile(out.Var(), staging.string().c_str(), package.string().c_str()), 1);
+    Load();
+    auto version = Bind<tarnwick::TGetPackageVer>("GetPackageVer");
+    auto folder = Bind<tarnwick::TGetPackageDir>("GetPackageDir");
+
+    // The administrator's package is prepared; the wizard it ends in is not in this build, which
+    // reaches the export's guard: -1, and the extracted package is left for a look.
+    EXPECT_EQ(VekPackPortInfo(-1, "1", package.string().c_str()), -1);
+    EXPECT_EQ(version(), 3);
+    EXPECT_TRUE(fs::exists(CommonReader() / "Package.XML"));
+    EXPECT_TRUE(fs::exists(package));
+    EXPECT_TRUE(host::EveryProcessEnded());
+
+    const fs::path garbage = m_folder / "Packages" / "garbage.Package";
+    std::ofstream(garbage) << "no archive";
+    framework::ScriptedUser().AnswerBox(framework::IDOK, "数据包格式不正确或非项目数据包，请检查后导入！");
+    EXPECT_EQ(VekPackPortInfo(-1, "", garbage.string().c_str()), -1);
+    EXPECT_EQ(version(), -1);
+    EXPECT_FALSE(fs::exists(CommonReader()));
+
+    fs::remove_all(staging);
+    fs::create_directories(staging);
+    std::ofstream(staging / "perinfo.per") << "persons";
+    ASSERT_EQ(CompressFile(out.Var(), staging.string().c_str(), package.string().c_str()), 1);
+    framework::ScriptedUser().AnswerBox(framework::IDOK);
+    EXPECT_EQ(VekPackPortInfo(-1, "", package.string().c_str()), -1);
+    EXPECT_EQ(version(), 0);
+    EXPECT_EQ(framework::ScriptedUser().PendingAnswers(), 0u);
+
+    // The folder getter belongs to the export and the archive package, not to the import.
+    CountedText dir("stale");
+    folder(dir.Var());
+    EXPECT_TRUE(dir.Empty());
 }
 
 TEST_F(EntryTest, VekPackResIDsHandsItsErrorToTheHost) {

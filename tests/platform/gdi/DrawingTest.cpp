@@ -85,33 +85,6 @@ TEST(Rectangles, FillRectFrameRectAndFocusRect) {
     EXPECT_TRUE(focus.Marked().empty());
 }
 
-TEST(Polygons, FillUsesThePixelRuleOfRegionsAt45Degrees) {
-    const std::vector<POINT> diamond{{4, 0}, {8, 4}, {4, 8}, {0, 4}};
-    TestCanvas canvas(9, 9);
-    SelectObject(canvas.dc(), GetStockObject(NULL_PEN));
-    SelectObject(canvas.dc(), GetStockObject(BLACK_BRUSH));
-    Polygon(canvas.dc(), diamond.data(), int(diamond.size()));
-    EXPECT_EQ(canvas.Picture(), (std::vector<std::string>{
-                                    "...#.....",
-                                    "..###....",
-                                    ".#####...",
-                                    "#######..",
-                                    "#######..",
-                                    ".#####...",
-                                    "..###....",
-                                    "...#.....",
-                                    ".........",
-                                }));
-    HRGN region = CreatePolygonRgn(diamond.data(), int(diamond.size()), ALTERNATE);
-    ASSERT_NE(region, nullptr);
-    for (int y = -1; y < 10; ++y)
-        for (int x = -1; x < 10; ++x) {
-            bool filled = x >= 0 && y >= 0 && x < 9 && y < 9 && canvas.At(x, y) == 0;
-            EXPECT_EQ(PtInRegion(region, x, y), filled) << x << "," << y;
-        }
-    DeleteObject(region);
-}
-
 TEST(Polygons, RectangleShapeCoversLeftAndTopEdgesOnlyAndOutlineAddsTheRest) {
     const std::vector<POINT> box{{1, 1}, {4, 1}, {4, 3}, {1, 3}};
     TestCanvas canvas(6, 5);

@@ -5,6 +5,7 @@
 #include "platform/framework/RichEdit.h"
 #include "platform/gdi/Gdi.h"
 #include "platform/gdi/Png.h"
+#include "platform/rtl/Utf8.h"
 
 #include <gtest/gtest.h>
 
@@ -189,4 +190,258 @@ TEST_F(EditForm, PictureOfTheThreeEdits) {
     TRect client = edit->ClientRect();
     EXPECT_EQ(client.Width(), edit->Width() - 4);
     EXPECT_EQ(client.Height(), edit->Height() - 4);
+}
+
+namespace {
+
+std::u32string CodePoints(const TCustomEdit* e) {
+    return rtl::Utf8ToCodePoints(e->Text());
+}
+
+// The display lines as the line messages report them.
+std::vector<std::u32string> DisplayLines(TCustomEdit* e) {
+    const std::u32string text = CodePoints(e);
+    std::vector<std::u32string> lines;
+    const int count = static_cast<int>(e->Perform(win::EM_GETLINECOUNT, 0, 0));
+    for (int i = 0; i < count; ++i) {
+        const int index = static_cast<int>(e->Perform(win::EM_LINEINDEX, static_cast<WPARAM>(i), 0));
+        const int length = static_cast<int>(e->Perform(win::EM_LINELENGTH, static_cast<WPARAM>(index), 0));
+        lines.push_back(text.substr(static_cast<std::size_t>(index), static_cast<std::size_t>(length)));
+    }
+    return lines;
+}
+
+int TextWidthIn(TFont* font, const std::u32string& text) {
+    gdi::HDC dc = gdi::CreateCompatibleDC(nullptr);
+    gdi::HGDIOBJ old = gdi::SelectObject(dc, font->Handle());
+    gdi::SIZE size{};
+    gdi::GetTextExtentPoint32(dc, rtl::CodePointsToUtf8(text), &size);
+    gdi::SelectObject(dc, old);
+    gdi::DeleteDC(dc);
+    return size.cx;
+}
+
+// Line and column as the library's memo computes them from the line messages, 1-based.
+std::pair<int, int> LineColumn(TCustomEdit* e) {
+    const int line =
+        static_cast<int>(e->Perform(win::EM_LINEFROMCHAR, static_cast<WPARAM>(e->SelStart()), 0)) + 1;
+    const int index = static_cast<int>(e->Perform(win::EM_LINEINDEX, static_cast<WPARAM>(line - 1), 0));
+    return {line, e->SelStart() - index + 1};
+}
+
+const std::string longChinese = "审计项目的数据在两个安装之间移动时，向导会把所选模块导出为一个数据包文件，"
+                                "再在另一台计算机上预览并导入。";
+
+} // namespace
+
+TEST_F(EditForm, TextIsDrawnInTheControlsFontAndFontColour) {
+    edit->SetText("名称 Name");
+    edit->Font()->SetName("宋体");
+    edit->Font()->SetHeight(-15);
+    edit->Font()->SetColor(0x008000);
+    memo->SetLines({"第一行"});
+    memo->Font()->SetName("Tahoma");
+    memo->Font()->SetColor(0x800000);
+    rich->Font()->SetName("宋体");
+    rich->Font()->SetSize(12);
+    rich->Font()->SetColor(0x000080);
+    rich->SetText("未设置格式的文字");
+    gdi::StartCallLog();
+    gdi::ClearCallLog();
+    form->Invalidate();
+    UpdateAllWindows();
+    gdi::StopCallLog();
+    auto drawn = [](const std::string& text) {
+        for (const gdi::CallLogEntry& e : gdi::CallLogEntries())
+            if (e.call == "TextOut" && e.text == text)
+                return e;
+        ADD_FAILURE() << "not drawn: " << text;
+        return gdi::CallLogEntry{};
+    };
+    gdi::CallLogEntry e = drawn("名称 Name");
+    EXPECT_EQ(e.face, "宋体");
+    EXPECT_EQ(e.height, -15);
+    EXPECT_EQ(e.color, 0x008000u);
+    e = drawn("第一行");
+    EXPECT_EQ(e.face, "Tahoma");
+    EXPECT_EQ(e.color, 0x800000u);
+    // The rich edit draws character by character; unstyled text takes the Font.
+    e = drawn("未");
+    EXPECT_EQ(e.face, "宋体");
+    EXPECT_EQ(e.height, -16);
+    EXPECT_EQ(e.color, 0x000080u);
+    // A disabled edit greys its text whatever the Font colour.
+    edit->SetEnabled(false);
+    gdi::StartCallLog();
+    gdi::ClearCallLog();
+    edit->Invalidate();
+    UpdateAllWindows();
+    gdi::StopCallLog();
+    EXPECT_EQ(drawn("名称 Name").color, gdi::ColorToRGB(gdi::clGrayText));
+}
+
+TEST_F(EditForm, MemoWrapsWordsAndTheLineMessagesCountDisplayLines) {
+    memo->Font()->SetName("宋体");
+    memo->Font()->SetHeight(-12);
+    memo->SetText(longChinese + "\r\nshort line\r\n" + "one two three four five six seven eight nine ten");
+    const std::vector<std::u32string> lines = DisplayLines(memo);
+    ASSERT_GT(lines.size(), 4u);
+    // Every display line fits the client width less the margins, and the next line's first
+    // character would not have fitted; Chinese breaks anywhere, Latin after blanks.
+    const int room = memo->ClientWidth() - 2;
+    std::u32string joined;
+    for (std::size_t i = 0; i < lines.size(); ++i) {
+        std::u32string shown = lines[i];
+        while (!shown.empty() && shown.back() == U' ')
+            shown.pop_back();
+        EXPECT_LE(TextWidthIn(memo->Font(), shown), room) << i;
+        const bool wraps =
+            i + 1 < lines.size() && !lines[i + 1].empty() &&
+            static_cast<int>(memo->Perform(win::EM_LINEINDEX, i + 1, 0)) ==
+                static_cast<int>(memo->Perform(win::EM_LINEINDEX, i, 0)) + static_cast<int>(lines[i].size());
+        if (wraps) {
+            // The next line's first word: one Chinese character, or Latin letters up to a blank.
+            const std::u32string& next = lines[i + 1];
+            std::size_t word = 1;
+            while (next.front() < 0x2E80 && word < next.size() && next[word] != U' ')
+                ++word;
+            EXPECT_GT(TextWidthIn(memo->Font(), shown + next.substr(0, word)), room) << i;
+            if (lines[i].back() != U' ' && next.front() < 0x2E80)
+                ADD_FAILURE() << "a Latin word split at line " << i;
+        }
+        joined += lines[i];
+    }
+    EXPECT_EQ(memo->Lines().size(), 3u);
+    // Character positions count code points: the Chinese paragraph is its own length.
+    EXPECT_EQ(memo->Perform(win::EM_LINEINDEX, 0, 0), 0);
+    const int firstParagraph = static_cast<int>(rtl::Utf8ToCodePoints(longChinese).size());
+    const int shortLine = static_cast<int>(memo->Perform(win::EM_LINEFROMCHAR, firstParagraph + 2, 0));
+    EXPECT_EQ(memo->Perform(win::EM_LINEINDEX, shortLine, 0), firstParagraph + 2);
+    EXPECT_EQ(memo->Perform(win::EM_LINELENGTH, firstParagraph + 2, 0), 10);
+
+    // Line and column of the caret count display lines: the second line starts at column 1.
+    const int second = static_cast<int>(memo->Perform(win::EM_LINEINDEX, 1, 0));
+    memo->Perform(win::EM_SETSEL, second + 2, second + 2);
+    EXPECT_EQ(LineColumn(memo), (std::pair{2, 3}));
+    // Writing Line as the library's memo does scrolls that display line to the top.
+    const int third = static_cast<int>(memo->Perform(win::EM_LINEINDEX, 2, 0));
+    memo->Perform(win::EM_SETSEL, third, third);
+    memo->Perform(win::EM_LINESCROLL, 0, 2 - memo->Perform(win::EM_GETFIRSTVISIBLELINE, 0, 0));
+    EXPECT_EQ(memo->Perform(win::EM_GETFIRSTVISIBLELINE, 0, 0), 2);
+    EXPECT_EQ(LineColumn(memo), (std::pair{3, 1}));
+
+    // Narrower, the memo wraps into more lines; without WordWrap only the text's lines remain.
+    const std::size_t wide = lines.size();
+    memo->SetBounds(8, 40, 120, 80);
+    EXPECT_GT(DisplayLines(memo).size(), wide);
+    memo->Font()->SetHeight(-9);
+    EXPECT_LT(DisplayLines(memo).size(), wide + 4);
+    memo->SetWordWrap(false);
+    EXPECT_EQ(memo->Perform(win::EM_GETLINECOUNT, 0, 0), 3);
+    EXPECT_EQ(memo->Perform(win::EM_LINELENGTH, 0, 0), firstParagraph);
+    EXPECT_TRUE(TMemo(nullptr).WordWrap());
+}
+
+TEST_F(EditForm, ThePersonsKeysAndClicksFollowTheDisplayLines) {
+    memo->Font()->SetName("宋体");
+    memo->Font()->SetHeight(-12);
+    memo->SetText(longChinese);
+    memo->SetFocus();
+    input::PressKey(win::VK_HOME, {ssCtrl});
+    input::PressKey(win::VK_END);
+    // End leaves the caret at the end of the first display line, which is the position where
+    // the second one starts.
+    const int firstEnd = static_cast<int>(memo->Perform(win::EM_LINEINDEX, 1, 0));
+    EXPECT_EQ(memo->SelStart(), firstEnd);
+    EXPECT_EQ(memo->Perform(win::EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 0);
+    input::PressKey(win::VK_DOWN);
+    EXPECT_EQ(memo->Perform(win::EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 1);
+    // A click past the end of the first display line puts the caret there, and typing goes there.
+    Click(memo, memo->ClientWidth() - 2, -memo->Font()->Height() / 2);
+    EXPECT_EQ(memo->SelStart(), firstEnd);
+    EXPECT_EQ(memo->Perform(win::EM_LINEFROMCHAR, static_cast<WPARAM>(-1), 0), 0);
+    input::TypeText("乙");
+    EXPECT_EQ(CodePoints(memo)[static_cast<std::size_t>(firstEnd)], U'乙');
+    // A wheel notch scrolls display lines.
+    memo->SetText(longChinese + longChinese + longChinese);
+    input::Wheel(-120, memo->ClientToScreen(TPoint{10, 10}));
+    EXPECT_EQ(memo->Perform(win::EM_GETFIRSTVISIBLELINE, 0, 0), 3);
+}
+
+TEST_F(EditForm, RichEditWrapsColouredRunsAndTakesItsFontForUnstyledText) {
+    rich->Font()->SetName("宋体");
+    rich->Font()->SetSize(10);
+    rich->SetBounds(8, 130, 200, 120);
+    rich->SetText("项目基本信息\r" + longChinese + "\r");
+    rich->SetSelStart(0);
+    rich->SetSelLength(6);
+    rich->SelAttributes()->SetColor(0x0000FF);
+    rich->SelAttributes()->SetSize(15);
+    rich->SelAttributes()->SetStyle(TFontStyles{fsBold});
+    const std::vector<std::u32string> lines = DisplayLines(rich);
+    ASSERT_GE(lines.size(), 4u);
+    EXPECT_EQ(lines[0], U"项目基本信息");
+    // The CR is one position: the body starts right after it.
+    EXPECT_EQ(rich->Perform(win::EM_LINEINDEX, 1, 0), 7);
+    // A bigger run takes more room: making the body larger makes more display lines.
+    rich->SetSelStart(7);
+    rich->SetSelLength(static_cast<int>(rtl::Utf8ToCodePoints(longChinese).size()));
+    rich->SelAttributes()->SetSize(14);
+    EXPECT_GT(DisplayLines(rich).size(), lines.size());
+    // A change of the Font applies to the whole text.
+    rich->Font()->SetColor(0x008000);
+    rich->SetSelStart(0);
+    rich->SetSelLength(1);
+    EXPECT_EQ(rich->SelAttributes()->Color(), 0x008000u);
+    EXPECT_EQ(rich->SelAttributes()->Size(), 10);
+}
+
+TEST_F(EditForm, PictureOfWrappedChineseAndColouredRuns) {
+    form->SetBounds(40, 40, 420, 300);
+    memo->SetBounds(8, 8, 190, 150);
+    memo->Font()->SetName("宋体");
+    memo->Font()->SetHeight(-12);
+    memo->Font()->SetColor(0x8B0000);
+    memo->SetText(longChinese + "\r\nWrapped words stay whole: one two three four.");
+    rich->SetBounds(208, 8, 196, 250);
+    rich->Font()->SetName("宋体");
+    rich->Font()->SetSize(9);
+    const std::string title = "           项目基本信息                    \r";
+    const std::string rule = std::string(40, ' ') + "\r";
+    const std::string body =
+        "    项目编号：XM-2024-001\r    项目名称：" + longChinese + "\r    是否委托：是\r";
+    rich->SetText(title + rule + body + rule);
+    struct Piece {
+        const std::string& text;
+        int size;
+        TFontStyles style;
+        TColor color;
+    };
+    const Piece pieces[] = {{title, 15, TFontStyles{fsBold}, 0x0000FF},
+                            {rule, 6, TFontStyles{fsStrikeOut}, 0xFF0000},
+                            {body, 9, TFontStyles{}, 0x000000},
+                            {rule, 6, TFontStyles{fsStrikeOut}, 0xFF0000}};
+    int start = 0;
+    for (const Piece& p : pieces) {
+        const int length = static_cast<int>(rtl::Utf8ToCodePoints(p.text).size());
+        rich->SetSelStart(start);
+        rich->SetSelLength(length);
+        rich->SelAttributes()->SetSize(p.size);
+        rich->SelAttributes()->SetStyle(p.style);
+        rich->SelAttributes()->SetColor(p.color);
+        start += length;
+    }
+    rich->SetSelStart(0);
+    rich->SetSelLength(0);
+    edit->SetBounds(8, 170, 190, 21);
+    edit->Font()->SetName("宋体");
+    edit->Font()->SetHeight(-12);
+    edit->Font()->SetColor(0x006400);
+    edit->SetText("包文件名称");
+    other->SetVisible(false);
+    UpdateAllWindows();
+    gdi::Surface surface(form->Width(), form->Height(), 32);
+    ComposeWindow(form->Handle(), surface, 0, 0);
+    gdi::SavePng(surface, std::string(TARNWICK_BINARY_DIR) + "/edits-wrapped.png");
+    EXPECT_GT(memo->Perform(win::EM_GETLINECOUNT, 0, 0), 4);
 }

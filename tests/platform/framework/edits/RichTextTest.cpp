@@ -62,6 +62,13 @@ TEST(RichText, SelAttributesReadTheFirstSelectedCharacterAndChangeOnlyOneAspect)
     r.ChangeSelAttributes([](TRichAttributes& a) { a.Color = 0x00FF00; });
     EXPECT_TRUE(r.SelAttributes().StrikeOut);
     EXPECT_EQ(r.SelAttributes().Color, 0x00FF00u);
+    // A display line's part of a paragraph has the runs cut to it.
+    auto part = r.RunsIn(2, 4);
+    ASSERT_EQ(part.size(), 2u);
+    EXPECT_EQ(part[0].Start, 2);
+    EXPECT_EQ(part[0].Length, 1);
+    EXPECT_EQ(part[0].Attributes.Color, 0x00FF00u);
+    EXPECT_THROW(r.RunsIn(3, 9), std::exception);
     auto runs = r.ParagraphRuns(0);
     ASSERT_EQ(runs.size(), 4u);
     EXPECT_EQ(runs[1].Start, 1);

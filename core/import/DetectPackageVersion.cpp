@@ -1,0 +1,96 @@
+#include "core/import/DetectPackageVersion.h"
+
+#include "core/HostApi.h"
+#include "core/Messages.h"
+#include "core/PackageDocument.h"
+
+#include "platform/ado/ClientDataSet.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/Text.h"
+#include "platform/xml/XMLDocument.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr int NotAPackage = -1;
+constexpr int NoUsableVersion = 0;
+
+bool HasExtension(const std::string& fileName, const char* extension) {
+    return rtl::LowerCase(rtl::ExtractFileExt(fileName)) == extension;
+}
+
+// Raises for a file that is no client dataset.
+bool ClientDataSetHasData(const std::string& fileName) {
+    ado::TClientDataSet data;
+    data.LoadFromFile(fileName);
+    return !data.IsDataNull();
+}
+
+void ExtractPackage(const std::string& packageFile, const std::string& folder) {
+    if (!rtl::DirectoryExists(folder))
+        rtl::ForceDirectories(folder);
+    // The tool's answer is not read: what was extracted shows in the folder.
+    sharemem::CountedText out;
+    ::ExtractFile(out.Var(), packageFile.c_str(), folder.c_str());
+}
+
+int VersionOfPackageDocument(const std::string& xmlFile) {
+    xml::TXMLDocument doc;
+    try {
+        doc.LoadFromFile(xmlFile);
+    } catch (const rtl::Exception&) {
+        ShowInfo("打开文件失败！");
+        return NotAPackage;
+    }
+    return PackageVersionOf(PackageAttributeText(FindRootNode(doc, PackageInfoNode), "PackageVersion"));
+}
+
+// A package without "Package.XML": one of another function's, told by the files it holds.
+int DetectForeignPackage(const std::string& folder) {
+    if (VekGetWorkingStyle() == 1)
+        return NoUsableVersion;
+    if (rtl::FileExists(folder + "perinfo.per")) {
+        ShowWrongPackageKind("系统人员管理", "系统人员");
+        return NoUsableVersion;
+    }
+    if (rtl::FileExists(folder + "PrjInfo.dat")) {
+        ShowBox("数据包不属于Velmora项目信息包，不能正常导入！", InformationBoxFlags);
+        return NoUsableVersion;
+    }
+    if (rtl::FileExists(folder + "XMGL_Package_GDB.pck")) {
+        ShowWrongPackageKind("项目管理", "归档包");
+        return NoUsableVersion;
+    }
+    if (rtl::FileExists(folder + "SJFF.Dat")) {
+        if (ClientDataSetHasData(folder + "SJFF.Dat"))
+            ShowWrongPackageKind("审计分析", "审计方法");
+        return NoUsableVersion;
+    }
+    ShowInfo("数据包格式不正确或非项目数据包，请检查后导入！");
+    return NotAPackage;
+}
+
+} // namespace
+
+int DetectPackageVersion(const std::string& packageFile, const std::string& folder) {
+    if (HasExtension(packageFile, ".sql") && ClientDataSetHasData(packageFile)) {
+        ShowWrongPackageKind("审计分析", "SQL语句");
+        return NoUsableVersion;
+    }
+    const std::string dir = rtl::IncludeTrailingPathDelimiter(folder);
+    ExtractPackage(packageFile, dir);
+    // Without its work folder nothing can be told about the package.
+    if (!rtl::DirectoryExists(dir)) {
+        ShowInfo("导入工作目录无法建立，不能导入！");
+        return NotAPackage;
+    }
+    const std::string xmlFile = dir + PackageDocumentName;
+    if (rtl::FileExists(xmlFile))
+        return VersionOfPackageDocument(xmlFile);
+    return DetectForeignPackage(dir);
+}
+
+} // namespace tarnwick

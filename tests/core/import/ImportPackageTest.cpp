@@ -1,0 +1,250 @@
+#include "core/EntryRoutines.h"
+#include "core/HostApi.h"
+#include "core/NotAvailableInThisBuild.h"
+#include "core/PackageState.h"
+#include "core/import/ImportState.h"
+#include "tests/core/import/ImportFixture.h"
+#include "tests/host/ziptool/ZipTestSupport.h"
+
+#include "platform/framework/Dialogs.h"
+#include "platform/framework/ScriptedUser.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Gbk.h"
+
+#include <filesystem>
+
+namespace fs = std::filesystem;
+using namespace tarnwick;
+
+namespace {
+
+using ImportPackageTest = ImportTest;
+
+const std::string Entry = "ImportXMLInfo: ";
+const std::string Prep = "IniXMLInfo: ";
+constexpr char MissingProjectId[] = "XM2026777";
+constexpr char NotAPackageText[] = "数据包格式不正确或非项目数据包，请检查后导入！";
+
+TEST_F(ImportPackageTest, EntryTable) {
+    struct Row {
+        const char* name;
+        const char* user;
+        bool ownProjectOpen;
+        const char* prjId;
+        std::vector<std::string> items;
+        const char* typeName;
+        const char* version;
+        const char* flag;
+        // Expected:
+        std::int32_t result;
+        std::vector<std::string> boxes;
+        std::vector<std::string> log;
+        bool wizard;
+    };
+    const char* member = host::SampleMemberId;
+    const char* admin = AdministratorUserId;
+    const char* own = host::SampleProjectId;
+    // clang-format off
+    const Row rows[] = {
+        {"an ordinary package", member, true, own, {"审计事项"}, "", "3", "", 1, {}, {}, true},
+        {"the administrator's package", admin, false, own, {"系统人员"}, "", "2", "0", 1, {}, {}, true},
+        {"an archive package previewed", member, true, own, {"项目资料"}, "XMGL_PACKAGE_GDB", "3", "1", 1, {}, {},
+         true},
+        {"an archive package imported", member, true, own, {"项目资料"}, "XMGL_PACKAGE_GDB", "3", "", -1,
+         {"归档包不能导入！"}, {Entry + "归档包不能导入！"}, false},
+        {"only project information", member, true, own, {"项目信息"}, "", "3", "", -1,
+         {"当前项目已经存在，数据包无其它信息！"}, {Prep + "当前项目已经存在，数据包无其它信息！"}, false},
+        {"only project information, its project just created", member, false, MissingProjectId, {"项目信息"}, "",
+         "3", "", -1, {}, {}, false},
+        {"nothing importable, its project just created", member, false, MissingProjectId,
+         {"项目信息", "审计分析"}, "", "3", "", 1, {}, {}, true},
+        {"nothing importable for this user", member, false, own, {"系统人员"}, "", "3", "", -1,
+         {"没有可导入的数据信息！"}, {Entry + "没有可导入的数据信息！"}, false},
+        {"a version-1 package", member, false, own, {"审计事项"}, "", "1", "", -3, {},
+         {Prep + "调用报送数据包管理处理！"}, false},
+        {"an unknown version", member, false, own, {"审计事项"}, "", "4", "", -1, {}, {}, false},
+    };
+    // clang-format on
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        StartOver(row.user);
+        PackageSpec spec;
+        spec.prjId = row.prjId;
+        spec.items = row.items;
+        spec.typeName = row.typeName;
+        spec.version = row.version;
+        const std::string package = MakePackage("entry", spec);
+        if (row.ownProjectOpen) {
+            ASSERT_TRUE(host::OpenProject(own));
+        }
+        ExpectBoxes(row.boxes);
+
+        EXPECT_EQ(ImportPackage(package, row.flag), row.result);
+
+        EXPECT_EQ(BoxTexts(), row.boxes);
+        EXPECT_EQ(NewLogEntries(), row.log);
+        ASSERT_EQ(m_wizardCalls.size(), row.wizard ? 1u : 0u);
+        if (row.wizard) {
+            EXPECT_EQ(m_wizardCalls[0].folder, WorkFolder());
+            EXPECT_EQ(m_wizardCalls[0].userKind, row.user == admin ? "Admin" : "User");
+            EXPECT_EQ(m_wizardCalls[0].preview, std::string(row.flag) == "1");
+        }
+        EXPECT_EQ(ProjectCreatedByImport, row.prjId == MissingProjectId);
+        EXPECT_TRUE(host::EveryProcessEnded());
+    }
+}
+
+TEST_F(ImportPackageTest, TheUserChoosesTheFileWhenNoneIsGiven) {
+    const std::string package = MakePackage("chosen", PackageSpec());
+    host::SetCurrentUser(host::SampleMemberId);
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    framework::ScriptedUser().AnswerFile(package);
+    EXPECT_EQ(ImportPackage("  ", ""), 1);
+    const auto& dialogs = framework::DialogService().Records();
+    ASSERT_EQ(dialogs.size(), 1u);
+    EXPECT_EQ(dialogs[0].kind, framework::TDialogKind::Open);
+    EXPECT_EQ(dialogs[0].title, "请选择一个导出包文件");
+    EXPECT_EQ(dialogs[0].filter, "项目数据统一导出包文件 (*.Package)|*.Package|所有文件(*.*)|*.*");
+    EXPECT_EQ(m_wizardCalls.size(), 1u);
+
+    // A cancelled choice, a missing file and a folder end before anything is prepared.
+    StartOver(AdministratorUserId);
+    framework::ScriptedUser().CancelFile();
+    EXPECT_EQ(ImportPackage("", ""), -1);
+    EXPECT_EQ(ImportPackage(m_folder + "/Packages/none.Package", ""), -1);
+    EXPECT_EQ(ImportPackage(m_folder + "/Packages", ""), -1);
+    EXPECT_TRUE(host::ProcessCalls().empty());
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{""}); // the dialog's record
+    EXPECT_TRUE(m_wizardCalls.empty());
+}
+
+TEST_F(ImportPackageTest, TheFormsThisBuildLacksStopTheImportLoudly) {
+    ImportForms() = TImportForms();
+    host::SetCurrentUser(host::SampleMemberId);
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    const std::string package = MakePackage("wizard", PackageSpec());
+    try {
+        ImportPackage(package, "1");
+        ADD_FAILURE() << "the wizard step answered";
+    } catch (const ENotAvailableInThisBuild& e) {
+        EXPECT_STREQ(e.what(), "ShowImportWizard is not available in this build");
+    }
+    host::CloseProject();
+    PackageSpec missing;
+    missing.prjId = MissingProjectId;
+    const std::string create = MakePackage("create", missing);
+    try {
+        ImportPackage(create, "");
+        ADD_FAILURE() << "the creation step answered";
+    } catch (const ENotAvailableInThisBuild& e) {
+        EXPECT_STREQ(e.what(), "CreateProjectFromPackage is not available in this build");
+    }
+    EXPECT_TRUE(host::EveryProcessEnded());
+}
+
+TEST_F(ImportPackageTest, NothingOfAnEarlierPackageDecidesForTheNext) {
+    // A member's package with only project information for the open project...
+    host::SetCurrentUser(host::SampleMemberId);
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    PackageSpec onlyInfo;
+    onlyInfo.items = std::vector<std::string>{"项目信息"};
+    ExpectBoxes({"当前项目已经存在，数据包无其它信息！"});
+    EXPECT_EQ(ImportPackage(MakePackage("first", onlyInfo), ""), -1);
+    EXPECT_TRUE(OnlyProjectInfoPackage);
+    EXPECT_EQ(ImportMode, ImportModeIntoProject);
+
+    // ...does not refuse the administrator's next package, which names its own project.
+    StartOver(AdministratorUserId);
+    PackageSpec other;
+    other.prjId = host::SecondProjectId;
+    other.items = std::vector<std::string>{"系统人员"};
+    EXPECT_EQ(ImportPackage(MakePackage("second", other), ""), 1);
+    EXPECT_FALSE(OnlyProjectInfoPackage);
+    EXPECT_EQ(ImportMode, ImportModeProjectFree);
+    EXPECT_EQ(PackageProjectInfo.PrjID.Str(), host::SecondProjectId);
+
+    // A package without a project ends with an explicit mode, and names no earlier project.
+    StartOver(host::SampleMemberId);
+    PackageSpec noProject;
+    noProject.prjId.reset();
+    EXPECT_EQ(ImportPackage(MakePackage("third", noProject), ""), 1);
+    EXPECT_EQ(ImportMode, ImportModeUnfiltered);
+    EXPECT_EQ(PackageProjectInfo.PrjID.Str(), "");
+    EXPECT_EQ(m_wizardCalls.size(), 1u);
+}
+
+TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWorkFolder) {
+    const std::string goodXml = PackageXml(PackageSpec());
+    const std::string good = MakePackage("good", PackageSpec());
+    const std::string goodBytes = rtl::ReadFileBytes(good);
+    const std::string evil = m_folder + "/~Vek~Temp/evil.txt";
+    const std::string body = "<VekPackage><PackageInfo PackageVersion=\"3\" PackageCaption=\"" +
+                             rtl::Utf8ToGbk("审计项目") + "\"/><ExportItemInfo/></VekPackage>";
+    struct Case {
+        const char* name;
+        std::function<std::string()> make;
+        std::vector<std::string> boxes;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"a truncated ZIP", [&] { return MakeFile("truncated.Package", goodBytes.substr(0, goodBytes.size() / 2)); },
+         {NotAPackageText}},
+        {"a ZIP with a \"..\" entry",
+         [&] {
+             const std::string path = m_folder + "/Packages/dotdot.Package";
+             WriteRawArchive(path, {{"Package.XML", goodXml}, {"../evil.txt", "x"}});
+             return path;
+         },
+         {NotAPackageText}},
+        {"a ZIP with a link",
+         [&] {
+             const std::string path = m_folder + "/Packages/link.Package";
+             WriteRawArchive(path, {{"Package.XML", goodXml}, {"evil.txt", "../evil.txt", true}});
+             return path;
+         },
+         {NotAPackageText}},
+        {"a document type declaration",
+         [&] {
+             return MakePackageOfFiles(
+                 "doctype", {{"Package.XML", "<?xml version=\"1.0\"?><!DOCTYPE VekPackage [<!ENTITY e SYSTEM "
+                                             "\"file:///etc/passwd\">]><VekPackage>&e;</VekPackage>"}});
+         },
+         {"打开文件失败！"}},
+        {"an undeclared encoding",
+         [&] { return MakePackageOfFiles("encoding", {{"Package.XML", "<?xml version=\"1.0\"?>" + body}}); },
+         {"打开文件失败！"}},
+        {"no ExportItemInfo",
+         [&] {
+             PackageSpec spec;
+             spec.items.reset();
+             return MakePackage("noitems", spec);
+         },
+         {}},
+        {"an empty file", [&] { return MakeFile("empty.Package", ""); }, {NotAPackageText}},
+        {"a folder", [&] { return m_folder + "/Packages/folder.Package/"; }, {}},
+    };
+    // clang-format on
+    fs::create_directories(m_folder + "/Packages/folder.Package");
+    for (const char* user : {host::SampleMemberId, AdministratorUserId}) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(c.name) + " for " + user);
+            StartOver(user);
+            const std::string package = c.make();
+            const std::string bytes = rtl::FileExists(package) ? rtl::ReadFileBytes(package) : "";
+            const auto outside = TreeOutsideWorkFolder();
+            ExpectBoxes(c.boxes);
+
+            EXPECT_EQ(ImportPackage(package, ""), -1);
+
+            EXPECT_EQ(BoxTexts(), c.boxes);
+            EXPECT_TRUE(NewLogEntries().empty());
+            EXPECT_TRUE(m_wizardCalls.empty());
+            EXPECT_TRUE(host::EveryProcessEnded());
+            EXPECT_EQ(TreeOutsideWorkFolder(), outside);
+            EXPECT_FALSE(fs::exists(fs::symlink_status(evil)));
+            EXPECT_EQ(rtl::FileExists(package) ? rtl::ReadFileBytes(package) : "", bytes);
+        }
+    }
+}
+
+} // namespace

@@ -1,0 +1,269 @@
+#include "core/import/PrepareImport.h"
+
+#include "core/HostApi.h"
+#include "core/HostSession.h"
+#include "core/PackageState.h"
+#include "core/import/ImportState.h"
+#include "core/import/UserKind.h"
+#include "tests/core/import/ImportFixture.h"
+
+#include "platform/framework/Dialogs.h"
+#include "platform/rtl/FileSystem.h"
+
+#include <filesystem>
+#include <fstream>
+
+namespace fs = std::filesystem;
+using namespace tarnwick;
+
+namespace {
+
+using PrepareImportTest = ImportTest;
+
+enum class User { Admin, Member, Outsider };
+// HostOnly: the project library reports an open project that the host program does not pass on.
+enum class Open { None, Own, Other, HostOnly };
+// Unopenable: the host says the project exists, but it does not open.
+enum class Local { Exists, Missing, Unopenable };
+enum class Items { Bound, WithMaterials, ProjectFree, OnlyInfo };
+enum class Kind { V1, V2, V3, Foreign, NotAPackage };
+
+constexpr char MissingProjectId[] = "XM2026777";
+
+struct Row {
+    const char* name;
+    User user;
+    Open open;
+    Local local;
+    const char* prjInfoExport;
+    Items items;
+    std::int32_t creationAnswer;
+    Kind kind;
+    int reply; // to the question whether to open the project
+    // Expected:
+    std::int32_t result;
+    std::int32_t mode;
+    std::vector<std::string> boxes;
+    std::vector<std::string> log;
+    std::vector<std::string> opened;
+    bool creationAsked;
+};
+
+std::string UserId(User user) {
+    switch (user) {
+    case User::Admin:
+        return AdministratorUserId;
+    case User::Member:
+        return host::SampleMemberId;
+    case User::Outsider:
+        return host::SampleOutsiderId;
+    }
+    return "";
+}
+
+std::vector<std::string> Captions(Items items) {
+    switch (items) {
+    case Items::Bound:
+        return {"审计事项"};
+    case Items::WithMaterials:
+        return {"项目资料", "审计事项"};
+    case Items::ProjectFree:
+        return {"系统人员"};
+    case Items::OnlyInfo:
+        return {"项目信息"};
+    }
+    return {};
+}
+
+int VersionOf(Kind kind) {
+    switch (kind) {
+    case Kind::V1:
+        return 1;
+    case Kind::V2:
+        return 2;
+    case Kind::V3:
+        return 3;
+    case Kind::Foreign:
+        return 0;
+    case Kind::NotAPackage:
+        return -1;
+    }
+    return -2;
+}
+
+const std::string Prep = "IniXMLInfo: ";
+
+TEST_F(PrepareImportTest, DecisionTable) {
+    const int Y = framework::IDYES, N = framework::IDNO;
+    // clang-format off
+    const Row rows[] = {
+        // Version and user kind.
+        {"administrator, version 3", User::Admin, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::V3, 0,
+         1, 1, {}, {}, {}, false},
+        {"administrator beside another project", User::Admin, Open::Other, Local::Missing, "FALSE", Items::Bound,
+         1, Kind::V2, 0, 1, 1, {}, {}, {}, false},
+        {"version 1", User::Admin, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::V1, 0,
+         -3, 0, {}, {Prep + "调用报送数据包管理处理！"}, {}, false},
+        {"foreign package", User::Member, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::Foreign, 0,
+         -1, 0, {"要导入的包是系统人员导出的包，请使用系统人员管理的系统人员导入功能导入！"}, {}, {}, false},
+        {"not a package", User::Member, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::NotAPackage, 0,
+         -1, 0, {"数据包格式不正确或非项目数据包，请检查后导入！"}, {}, {}, false},
+        // A project is open.
+        {"the package's project is open", User::Member, Open::Own, Local::Exists, "True", Items::Bound, 1,
+         Kind::V3, 0, 1, 2, {}, {}, {}, false},
+        {"only project information for the open project", User::Member, Open::Own, Local::Exists, "True",
+         Items::OnlyInfo, 1, Kind::V3, 0, 1, 2, {"当前项目已经存在，数据包无其它信息！"},
+         {Prep + "当前项目已经存在，数据包无其它信息！"}, {}, false},
+        {"another project is open", User::Member, Open::Other, Local::Exists, "True", Items::Bound, 1, Kind::V2,
+         0, -1, 0, {"当前项目与导入包项目信息不同，不能导入！"}, {Prep + "当前项目与导入包项目信息不同，不能导入！"},
+         {}, false},
+        {"a non-member with the package's project open", User::Outsider, Open::Own, Local::Exists, "True",
+         Items::Bound, 1, Kind::V3, 0, 1, 2, {}, {}, {}, false},
+        // No project is open.
+        {"project-free package", User::Member, Open::None, Local::Exists, "True", Items::ProjectFree, 1,
+         Kind::V3, 0, 1, 1, {}, {}, {}, false},
+        {"project-free package of a non-member", User::Outsider, Open::None, Local::Missing, "True",
+         Items::ProjectFree, 1, Kind::V2, 0, 1, 1, {}, {}, {}, false},
+        {"a non-member", User::Outsider, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::V3, 0, -1, 0,
+         {"当前人员没有参与该项目，不能导入！"}, {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
+        {"a non-member while the project library reports a project", User::Outsider, Open::HostOnly,
+         Local::Exists, "True", Items::Bound, 1, Kind::V3, 0, -1, 0, {"当前人员没有参与该项目，不能导入！"},
+         {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
+        {"existing project, no materials", User::Member, Open::None, Local::Exists, "True", Items::Bound, 1,
+         Kind::V3, 0, 1, 0, {}, {}, {}, false},
+        {"existing project, materials, opened", User::Member, Open::None, Local::Exists, "True",
+         Items::WithMaterials, 1, Kind::V3, Y, 1, 2, {OpenProjectQuestion}, {}, {host::SampleProjectId}, false},
+        {"existing project, materials, not opened", User::Member, Open::None, Local::Exists, "True",
+         Items::WithMaterials, 1, Kind::V2, N, -1, 0, {OpenProjectQuestion}, {}, {}, false},
+        {"the project does not open", User::Member, Open::None, Local::Unopenable, "True", Items::WithMaterials, 1,
+         Kind::V3, Y, -1, 0, {OpenProjectQuestion, "打开要导入的项目失败，不能导入！"},
+         {Prep + "打开要导入的项目失败，不能导入！"}, {MissingProjectId}, false},
+        {"missing project without project information", User::Member, Open::None, Local::Missing, "FALSE",
+         Items::Bound, 1, Kind::V3, 0, -1, 0, {"没有打开项目！"}, {Prep + "没有项目信息不能建立项目！"}, {},
+         false},
+        {"missing project created, version 3", User::Member, Open::None, Local::Missing, "True", Items::Bound, 1,
+         Kind::V3, 0, 1, 2, {}, {}, {}, true},
+        {"missing project created, version 2", User::Member, Open::None, Local::Missing, "true",
+         Items::WithMaterials, 7, Kind::V2, 0, 1, 2, {}, {}, {}, true},
+        {"creation cancelled", User::Member, Open::None, Local::Missing, "True", Items::Bound, 0, Kind::V3, 0, -1,
+         0, {}, {}, {}, true},
+        {"creation failed", User::Member, Open::None, Local::Missing, "True", Items::Bound, -5, Kind::V2, 0, -1, 0,
+         {"创建项目失败！"}, {Prep + "创建项目失败！"}, {}, true},
+    };
+    // clang-format on
+
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.name);
+        StartOver(UserId(row.user));
+        const std::string prjId = row.local == Local::Exists ? host::SampleProjectId : MissingProjectId;
+        std::string package;
+        if (row.kind == Kind::Foreign) {
+            package = MakePackageOfFiles("foreign", {{"perinfo.per", "persons"}});
+        } else if (row.kind == Kind::NotAPackage) {
+            package = MakeFile("garbage.Package", "this is no archive");
+        } else {
+            PackageSpec spec;
+            spec.version = row.kind == Kind::V1 ? "1" : row.kind == Kind::V2 ? "2" : "3";
+            spec.prjId = prjId;
+            spec.prjInfoExport = row.prjInfoExport;
+            spec.items = Captions(row.items);
+            package = MakePackage("table", spec);
+        }
+        if (row.open == Open::Own) {
+            ASSERT_TRUE(host::OpenProject(prjId));
+        } else if (row.open != Open::None) {
+            ASSERT_TRUE(host::OpenProject(host::SecondProjectId));
+        }
+        host::ClearRecords();
+        if (row.open == Open::HostOnly)
+            host::InjectTextAnswer("GetCurPrjSerial", "");
+        if (row.local == Local::Unopenable)
+            host::InjectAnswer("VekProjectExist", 1);
+        m_creationAnswer = row.creationAnswer;
+        ExpectBoxes(row.boxes, row.reply);
+        const auto outside = TreeOutsideWorkFolder();
+
+        std::string folder;
+        const std::int32_t result =
+            PrepareImport(package, UserKindOfCurrentUser(), HostProgramProjectSerial(), folder);
+
+        EXPECT_EQ(result, row.result);
+        EXPECT_EQ(ImportMode, row.mode);
+        EXPECT_EQ(LastPackageVersion, VersionOf(row.kind));
+        EXPECT_EQ(folder, WorkFolder());
+        EXPECT_EQ(BoxTexts(), row.boxes);
+        for (const auto& box : framework::DialogService().Records())
+            EXPECT_EQ(box.flags, box.text == OpenProjectQuestion ? 36 : 64);
+        EXPECT_EQ(NewLogEntries(), row.log);
+        EXPECT_EQ(host::ProjectsOpened(), row.opened);
+        ASSERT_EQ(m_creationCalls.size(), row.creationAsked ? 1u : 0u);
+        if (row.creationAsked) {
+            const bool files = row.kind == Kind::V2;
+            EXPECT_EQ(m_creationCalls[0].projectPart, WorkFolder() + (files ? "XMGL.pck" : "XMGL\\"));
+            EXPECT_EQ(m_creationCalls[0].resourcePart, WorkFolder() + (files ? "ResFile.pck" : "ResFile\\"));
+        }
+        EXPECT_EQ(ProjectCreatedByImport, row.creationAsked && row.creationAnswer > 0);
+        if (row.kind == Kind::V2 || row.kind == Kind::V3) {
+            EXPECT_EQ(PackageProjectInfo.PrjID.Str(), prjId);
+        }
+
+        // The progress window: shown first, out of the way for the creation form, closed at the end.
+        const auto calls = host::ProcessCalls();
+        ASSERT_GE(calls.size(), 2u);
+        EXPECT_EQ(calls.front().Kind, host::ProcessCallKind::Begin);
+        EXPECT_EQ(calls.front().Text, "正在准备数据．．．");
+        EXPECT_EQ(calls.size(), row.creationAsked ? 3u : 2u);
+        if (row.creationAsked) {
+            EXPECT_EQ(calls[1].Kind, host::ProcessCallKind::Hide);
+        }
+        EXPECT_TRUE(host::EveryProcessEnded());
+        EXPECT_EQ(TreeOutsideWorkFolder(), outside);
+        EXPECT_TRUE(rtl::FileExists(package));
+        ProjectCreatedByImport = false;
+    }
+}
+
+TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
+    std::string folder;
+    const std::string good = MakePackage("good", PackageSpec());
+    const std::string work = m_folder + "/~Vek~Temp/CommonReader/";
+
+    // A package inside the work folder would be deleted before it is read.
+    fs::create_directories(work + "Sub");
+    fs::copy_file(good, work + "Sub/inside.Package");
+    fs::create_symlink(work + "Sub/inside.Package", m_folder + "/Packages/link.Package");
+    for (const std::string& package : {work + "Sub/inside.Package", m_folder + "/Packages/link.Package",
+                                       m_folder + "/~VEK~TEMP/commonreader/sub/INSIDE.package"}) {
+        SCOPED_TRACE(package);
+        StartOver(AdministratorUserId);
+        const std::string text = "数据包位于导入工作目录中，请将其移到其他位置后导入！";
+        ExpectBoxes({text});
+        EXPECT_EQ(PrepareImport(package, "Admin", "", folder), -1);
+        EXPECT_EQ(NewLogEntries(), std::vector<std::string>{"IniXMLInfo: " + text});
+        EXPECT_EQ(LastPackageVersion, -1);
+        EXPECT_TRUE(fs::exists(work + "Sub/inside.Package"));
+        EXPECT_TRUE(host::EveryProcessEnded());
+    }
+
+    // A work folder that keeps a file it could not delete is not used: the file would join the import.
+    fs::remove_all(work);
+    fs::create_directories(work);
+    std::ofstream(work + "stale\\name.dat") << "stale";
+    StartOver(AdministratorUserId);
+    ExpectBoxes({"导入工作目录无法清空，不能导入！"});
+    EXPECT_EQ(PrepareImport(good, "Admin", "", folder), -1);
+    EXPECT_EQ(NewLogEntries(), std::vector<std::string>{"IniXMLInfo: 导入工作目录无法清空，不能导入！"});
+    EXPECT_FALSE(fs::exists(work + "Package.XML"));
+
+    // Without a work folder nothing can be told about the package.
+    fs::remove_all(m_folder + "/~Vek~Temp");
+    std::ofstream(m_folder + "/~Vek~Temp") << "a file in the way";
+    StartOver(AdministratorUserId);
+    ExpectBoxes({"导入工作目录无法建立，不能导入！"});
+    EXPECT_EQ(PrepareImport(good, "Admin", "", folder), -1);
+    EXPECT_EQ(LastPackageVersion, -1);
+    EXPECT_TRUE(host::EveryProcessEnded());
+    EXPECT_TRUE(fs::exists(good));
+}
+
+} // namespace
