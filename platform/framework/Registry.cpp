@@ -31,6 +31,13 @@ template <class List> auto FindNamed(List& list, std::string_view name) -> declt
     return nullptr;
 }
 
+template <class R> void AddOrReplace(std::vector<R>& list, R resource) {
+    if (R* existing = FindNamed(list, resource.name))
+        *existing = std::move(resource);
+    else
+        list.push_back(std::move(resource));
+}
+
 } // namespace
 
 TClassInfo& TRegistrationScope::AddClass(std::string name, const std::type_info& type,
@@ -70,11 +77,7 @@ const TClassInfo* TRegistrationScope::ClassNamed(std::string_view name) const {
 }
 
 void TRegistrationScope::AddFormResource(TFormResource resource) {
-    if (TFormResource* existing = FindNamed(m_forms, resource.name)) {
-        *existing = std::move(resource);
-        return;
-    }
-    m_forms.push_back(std::move(resource));
+    AddOrReplace(m_forms, std::move(resource));
 }
 
 const TFormResource* TRegistrationScope::FormResourceNamed(std::string_view name) const {
@@ -89,11 +92,7 @@ const TFormResource* TRegistrationScope::FormResourceOfClass(std::string_view cl
 }
 
 void TRegistrationScope::AddBitmapResource(TBitmapResource resource) {
-    if (TBitmapResource* existing = FindNamed(m_bitmaps, resource.name)) {
-        *existing = std::move(resource);
-        return;
-    }
-    m_bitmaps.push_back(std::move(resource));
+    AddOrReplace(m_bitmaps, std::move(resource));
 }
 
 const TBitmapResource* TRegistrationScope::BitmapResourceNamed(std::string_view name) const {

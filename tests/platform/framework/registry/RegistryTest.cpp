@@ -3,6 +3,8 @@
 
 #include "tests/platform/framework/registry/ProbeClasses.h"
 
+#include "platform/framework/FormResources.h"
+#include "platform/framework/FormText.h"
 #include "platform/framework/Forms.h"
 #include "platform/framework/TypInfo.h"
 #include "platform/win/Library.h"
@@ -113,13 +115,38 @@ TEST(Registry, TwoLibrariesWithTheSameClassNamesEachReadTheirOwn) {
     ExpectProbeForm(*b.BuildForm(), b.Library());
 }
 
+// A root of this test's own, whose resource names a class that only the probes register.
+class THostRoot : public TComponent {
+public:
+    using TComponent::TComponent;
+};
+[[maybe_unused]] const auto registerHostRoot = RegisterClass<THostRoot, TComponent>("THostRoot");
+
+constexpr const char* kHostForm = "object Root: THostRoot\n  object Box: TProbeBox\n    Size = 3\n  end\nend\n";
+
 TEST(Registry, ANameOfSeveralOtherLibrariesIsAmbiguous) {
-    Probe a(PROBE_A);
-    // One other library: found there.
-    ASSERT_NE(FindClassInfo("TProbeBox"), nullptr);
-    EXPECT_EQ(FindClassInfo("TProbeBox")->Library(), a.Library());
-    Probe b(PROBE_B);
-    EXPECT_THROW(FindClassInfo("TProbeBox"), ERegistrationError);
+    {
+        Probe a(PROBE_A);
+        // One other library has it: found there.
+        ASSERT_NE(FindClassInfo("TProbeBox"), nullptr);
+        EXPECT_EQ(FindClassInfo("TProbeBox")->Library(), a.Library());
+        THostRoot root(nullptr);
+        ReadComponentText(root, kHostForm, "HostForm");
+        auto* origin = dynamic_cast<probe::IProbeOrigin*>(root.FindComponent("Box"));
+        ASSERT_NE(origin, nullptr);
+        EXPECT_EQ(origin->Origin(), a.Library());
+        root.DestroyComponents();
+
+        Probe b(PROBE_B);
+        EXPECT_THROW(FindClassInfo("TProbeBox"), ERegistrationError);
+        try {
+            ReadComponentText(root, kHostForm, "HostForm");
+            ADD_FAILURE() << "an ambiguous class was read";
+        } catch (const EReadError& e) {
+            EXPECT_STREQ(e.what(), "HostForm(2): Class TProbeBox is registered by more than one library");
+        }
+        EXPECT_EQ(root.ComponentCount(), 0);
+    }
     // The platform's own classes stay unambiguous.
     ASSERT_NE(FindClassInfo("TForm"), nullptr);
     EXPECT_EQ(FindClassInfo("TForm")->Library(), FindClassInfo(typeid(TForm))->Library());
