@@ -46,11 +46,13 @@ TRowSet TADOQuery::InternalOpen() {
 
 namespace {
 
-[[maybe_unused]] const auto registerDataSet = framework::RegisterClass<TDataSet, framework::TComponent>("TDataSet");
+[[maybe_unused]] const auto registerDataSet =
+    framework::RegisterClass<TDataSet, framework::TComponent>("TDataSet");
 [[maybe_unused]] const auto registerCustomADODataSet =
     framework::RegisterClass<TCustomADODataSet, TDataSet>("TCustomADODataSet");
-[[maybe_unused]] const auto registerADOQuery = framework::RegisterClass<TADOQuery, TCustomADODataSet>("TADOQuery")
-                                                   .Strings("SQL", &TADOQuery::SQLLines, &TADOQuery::SetSQLLines);
+[[maybe_unused]] const auto registerADOQuery =
+    framework::RegisterClass<TADOQuery, TCustomADODataSet>("TADOQuery")
+        .Strings("SQL", &TADOQuery::SQLLines, &TADOQuery::SetSQLLines);
 
 } // namespace
 

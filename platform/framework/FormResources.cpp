@@ -29,7 +29,8 @@ std::string RootClassOf(const std::string& textValue) {
 
 void RegisterFormResource(const void* library, const std::string& name, std::string textValue) {
     std::string rootClass = RootClassOf(textValue);
-    RegistrationScope(library).AddFormResource(TFormResource{name, std::move(textValue), std::move(rootClass)});
+    RegistrationScope(library).AddFormResource(
+        TFormResource{name, std::move(textValue), std::move(rootClass)});
 }
 
 const std::string* FindFormResource(const void* library, std::string_view name) {

@@ -360,7 +360,8 @@ void TBrush::SetHandle(gdi::HBRUSH brush) {
         m_style = bsClear;
         break;
     case gdi::BS_HATCHED:
-        m_style = static_cast<TBrushStyle>(bsHorizontal + std::clamp(log.lbHatch, 0, bsDiagCross - bsHorizontal));
+        m_style =
+            static_cast<TBrushStyle>(bsHorizontal + std::clamp(log.lbHatch, 0, bsDiagCross - bsHorizontal));
         break;
     default:
         m_style = bsSolid;

@@ -380,8 +380,9 @@ public:
     void LoadFromLibraryResource(const void* library, const std::string& name,
                                  const std::vector<std::pair<TColor, TColor>>& colorMap = {});
     // As above, from the resources of the library whose code calls it.
-    [[gnu::visibility("hidden")]] void LoadFromResourceName(
-        const std::string& name, const std::vector<std::pair<TColor, TColor>>& colorMap = {}) {
+    [[gnu::visibility("hidden")]] void
+    LoadFromResourceName(const std::string& name,
+                         const std::vector<std::pair<TColor, TColor>>& colorMap = {}) {
         LoadFromLibraryResource(ThisLibrary(), name, colorMap);
     }
     void LoadFromFile(const std::string& path);

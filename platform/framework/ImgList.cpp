@@ -229,7 +229,8 @@ void TCustomImageList::ReadImages(const std::string& data) {
     std::uint32_t height = GetUint32(bytes, 12);
     TBitmap strip;
     strip.SetHandle(DecodePng(bytes.substr(kImagesHeaderSize), "Image list data"));
-    if (count == 0 || width == 0 || height == 0 || std::uint64_t(count) * width != std::uint64_t(strip.Width()) ||
+    if (count == 0 || width == 0 || height == 0 ||
+        std::uint64_t(count) * width != std::uint64_t(strip.Width()) ||
         std::uint64_t(height) * 2 != std::uint64_t(strip.Height()))
         throw EInvalidGraphic("Invalid image list data: " + std::to_string(count) + " images of " +
                               std::to_string(width) + " x " + std::to_string(height) + " in a picture of " +
@@ -241,7 +242,8 @@ void TCustomImageList::ReadImages(const std::string& data) {
     const gdi::Surface& from = strip.Handle()->surface;
     for (int y = 0; y < int(height); ++y) {
         std::copy(from.Row(y), from.Row(y) + from.Width(), images.Handle()->surface.Row(y));
-        std::copy(from.Row(int(height) + y), from.Row(int(height) + y) + from.Width(), masks.Handle()->surface.Row(y));
+        std::copy(from.Row(int(height) + y), from.Row(int(height) + y) + from.Width(),
+                  masks.Handle()->surface.Row(y));
     }
     m_images.clear();
     m_width = int(width);

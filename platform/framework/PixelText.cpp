@@ -25,7 +25,8 @@ public:
         std::size_t start = 0;
         while (start <= m_text.size()) {
             std::size_t end = m_text.find('\n', start);
-            std::string line = rtl::TrimRight(m_text.substr(start, end == std::string_view::npos ? end : end - start));
+            std::string line =
+                rtl::TrimRight(m_text.substr(start, end == std::string_view::npos ? end : end - start));
             ++number;
             if (!line.empty() && line.front() != ';')
                 ReadLine(line, number);
@@ -75,7 +76,8 @@ private:
     }
 
     gdi::HBITMAP MakeBitmap() const {
-        gdi::HBITMAP bitmap = gdi::CreateBitmap(int(m_rows.front().size()), int(m_rows.size()), 1, 32, nullptr);
+        gdi::HBITMAP bitmap =
+            gdi::CreateBitmap(int(m_rows.front().size()), int(m_rows.size()), 1, 32, nullptr);
         for (std::size_t y = 0; y < m_rows.size(); ++y) {
             std::uint32_t* row = bitmap->surface.Row(int(y));
             for (std::size_t x = 0; x < m_rows[y].size(); ++x)

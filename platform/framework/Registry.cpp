@@ -19,9 +19,10 @@ std::vector<std::unique_ptr<TRegistrationScope>>& Scopes() {
 // Runs when the library of the scope is unloaded, or at exit.
 void DropScope(void* scope) {
     auto& scopes = Scopes();
-    scopes.erase(std::remove_if(scopes.begin(), scopes.end(),
-                                [scope](const std::unique_ptr<TRegistrationScope>& s) { return s.get() == scope; }),
-                 scopes.end());
+    scopes.erase(
+        std::remove_if(scopes.begin(), scopes.end(),
+                       [scope](const std::unique_ptr<TRegistrationScope>& s) { return s.get() == scope; }),
+        scopes.end());
 }
 
 template <class List> auto FindNamed(List& list, std::string_view name) -> decltype(&list.front()) {

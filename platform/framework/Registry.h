@@ -72,8 +72,7 @@ std::vector<const TRegistrationScope*> RegistrationScopes();
 // Finds what `find` answers for a scope, looking in the asking library's scope first, then in the
 // platform's, then in every other scope; a name that two other libraries register is ambiguous
 // and raises ERegistrationError (`what` names it in the message).
-template <class T, class F>
-const T* ResolveRegistered(const void* library, F find, const std::string& what) {
+template <class T, class F> const T* ResolveRegistered(const void* library, F find, const std::string& what) {
     const TRegistrationScope* own = FindRegistrationScope(library);
     if (own != nullptr)
         if (const T* found = find(*own))

@@ -8,8 +8,8 @@
 // Resource strings: the texts a library raises or shows, each declared once apart from the code
 // that uses it, so that they can be translated without touching that code.
 //
-//   inline constexpr framework::TResString SCapacityError{"Capacity must be -1 (to cache all regions) or > 0"};
-//   inline constexpr framework::TResString SPageIndexError{"%d is an invalid PageIndex value. ..."};
+//   inline constexpr framework::TResString SCapacityError{"Capacity must be -1 (to cache all regions) or >
+//   0"}; inline constexpr framework::TResString SPageIndexError{"%d is an invalid PageIndex value. ..."};
 //   framework::RaiseResString(SCapacityError);
 //   framework::RaiseResString(SPageIndexError, index, count - 1);
 namespace framework {

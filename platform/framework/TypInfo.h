@@ -84,7 +84,8 @@ struct THandlerInfo {
 
 class TClassInfo {
 public:
-    TClassInfo(std::string name, const std::type_info& type, const std::type_info* parent, const void* library);
+    TClassInfo(std::string name, const std::type_info& type, const std::type_info* parent,
+               const void* library);
 
     const std::string& Name() const { return m_name; }
     const std::type_info& Type() const { return *m_type; }

@@ -39,6 +39,7 @@ private:
     unsigned m_bits = 0;
 };
 
-inline constexpr TXMLDocOptions DefaultXMLDocOptions{doNodeAutoCreate, doAttrNull, doAutoPrefix, doNamespaceDecl};
+inline constexpr TXMLDocOptions DefaultXMLDocOptions{doNodeAutoCreate, doAttrNull, doAutoPrefix,
+                                                     doNamespaceDecl};
 
 } // namespace xml

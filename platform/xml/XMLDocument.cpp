@@ -303,9 +303,9 @@ std::string TXMLDocument::SaveToString() const {
 
 namespace {
 
-const framework::TEnumInfo XMLDocOptionInfo{"TXMLDocOption",
-                                            {"doNodeAutoCreate", "doAttrNull", "doAutoPrefix", "doNamespaceDecl",
-                                             "doNodeAutoIndent", "doAutoSave"}};
+const framework::TEnumInfo XMLDocOptionInfo{
+    "TXMLDocOption",
+    {"doNodeAutoCreate", "doAttrNull", "doAutoPrefix", "doNamespaceDecl", "doNodeAutoIndent", "doAutoSave"}};
 
 [[maybe_unused]] const auto registerXMLDocument =
     framework::RegisterClass<TXMLDocument, framework::TComponent>("TXMLDocument")

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "platform/framework/Classes.h"
 #include "platform/xml/XMLDocOptions.h"
 #include "platform/xml/XMLNode.h"
-#include "platform/framework/Classes.h"
 
 #include <memory>
 #include <string>

@@ -32,8 +32,8 @@ TEST(DataComponents, QueryAndDocumentComeFromTheFormResource) {
     EXPECT_EQ(query->ClassName(), "TADOQuery");
     EXPECT_EQ(query->SQL().Text(), "select * from Vek_PackMod\r\norder by ModIndex\r\n");
     EXPECT_EQ(document->DOMVendor(), "Any DOM");
-    EXPECT_EQ(document->Options(), (xml::TXMLDocOptions{xml::doNodeAutoCreate, xml::doAttrNull,
-                                                          xml::doNodeAutoIndent}));
+    EXPECT_EQ(document->Options(),
+              (xml::TXMLDocOptions{xml::doNodeAutoCreate, xml::doAttrNull, xml::doNodeAutoIndent}));
 
     // They work as the ones made in code do.
     TestDatabase db;
@@ -44,7 +44,8 @@ TEST(DataComponents, QueryAndDocumentComeFromTheFormResource) {
     EXPECT_EQ(query->FieldByName("ModCaption").AsString(), "项目资料");
     document->SetActive(true);
     document->AddChild("VekPackage").AddChild("PackageInfo");
-    EXPECT_NE(document->SaveToString().find("\n  <PackageInfo/>"), std::string::npos) << document->SaveToString();
+    EXPECT_NE(document->SaveToString().find("\n  <PackageInfo/>"), std::string::npos)
+        << document->SaveToString();
 
     // The writer gives them back as they were read.
     std::string text = WriteComponentText(*form);
@@ -53,7 +54,8 @@ TEST(DataComponents, QueryAndDocumentComeFromTheFormResource) {
     EXPECT_EQ(WriteComponentText(copy), text);
     EXPECT_NE(text.find("object qryItem: TADOQuery"), std::string::npos) << text;
     EXPECT_NE(text.find("DOMVendor = 'Any DOM'"), std::string::npos) << text;
-    EXPECT_NE(text.find("Options = [doNodeAutoCreate, doAttrNull, doNodeAutoIndent]"), std::string::npos) << text;
+    EXPECT_NE(text.find("Options = [doNodeAutoCreate, doAttrNull, doNodeAutoIndent]"), std::string::npos)
+        << text;
 }
 
 TEST(DataComponents, CreatedByNameWithAnOwner) {

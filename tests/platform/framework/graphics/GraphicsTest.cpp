@@ -1,5 +1,5 @@
-#include "platform/framework/BitmapResources.h"
 #include "platform/framework/Graphics.h"
+#include "platform/framework/BitmapResources.h"
 #include "platform/framework/TypInfo.h"
 
 #include <gtest/gtest.h>
@@ -49,7 +49,6 @@ TEST(Font, SizeHeightAndDeviceFont) {
     EXPECT_EQ(log.lfCharSet, gdi::GB2312_CHARSET);
     EXPECT_EQ(log.lfPitchAndFamily, gdi::VARIABLE_PITCH);
     EXPECT_EQ(log.lfEscapement, 900);
-
 }
 
 TEST(Font, SetHandleTakesTheFontAndOwnsIt) {
@@ -436,7 +435,8 @@ TEST(Bitmap, ResourcesOfTheCallingLibrary) {
 }
 
 TEST(Bitmap, ColourMapAppliesToPaletteImagesOnly) {
-    const std::vector<std::pair<TColor, TColor>> map = {{gdi::clLime, gdi::clBlue}, {gdi::clBlue, gdi::clRed}};
+    const std::vector<std::pair<TColor, TColor>> map = {{gdi::clLime, gdi::clBlue},
+                                                        {gdi::clBlue, gdi::clRed}};
     const struct {
         const char* name;
         int x;

@@ -127,15 +127,18 @@ TEST(PictureForm, BrokenPictureDataIsAReadErrorNamingTheProperty) {
         const char* object;
         const char* message;
     } cases[] = {
-        {"object Box: TPictureBox\n  Glyph.Data = {0102}\n", "PictureFormBroken(3): error reading Box.Glyph.Data"},
-        {"object List: TImageList\n  Bitmap = {496D674C}\n", "PictureFormBroken(3): error reading List.Bitmap"},
+        {"object Box: TPictureBox\n  Glyph.Data = {0102}\n",
+         "PictureFormBroken(3): error reading Box.Glyph.Data"},
+        {"object List: TImageList\n  Bitmap = {496D674C}\n",
+         "PictureFormBroken(3): error reading List.Bitmap"},
         {"object List: TImageList\n  Bitmap = {496D674C010000000C0000000C00000089504E47}\n",
          "PictureFormBroken(3): error reading List.Bitmap"},
     };
     for (const auto& c : cases) {
         TPictureForm form(nullptr);
         try {
-            ReadComponentText(form, std::string("object PictureForm: TPictureForm\n") + c.object + "end\nend\n",
+            ReadComponentText(form,
+                              std::string("object PictureForm: TPictureForm\n") + c.object + "end\nend\n",
                               "PictureFormBroken");
             ADD_FAILURE() << "accepted: " << c.object;
         } catch (const EReadError& e) {
@@ -149,7 +152,8 @@ TEST(PictureForm, RendersTheGlyphAndTheImages) {
     form->Show();
     TBitmap shot;
     RenderForm(*form, shot);
-    const std::filesystem::path png = std::filesystem::path(TARNWICK_BINARY_DIR) / "pictures" / "PictureForm.png";
+    const std::filesystem::path png =
+        std::filesystem::path(TARNWICK_BINARY_DIR) / "pictures" / "PictureForm.png";
     std::filesystem::create_directories(png.parent_path());
     SaveFormPng(*form, png.string());
 
@@ -159,17 +163,18 @@ TEST(PictureForm, RendersTheGlyphAndTheImages) {
     TPoint formOrigin = form->ClientToScreen(TPoint{0, 0});
     TPoint frame = {formOrigin.x - form->Left(), formOrigin.y - form->Top()};
     auto pixel = [&](int x, int y) {
-        return shot.Canvas()->Pixels(frame.x + origin.x - formOrigin.x + x, frame.y + origin.y - formOrigin.y + y);
+        return shot.Canvas()->Pixels(frame.x + origin.x - formOrigin.x + x,
+                                     frame.y + origin.y - formOrigin.y + y);
     };
     // The tick's olive background is left out; its strokes and the images are there, the images
     // 8 pixels below the glyph, each 4 pixels after the one before.
     const int top = 4 + 12 + 4;
     EXPECT_EQ(pixel(4, 4), gdi::ColorToRGB(gdi::clBtnFace));
     EXPECT_EQ(pixel(4 + 10, 4 + 2), gdi::clGreen);
-    EXPECT_EQ(pixel(4 + 5, top + 5), gdi::RGB(0xE0, 0x20, 0x20));      // the red disc
-    EXPECT_EQ(pixel(4 + 16 + 5, top + 5), gdi::RGB(0x20, 0x40, 0xE0)); // the blue square
-    EXPECT_EQ(pixel(4 + 32 + 5, top + 8), gdi::RGB(0xF0, 0xD0, 0x00)); // the yellow triangle
-    EXPECT_EQ(pixel(4 + 32, top), gdi::ColorToRGB(gdi::clBtnFace));    // masked out
+    EXPECT_EQ(pixel(4 + 5, top + 5), gdi::RGB(0xE0, 0x20, 0x20));             // the red disc
+    EXPECT_EQ(pixel(4 + 16 + 5, top + 5), gdi::RGB(0x20, 0x40, 0xE0));        // the blue square
+    EXPECT_EQ(pixel(4 + 32 + 5, top + 8), gdi::RGB(0xF0, 0xD0, 0x00));        // the yellow triangle
+    EXPECT_EQ(pixel(4 + 32, top), gdi::ColorToRGB(gdi::clBtnFace));           // masked out
     EXPECT_EQ(pixel(4 + 48 + 5, top + 5), gdi::ColorToRGB(gdi::clBtnShadow)); // image 1 greyed
 }
 

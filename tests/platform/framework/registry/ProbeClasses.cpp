@@ -14,9 +14,11 @@ const void* TProbeBox::Origin() const {
 
 namespace {
 
-[[maybe_unused]] const auto registerForm = framework::RegisterClass<TProbeForm, framework::TForm>("TProbeForm");
-[[maybe_unused]] const auto registerBox = framework::RegisterClass<TProbeBox, framework::TComponent>("TProbeBox")
-                                              .Integer("Size", &TProbeBox::Size, &TProbeBox::SetSize, 0);
+[[maybe_unused]] const auto registerForm =
+    framework::RegisterClass<TProbeForm, framework::TForm>("TProbeForm");
+[[maybe_unused]] const auto registerBox =
+    framework::RegisterClass<TProbeBox, framework::TComponent>("TProbeBox")
+        .Integer("Size", &TProbeBox::Size, &TProbeBox::SetSize, 0);
 
 } // namespace
 

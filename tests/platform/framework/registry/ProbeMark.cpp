@@ -13,7 +13,8 @@ public:
     const void* Origin() const override { return framework::ThisLibrary(); }
 };
 
-[[maybe_unused]] const auto registerMark = framework::RegisterClass<TProbeMark, framework::TComponent>("TProbeMark");
+[[maybe_unused]] const auto registerMark =
+    framework::RegisterClass<TProbeMark, framework::TComponent>("TProbeMark");
 
 } // namespace
 

@@ -39,7 +39,8 @@ public:
     Probe& operator=(const Probe&) = delete;
 
     std::unique_ptr<TComponent> BuildForm() {
-        auto build = reinterpret_cast<TComponent* (*)(TComponent*)>(win::GetProcAddress(m_module, "ProbeBuildForm"));
+        auto build =
+            reinterpret_cast<TComponent* (*)(TComponent*)>(win::GetProcAddress(m_module, "ProbeBuildForm"));
         return std::unique_ptr<TComponent>(build(nullptr));
     }
     const void* Library() const {
@@ -122,7 +123,8 @@ public:
 };
 [[maybe_unused]] const auto registerHostRoot = RegisterClass<THostRoot, TComponent>("THostRoot");
 
-constexpr const char* kHostForm = "object Root: THostRoot\n  object Box: TProbeBox\n    Size = 3\n  end\nend\n";
+constexpr const char* kHostForm =
+    "object Root: THostRoot\n  object Box: TProbeBox\n    Size = 3\n  end\nend\n";
 
 TEST(Registry, ANameOfSeveralOtherLibrariesIsAmbiguous) {
     {
