@@ -32,6 +32,9 @@ TEST(DataComponents, QueryAndDocumentComeFromTheFormResource) {
     EXPECT_EQ(query->ClassName(), "TADOQuery");
     EXPECT_EQ(query->SQL().Text(), "select * from Vek_PackMod\r\norder by ModIndex\r\n");
     EXPECT_EQ(document->DOMVendor(), "Any DOM");
+    // Where the designer put them: Left in the low half, Top in the high half.
+    EXPECT_EQ(query->DesignInfo(), 8 << 16 | 24);
+    EXPECT_EQ(document->DesignInfo(), static_cast<std::int32_t>(0xFFFC0000u | 56));
     EXPECT_EQ(document->Options(),
               (xml::TXMLDocOptions{xml::doNodeAutoCreate, xml::doAttrNull, xml::doNodeAutoIndent}));
 
@@ -54,6 +57,7 @@ TEST(DataComponents, QueryAndDocumentComeFromTheFormResource) {
     EXPECT_EQ(WriteComponentText(copy), text);
     EXPECT_NE(text.find("object qryItem: TADOQuery"), std::string::npos) << text;
     EXPECT_NE(text.find("DOMVendor = 'Any DOM'"), std::string::npos) << text;
+    EXPECT_NE(text.find("Left = 56\n    Top = -4"), std::string::npos) << text;
     EXPECT_NE(text.find("Options = [doNodeAutoCreate, doAttrNull, doNodeAutoIndent]"), std::string::npos)
         << text;
 }
