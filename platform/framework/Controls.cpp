@@ -410,12 +410,6 @@ void TControl::DblClick() {
         OnDblClick(this);
 }
 
-void TControl::ScriptClick() {
-    if (!Showing())
-        throw EScriptError(Name() + " (" + ClassName() + ") cannot be clicked: it is not shown");
-    input::Click(input::CentreOf(*this));
-}
-
 TComponent* TControl::GetParentComponent() const {
     return m_parent;
 }
@@ -449,17 +443,26 @@ void TControl::SetBounds(int left, int top, int width, int height) {
         return;
     if ((width != m_width || height != m_height) && !CanResize(width, height))
         return;
-    TRect old = BoundsRect();
-    m_left = left;
-    m_top = top;
-    m_width = width;
-    m_height = height;
-    BoundsChanged(old);
+    const TRect old = BoundsRect();
+    ApplyBounds(TRect{left, top, left + width, top + height});
     if (!m_anchorMove)
         UpdateAnchorRules();
     if (old.Width() != width || old.Height() != height)
         Resize();
     RequestAlign();
+}
+
+void TControl::ApplyBounds(const TRect& bounds) {
+    UpdateBoundsRect(bounds);
+}
+
+void TControl::UpdateBoundsRect(const TRect& bounds) {
+    const TRect old = BoundsRect();
+    m_left = bounds.left;
+    m_top = bounds.top;
+    m_width = bounds.Width();
+    m_height = bounds.Height();
+    BoundsChanged(old);
 }
 
 void TControl::BoundsChanged(const TRect& oldBounds) {
@@ -639,10 +642,8 @@ void TControl::SetText(const std::string& text) {
 }
 
 void TControl::SetColor(TColor color) {
-    if (color == m_color) {
-        m_parentColor = false;
+    if (color == m_color)
         return;
-    }
     m_color = color;
     m_parentColor = false;
     Perform(win::CM_COLORCHANGED, 0, 0);
@@ -773,12 +774,12 @@ void TControl::Update() {
 
 void TControl::BringToFront() {
     if (m_parent != nullptr)
-        m_parent->SetChildOrder(this, m_parent->ControlCount() - 1);
+        m_parent->MoveChild(this, m_parent->ControlCount() - 1);
 }
 
 void TControl::SendToBack() {
     if (m_parent != nullptr)
-        m_parent->SetChildOrder(this, 0);
+        m_parent->MoveChild(this, 0);
 }
 
 bool TControl::MouseCapture() const {
@@ -801,10 +802,14 @@ void TControl::SetAction(TBasicAction* action) {
         return;
     }
     if (!m_actionLink)
-        m_actionLink = std::make_unique<TControlActionLink>(this);
+        m_actionLink = GetActionLinkClass()(this);
     m_actionLink->SetAction(action);
     action->FreeNotification(this);
     ActionChange(action, ComponentState().Contains(csLoading));
+}
+
+TControlActionLinkClass TControl::GetActionLinkClass() const {
+    return &NewActionLink<TControlActionLink>;
 }
 
 void TControl::ActionChange(TObject* sender, bool checkDefaults) {

@@ -128,6 +128,12 @@ protected:
     TControl* m_control;
 };
 
+// A class of action link, as a control names the link it wants: it makes the link for a client.
+using TControlActionLinkClass = std::unique_ptr<TControlActionLink> (*)(TControl* client);
+template <class T> std::unique_ptr<TControlActionLink> NewActionLink(TControl* client) {
+    return std::make_unique<T>(client);
+}
+
 // The accelerator test: the character after a single "&" of the caption, compared without case.
 bool IsAccel(char32_t key, const std::string& caption);
 
@@ -184,7 +190,7 @@ public:
     virtual void ChangeScale(int m, int d);
 
     bool Visible() const { return m_visible; }
-    void SetVisible(bool visible);
+    virtual void SetVisible(bool visible);
     void Show() { SetVisible(true); }
     void Hide() { SetVisible(false); }
     virtual bool Enabled() const { return m_enabled; }
@@ -195,7 +201,7 @@ public:
     virtual std::string Text() const { return m_text; }
     virtual void SetText(const std::string& text);
     TColor Color() const { return m_color; }
-    void SetColor(TColor color);
+    virtual void SetColor(TColor color);
     bool ParentColor() const { return m_parentColor; }
     void SetParentColor(bool parentColor);
     bool IsColorStored() const { return !m_parentColor && m_color != m_defaultColor; }
@@ -220,6 +226,9 @@ public:
     TBiDiMode BiDiMode() const { return m_biDiMode; }
     void SetBiDiMode(TBiDiMode mode);
     bool UseRightToLeftReading() const { return m_biDiMode != bdLeftToRight; }
+    virtual bool UseRightToLeftAlignment() const { return m_biDiMode == bdRightToLeft; }
+    // The alignment of what the control shows, for right-to-left mirroring.
+    virtual TAlignment GetControlsAlignment() const { return taLeftJustify; }
     int Cursor() const { return m_cursor; }
     void SetCursor(int cursor) { m_cursor = cursor; }
     TControlStyle ControlStyle() const { return m_controlStyle; }
@@ -248,8 +257,11 @@ public:
     virtual void Click();
     virtual void DblClick();
 
-    // The scripted user's entry: real input at the control's centre.
+    // The scripted user's entries: real input, after scrolling the control into view.
     void ScriptClick() override;
+    void ScriptClickAt(TPoint point) override;
+    void ScriptCheck(bool checked) override;
+    void ScriptSelectTab(const std::string& caption) override;
 
     void Loaded() override;
     void Notification(TComponent* component, TOperation operation) override;
@@ -279,10 +291,15 @@ protected:
     virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
     virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
     virtual void ActionChange(TObject* sender, bool checkDefaults);
+    virtual TControlActionLinkClass GetActionLinkClass() const;
     virtual void Resize();
     virtual bool CanResize(int& newWidth, int& newHeight);
     virtual bool CanAutoSize(int& newWidth, int& newHeight);
     virtual void AdjustSize();
+    // Takes new bounds; a windowed control's window hears of them first.
+    virtual void ApplyBounds(const TRect& bounds);
+    // Stores the bounds, then BoundsChanged.
+    void UpdateBoundsRect(const TRect& bounds);
     // The bounds changed; windowed controls move their windows.
     virtual void BoundsChanged(const TRect& oldBounds);
     virtual void VisibleChanging() {}

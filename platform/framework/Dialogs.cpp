@@ -8,8 +8,13 @@ namespace framework {
 
 namespace {
 
-// The buttons a box with these flags offers.
-std::vector<int> ButtonsOf(int flags) {
+std::string Quoted(const TDialogRecord& r) {
+    return "\"" + r.text + "\" (title \"" + r.title + "\")";
+}
+
+} // namespace
+
+std::vector<int> MessageBoxButtons(int flags) {
     switch (flags & 0x0F) {
     case MB_OK:
         return {IDOK};
@@ -28,12 +33,6 @@ std::vector<int> ButtonsOf(int flags) {
     }
 }
 
-std::string Quoted(const TDialogRecord& r) {
-    return "\"" + r.text + "\" (title \"" + r.title + "\")";
-}
-
-} // namespace
-
 int TDialogService::MessageBox(const std::string& text, const std::string& title, int flags) {
     TDialogRecord record;
     record.kind = TDialogKind::MessageBox;
@@ -41,7 +40,7 @@ int TDialogService::MessageBox(const std::string& text, const std::string& title
     record.title = title;
     record.flags = flags;
     m_records.push_back(record);
-    std::vector<int> buttons = ButtonsOf(flags);
+    std::vector<int> buttons = MessageBoxButtons(flags);
     if (buttons.empty())
         throw EScriptError("Message box " + Quoted(record) + " has unknown button flags " +
                            std::to_string(flags));
@@ -90,6 +89,11 @@ bool TDialogService::ExecuteFileDialog(TDialogKind kind, const std::string& titl
 TDialogService& DialogService() {
     static TDialogService service;
     return service;
+}
+
+bool MessageBeep(unsigned type) {
+    DialogService().Beep(type);
+    return true;
 }
 
 void ShowMessage(const std::string& text) {

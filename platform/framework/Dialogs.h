@@ -33,7 +33,12 @@ using win::MB_RETRYCANCEL;
 using win::MB_YESNO;
 using win::MB_YESNOCANCEL;
 
+class TBitmap;
+
 enum class TDialogKind { MessageBox, Message, Open, Save };
+
+// The buttons a box with these flags offers, left to right; none for flags it does not know.
+std::vector<int> MessageBoxButtons(int flags);
 
 struct TDialogRecord {
     TDialogKind kind = TDialogKind::MessageBox;
@@ -55,13 +60,29 @@ public:
                            std::string& fileName);
 
     const std::vector<TDialogRecord>& Records() const { return m_records; }
-    void ClearRecords() { m_records.clear(); }
+    // The sounds of MessageBeep, in order.
+    const std::vector<unsigned>& Beeps() const { return m_beeps; }
+    void Beep(unsigned type) { m_beeps.push_back(type); }
+    // Forgets what was shown and heard.
+    void ClearRecords() {
+        m_records.clear();
+        m_beeps.clear();
+    }
 
 private:
     std::vector<TDialogRecord> m_records;
+    std::vector<unsigned> m_beeps;
 };
 
 TDialogService& DialogService();
+
+// Draws a shown message box or message as the screen would: the title bar, the icon its flags
+// name, the text and the buttons, the default one marked. File dialogs are refused.
+void RenderMessageBox(const TDialogRecord& record, TBitmap& bitmap);
+void SaveMessageBoxPng(const TDialogRecord& record, const std::string& path);
+
+// There is no speaker: the dialog service records the sound.
+bool MessageBeep(unsigned type);
 
 // The plain message window, titled with the application's title.
 void ShowMessage(const std::string& text);

@@ -4,8 +4,10 @@
 #include "platform/framework/Graphics.h"
 #include "platform/framework/HandlerGuard.h"
 #include "platform/framework/Input.h"
+#include "platform/framework/Timers.h"
 #include "platform/framework/TypInfo.h"
 #include "platform/gdi/Gdi.h"
+#include "platform/rtl/Text.h"
 
 #include <algorithm>
 #include <unistd.h>
@@ -362,6 +364,20 @@ void TCustomForm::CloseModal() {
         Release();
 }
 
+namespace {
+
+void CollectPlacedControls(const TWinControl& parent, std::string_view name, std::vector<TControl*>& found) {
+    for (int i = 0; i < parent.ControlCount(); ++i) {
+        TControl* c = parent.Controls(i);
+        if (rtl::SameText(c->Name(), name))
+            found.push_back(c);
+        if (auto* w = dynamic_cast<const TWinControl*>(c))
+            CollectPlacedControls(*w, name, found);
+    }
+}
+
+} // namespace
+
 TComponent& TCustomForm::FindScriptControl(const std::string& path) const {
     const TComponent* scope = this;
     std::string_view rest = path;
@@ -370,6 +386,15 @@ TComponent& TCustomForm::FindScriptControl(const std::string& path) const {
         std::size_t dot = rest.find('.');
         std::string_view part = rest.substr(0, dot);
         found = scope->FindComponent(part);
+        if (const auto* container = dynamic_cast<const TWinControl*>(scope); found == nullptr && container) {
+            std::vector<TControl*> placed;
+            CollectPlacedControls(*container, part, placed);
+            if (placed.size() > 1)
+                throw EScriptError(DescribeForm(*this) + " has " + std::to_string(placed.size()) +
+                                   " controls named " + std::string(part) +
+                                   "; name the one meant by its container (Sheet.Name)");
+            found = placed.empty() ? nullptr : placed.front();
+        }
         if (found == nullptr)
             throw EScriptError(DescribeForm(*this) + " has no control named " + path);
         scope = found;
@@ -385,11 +410,20 @@ void TCustomForm::PerformUserAction(const TUserAction& action) {
     case TUserActionKind::Click:
         UserClick(FindScriptControl(action.control));
         return;
+    case TUserActionKind::ClickAt:
+        UserClickAt(FindScriptControl(action.control), action.point);
+        return;
     case TUserActionKind::Type:
         UserType(FindScriptControl(action.control), action.text);
         return;
     case TUserActionKind::Check:
         UserCheck(FindScriptControl(action.control), action.checked);
+        return;
+    case TUserActionKind::SelectTab:
+        UserSelectTab(FindScriptControl(action.control), action.text);
+        return;
+    case TUserActionKind::Wait:
+        UserWait(action.milliseconds);
         return;
     case TUserActionKind::Key:
         UserKey(action.control.empty() ? nullptr : &FindScriptControl(action.control), action.key,
@@ -421,6 +455,11 @@ void TCustomForm::UserClick(TComponent& control) {
     Guarded(&control, [&] { target.ScriptClick(); });
 }
 
+void TCustomForm::UserClickAt(TComponent& control, TPoint point) {
+    IScriptTarget& target = TargetOf(control, *this);
+    Guarded(&control, [&] { target.ScriptClickAt(point); });
+}
+
 void TCustomForm::UserType(TComponent& control, const std::string& text) {
     IScriptTarget& target = TargetOf(control, *this);
     Guarded(&control, [&] { target.ScriptType(text); });
@@ -429,6 +468,16 @@ void TCustomForm::UserType(TComponent& control, const std::string& text) {
 void TCustomForm::UserCheck(TComponent& control, bool checked) {
     IScriptTarget& target = TargetOf(control, *this);
     Guarded(&control, [&] { target.ScriptCheck(checked); });
+}
+
+void TCustomForm::UserSelectTab(TComponent& control, const std::string& caption) {
+    IScriptTarget& target = TargetOf(control, *this);
+    Guarded(&control, [&] { target.ScriptSelectTab(caption); });
+}
+
+void TCustomForm::UserWait(int milliseconds) {
+    // Timers fire as the time passes; what they changed is painted by the loop's next turn.
+    Clock().Advance(milliseconds);
 }
 
 void TCustomForm::UserKey(TComponent* control, std::uint16_t key, TShiftState shift) {
@@ -692,11 +741,22 @@ namespace framework {
 
 namespace {
 gdi::Surface ComposeForm(TCustomForm& form) {
-    form.HandleNeeded();
-    // A form that is not shown still paints for the picture.
-    RedrawWindow(form.Handle(), nullptr, nullptr, win::RDW_UPDATENOW | win::RDW_ALLCHILDREN);
+    // A form that is not shown is made visible for the picture, without OnShow or the focus.
+    const bool shown = form.Visible();
+    if (!shown)
+        form.TControl::SetVisible(true);
     gdi::Surface surface(std::max(1, form.Width()), std::max(1, form.Height()), 32);
-    ComposeWindow(form.Handle(), surface, 0, 0);
+    try {
+        form.HandleNeeded();
+        RedrawWindow(form.Handle(), nullptr, nullptr, win::RDW_UPDATENOW | win::RDW_ALLCHILDREN);
+        ComposeWindow(form.Handle(), surface, 0, 0);
+    } catch (...) {
+        if (!shown)
+            form.TControl::SetVisible(false);
+        throw;
+    }
+    if (!shown)
+        form.TControl::SetVisible(false);
     return surface;
 }
 } // namespace

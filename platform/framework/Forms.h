@@ -82,6 +82,8 @@ public:
 
     // The scripted user's actions enter here and go through synthetic mouse and keyboard input.
     virtual void PerformUserAction(const TUserAction& action);
+    // Each part of a dotted path is a component that the scope owns or, failing that, the one
+    // control of that name placed inside it (such as a module library's control in a tab sheet).
     TComponent& FindScriptControl(const std::string& path) const;
 
     TNotifyEvent OnCreate;
@@ -103,8 +105,11 @@ protected:
     virtual void DoHide();
     virtual void DoClose(TCloseAction& action);
     virtual void UserClick(TComponent& control);
+    virtual void UserClickAt(TComponent& control, TPoint point);
     virtual void UserType(TComponent& control, const std::string& text);
     virtual void UserCheck(TComponent& control, bool checked);
+    virtual void UserSelectTab(TComponent& control, const std::string& caption);
+    virtual void UserWait(int milliseconds);
     virtual void UserKey(TComponent* control, std::uint16_t key, TShiftState shift);
     virtual void UserClose();
 

@@ -216,7 +216,7 @@ void PressButton(TMouseButton button, TPoint screen) {
     s.lastTime = now;
     s.lastPoint = screen;
     const UINT msg = dbl ? down + 2 : down;
-    const UINT ncMsg = button == mbLeft ? (dbl ? 0u : win::WM_NCLBUTTONDOWN) : 0u;
+    const UINT ncMsg = button == mbLeft ? (dbl ? win::WM_NCLBUTTONDBLCLK : win::WM_NCLBUTTONDOWN) : 0u;
     SendMouse(t, msg, ncMsg, screen);
     UpdateMouseControl(screen);
 }

@@ -10,12 +10,18 @@ std::string TUserAction::Describe() const {
     switch (kind) {
     case TUserActionKind::Click:
         return "click " + control;
+    case TUserActionKind::ClickAt:
+        return "click " + control + " at (" + std::to_string(point.x) + ", " + std::to_string(point.y) + ")";
     case TUserActionKind::Type:
         return "type '" + text + "' into " + control;
     case TUserActionKind::Check:
         return std::string(checked ? "check " : "uncheck ") + control;
+    case TUserActionKind::SelectTab:
+        return "select the tab '" + text + "' of " + control;
     case TUserActionKind::Key:
         return "press key " + std::to_string(key) + (control.empty() ? "" : " in " + control);
+    case TUserActionKind::Wait:
+        return "wait " + std::to_string(milliseconds) + " ms";
     case TUserActionKind::Close:
         return "close the form";
     case TUserActionKind::Do:
@@ -24,55 +30,47 @@ std::string TUserAction::Describe() const {
     return {};
 }
 
-TUserScript& TUserScript::Click(const std::string& control) {
-    TUserAction a;
-    a.kind = TUserActionKind::Click;
-    a.control = control;
-    m_actions.push_back(std::move(a));
+TUserScript& TUserScript::Add(TUserAction action) {
+    m_actions.push_back(std::move(action));
     return *this;
+}
+
+TUserScript& TUserScript::Click(const std::string& control) {
+    return Add({.kind = TUserActionKind::Click, .control = control});
+}
+
+TUserScript& TUserScript::ClickAt(const std::string& control, gdi::POINT point) {
+    return Add({.kind = TUserActionKind::ClickAt, .control = control, .point = point});
 }
 
 TUserScript& TUserScript::Type(const std::string& control, const std::string& text) {
-    TUserAction a;
-    a.kind = TUserActionKind::Type;
-    a.control = control;
-    a.text = text;
-    m_actions.push_back(std::move(a));
-    return *this;
+    return Add({.kind = TUserActionKind::Type, .control = control, .text = text});
 }
 
 TUserScript& TUserScript::Check(const std::string& control, bool checked) {
-    TUserAction a;
-    a.kind = TUserActionKind::Check;
-    a.control = control;
-    a.checked = checked;
-    m_actions.push_back(std::move(a));
-    return *this;
+    return Add({.kind = TUserActionKind::Check, .control = control, .checked = checked});
+}
+
+TUserScript& TUserScript::SelectTab(const std::string& control, const std::string& caption) {
+    return Add({.kind = TUserActionKind::SelectTab, .control = control, .text = caption});
 }
 
 TUserScript& TUserScript::PressKey(std::uint16_t key, const std::string& control, TShiftState shift) {
-    TUserAction a;
-    a.kind = TUserActionKind::Key;
-    a.control = control;
-    a.key = key;
-    a.shift = shift;
-    m_actions.push_back(std::move(a));
-    return *this;
+    return Add({.kind = TUserActionKind::Key, .control = control, .key = key, .shift = shift});
+}
+
+TUserScript& TUserScript::Wait(int milliseconds) {
+    if (milliseconds < 0)
+        throw EScriptError("A script cannot wait " + std::to_string(milliseconds) + " ms");
+    return Add({.kind = TUserActionKind::Wait, .milliseconds = milliseconds});
 }
 
 TUserScript& TUserScript::Close() {
-    TUserAction a;
-    a.kind = TUserActionKind::Close;
-    m_actions.push_back(std::move(a));
-    return *this;
+    return Add({.kind = TUserActionKind::Close});
 }
 
 TUserScript& TUserScript::Do(std::function<void(TCustomForm&)> step) {
-    TUserAction a;
-    a.kind = TUserActionKind::Do;
-    a.step = std::move(step);
-    m_actions.push_back(std::move(a));
-    return *this;
+    return Add({.kind = TUserActionKind::Do, .step = std::move(step)});
 }
 
 namespace {
@@ -88,11 +86,17 @@ std::string TargetName(const IScriptTarget& target) {
 void IScriptTarget::ScriptClick() {
     throw EScriptError(TargetName(*this) + " cannot be clicked");
 }
+void IScriptTarget::ScriptClickAt(gdi::POINT) {
+    throw EScriptError(TargetName(*this) + " cannot be clicked");
+}
 void IScriptTarget::ScriptType(const std::string&) {
     throw EScriptError(TargetName(*this) + " takes no typing");
 }
 void IScriptTarget::ScriptCheck(bool) {
     throw EScriptError(TargetName(*this) + " cannot be checked");
+}
+void IScriptTarget::ScriptSelectTab(const std::string& caption) {
+    throw EScriptError(TargetName(*this) + " has no tab '" + caption + "' to select");
 }
 void IScriptTarget::ScriptKey(std::uint16_t, TShiftState) {
     throw EScriptError(TargetName(*this) + " takes no keys");

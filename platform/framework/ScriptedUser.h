@@ -1,6 +1,7 @@
 #pragma once
 
 #include "platform/framework/Classes.h"
+#include "platform/gdi/Geometry.h"
 
 #include <cstdint>
 #include <deque>
@@ -25,16 +26,20 @@ public:
 enum TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
 using TShiftState = TSet<TShiftStateItem>;
 
-enum class TUserActionKind { Click, Type, Check, Key, Close, Do };
+enum class TUserActionKind { Click, ClickAt, Type, Check, SelectTab, Key, Wait, Close, Do };
 
 struct TUserAction {
     TUserActionKind kind = TUserActionKind::Click;
-    std::string control; // a name, or Frame.Name for a control inside a frame; empty: the form
-    std::string text;
+    // A name, or Frame.Name for a control inside a frame or Sheet.Name for one that a module
+    // library put into a tab sheet; empty: the form.
+    std::string control{};
+    std::string text{}; // typed text, or a tab's caption
+    gdi::POINT point{}; // in client coordinates
     bool checked = false;
     std::uint16_t key = 0;
-    TShiftState shift;
-    std::function<void(TCustomForm&)> step;
+    TShiftState shift{};
+    int milliseconds = 0;
+    std::function<void(TCustomForm&)> step{};
 
     std::string Describe() const;
 };
@@ -42,9 +47,16 @@ struct TUserAction {
 class TUserScript {
 public:
     TUserScript& Click(const std::string& control);
+    // Clicks at a point of the control's client area.
+    TUserScript& ClickAt(const std::string& control, gdi::POINT point);
     TUserScript& Type(const std::string& control, const std::string& text);
+    // Clicks the box until it shows the wanted state.
     TUserScript& Check(const std::string& control, bool checked = true);
+    // Clicks the tab with this caption.
+    TUserScript& SelectTab(const std::string& control, const std::string& caption);
     TUserScript& PressKey(std::uint16_t key, const std::string& control = {}, TShiftState shift = {});
+    // Lets the virtual clock run while the form waits, so its timers fire.
+    TUserScript& Wait(int milliseconds);
     TUserScript& Close();
     // A look at the form between actions, for checks a test makes while the form is open.
     TUserScript& Do(std::function<void(TCustomForm&)> step);
@@ -52,18 +64,38 @@ public:
     const std::vector<TUserAction>& Actions() const { return m_actions; }
 
 private:
+    TUserScript& Add(TUserAction action);
     std::vector<TUserAction> m_actions;
 };
 
-// Until the visual half routes them through real input, a control that takes scripted actions
-// implements this; each default refuses the action.
+// A component that takes scripted actions implements this; each default refuses the action.
+// Controls turn them into real mouse and keyboard input.
 class IScriptTarget {
 public:
     virtual ~IScriptTarget() = default;
     virtual void ScriptClick();
+    virtual void ScriptClickAt(gdi::POINT point);
     virtual void ScriptType(const std::string& text);
     virtual void ScriptCheck(bool checked);
+    virtual void ScriptSelectTab(const std::string& caption);
     virtual void ScriptKey(std::uint16_t key, TShiftState shift);
+};
+
+// A control with a check mark tells the scripted user whether it is checked, so that the user
+// clicks it until it is as wanted.
+class IScriptCheckable {
+public:
+    virtual ~IScriptCheckable() = default;
+    virtual bool ScriptChecked() const = 0;
+};
+
+// A control with tabs tells the scripted user where a tab is, so that the user can click it.
+class IScriptTabs {
+public:
+    virtual ~IScriptTabs() = default;
+    // The rectangle of the shown tab with this caption, in client coordinates; false when no
+    // shown tab has it.
+    virtual bool ScriptTabRect(const std::string& caption, gdi::RECT& rect) const = 0;
 };
 
 struct TDialogAnswer {

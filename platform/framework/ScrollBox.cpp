@@ -84,7 +84,7 @@ bool TScrollBox::DoMouseWheel(TShiftState shift, int wheelDelta, TPoint mousePos
         return true;
     if (!m_barVisible)
         return false;
-    SetVertPosition(m_position - wheelDelta / win::WHEEL_DELTA * Mouse().WheelScrollLines() * 8);
+    SetVertPosition(m_position - wheelDelta / win::WHEEL_DELTA * Mouse().WheelScrollLines() * LineStep);
     return true;
 }
 
@@ -105,7 +105,22 @@ void TScrollBox::PaintScrollBar(gdi::HDC dc, const TRect& bar) {
 
 void TScrollBox::WndProc(TMessage& m) {
     if (m.Msg == win::WM_VSCROLL) {
-        SetVertPosition(m_position + (LowWord(m.WParam) == 0 ? -8 : 8));
+        switch (LowWord(m.WParam)) {
+        case win::SB_LINEUP:
+            SetVertPosition(m_position - LineStep);
+            break;
+        case win::SB_LINEDOWN:
+            SetVertPosition(m_position + LineStep);
+            break;
+        case win::SB_PAGEUP:
+            SetVertPosition(m_position - ClientHeight());
+            break;
+        case win::SB_PAGEDOWN:
+            SetVertPosition(m_position + ClientHeight());
+            break;
+        default:
+            break;
+        }
         m.Result = 0;
         return;
     }

@@ -17,6 +17,8 @@ public:
     int VertPosition() const { return m_position; }
     void SetVertPosition(int position);
     bool VertScrollBarVisible() const { return m_barVisible; }
+    // Pixels that a scroll-bar arrow or a wheel line scrolls.
+    static constexpr int LineStep = 8;
 
     void WndProc(TMessage& message) override;
 

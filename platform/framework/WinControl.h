@@ -44,7 +44,8 @@ public:
     void EnableAlign();
     bool AlignDisabled() const { return m_alignLevel > 0; }
     virtual void ShowControl(TControl* control);
-    void SetChildOrder(TComponent* child, int order);
+    // Where the form resource puts a child among its siblings; a page control keeps its own order.
+    virtual void SetChildOrder(TComponent* child, int order);
 
     TRect GetClientRect() const override;
     TPoint ClientOrigin() const override;
@@ -127,6 +128,8 @@ protected:
     bool DoKeyUp(TMessage& message);
     bool DoKeyPress(TMessage& message);
 
+    TControlActionLinkClass GetActionLinkClass() const override;
+    void ApplyBounds(const TRect& bounds) override;
     void BoundsChanged(const TRect& oldBounds) override;
     void VisibleChanging() override;
     void InvalidateControl(bool isVisible, bool isOpaque) override;
@@ -149,10 +152,16 @@ private:
     friend class TControl;
     void InsertChild(TControl* control);
     void RemoveChild(TControl* control);
+    // Moves a child in the z-order.
+    void MoveChild(TControl* control, int order);
     bool IsControlMouseMsg(TMessage& message);
     void WMNCCalcSize(TMessage& message);
     void WMNCPaint(TMessage& message);
     void WMNCHitTest(TMessage& message);
+    void WMWindowPosChanged(TMessage& message);
+    void WMNCLButtonDown(TMessage& message);
+    // The styles of the window, or those it would be created with.
+    void WindowStyles(std::uint32_t& style, std::uint32_t& exStyle);
     void WMEraseBkgnd(TMessage& message);
     void WMPaint(TMessage& message);
     void WMSetCursor(TMessage& message);

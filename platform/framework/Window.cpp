@@ -3,6 +3,7 @@
 #include "platform/framework/Forms.h"
 #include "platform/framework/HandlerGuard.h"
 #include "platform/framework/Input.h"
+#include "platform/framework/ThemeHooks.h"
 #include "platform/framework/Timers.h"
 #include "platform/framework/WinControl.h"
 #include "platform/gdi/Gdi.h"
@@ -160,6 +161,7 @@ TRect TWindow::UpdateBox() const {
 }
 
 HWND CreateWindowFor(TWinControl& control, const TCreateParams& params) {
+    InstallThemeHooks();
     auto* window = new TWindow(control, params);
     Manager().live.insert(window);
     return window;
@@ -230,6 +232,22 @@ bool IsWindowVisible(HWND window) {
 
 bool IsWindowEnabled(HWND window) {
     return IsWindow(window) && (window->Style() & win::WS_DISABLED) == 0;
+}
+
+bool EnableWindow(HWND window, bool enable) {
+    if (!IsWindow(window))
+        return false;
+    const bool wasDisabled = (window->Style() & win::WS_DISABLED) != 0;
+    if (wasDisabled != enable)
+        return wasDisabled;
+    if (!enable)
+        SendMessage(window, win::WM_CANCELMODE, 0, 0);
+    if (!IsWindow(window))
+        return wasDisabled;
+    const std::uint32_t style = window->Style();
+    window->SetStyle(enable ? style & ~win::WS_DISABLED : style | win::WS_DISABLED);
+    SendMessage(window, win::WM_ENABLE, enable ? 1 : 0, 0);
+    return wasDisabled;
 }
 
 std::uint32_t GetWindowLong(HWND window, int index) {

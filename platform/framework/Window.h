@@ -83,6 +83,17 @@ private:
 
 using HWND = TWindow*;
 
+// What WM_WINDOWPOSCHANGED carries: the new place and size. While the message is handled the
+// control still reports its old bounds.
+struct TWindowPos {
+    HWND hwnd = nullptr;
+    int x = 0;
+    int y = 0;
+    int cx = 0;
+    int cy = 0;
+    UINT flags = 0;
+};
+
 // Creates the window object of a control; the control keeps it until DestroyWindow.
 HWND CreateWindowFor(TWinControl& control, const TCreateParams& params);
 void DestroyWindow(HWND window);
@@ -99,6 +110,9 @@ void DispatchPostedMessages();
 HWND GetParent(HWND window);
 bool IsWindowVisible(HWND window);
 bool IsWindowEnabled(HWND window);
+// Answers whether the window was disabled before. Disabling cancels its mouse mode and capture;
+// a change sends WM_ENABLE.
+bool EnableWindow(HWND window, bool enable);
 std::uint32_t GetWindowLong(HWND window, int index);
 std::uint32_t SetWindowLong(HWND window, int index, std::uint32_t value);
 

@@ -65,6 +65,7 @@ constexpr UINT WM_MOUSELEAVE = 0x02A3;
 constexpr UINT WM_NCMOUSEMOVE = 0x00A0;
 constexpr UINT WM_NCLBUTTONDOWN = 0x00A1;
 constexpr UINT WM_NCLBUTTONUP = 0x00A2;
+constexpr UINT WM_NCLBUTTONDBLCLK = 0x00A3;
 constexpr UINT WM_CANCELMODE = 0x001F;
 constexpr UINT WM_USER = 0x0400;
 
@@ -192,6 +193,19 @@ constexpr int HTBOTTOM = 15;
 constexpr int HTBORDER = 18;
 
 constexpr int WHEEL_DELTA = 120;
+
+// Scroll-bar requests of WM_VSCROLL and WM_HSCROLL (the low word).
+constexpr int SB_LINEUP = 0;
+constexpr int SB_LINEDOWN = 1;
+constexpr int SB_PAGEUP = 2;
+constexpr int SB_PAGEDOWN = 3;
+
+// What a WINDOWPOS leaves unchanged.
+constexpr UINT SWP_NOSIZE = 0x0001;
+constexpr UINT SWP_NOMOVE = 0x0002;
+
+// MessageBeep sounds.
+constexpr UINT MB_SIMPLEBEEP = 0xFFFFFFFF;
 
 // Window class styles.
 constexpr UINT CS_VREDRAW = 0x0001;

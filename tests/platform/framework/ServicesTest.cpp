@@ -197,3 +197,63 @@ TEST(Services, ColourIdentifiers) {
     RegisterColorIdent("clLuPanelEdge", 0x00ABCDEF);
     EXPECT_EQ(IdentToColor("clLuPanelEdge"), 0x00ABCDEFu);
 }
+
+namespace {
+
+// How many pixels of a picture have a colour.
+int CountColour(TBitmap& b, gdi::COLORREF colour) {
+    int n = 0;
+    for (int y = 0; y < b.Height(); ++y)
+        for (int x = 0; x < b.Width(); ++x)
+            n += b.Canvas()->Pixels(x, y) == static_cast<TColor>(colour);
+    return n;
+}
+
+} // namespace
+
+TEST(Dialogs, AMessageBoxIsDrawnWithTheIconItsFlagsNameAndItsButtons) {
+    struct Case {
+        TDialogKind kind;
+        int flags;
+        const char* file;
+        gdi::COLORREF iconColour; // 0: no icon
+        int buttons;
+    };
+    const Case cases[] = {
+        {TDialogKind::MessageBox, MB_OK | MB_ICONINFORMATION, "box_information.png", gdi::RGB(30, 90, 200),
+         1},
+        {TDialogKind::MessageBox, MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2, "box_question.png",
+         gdi::RGB(30, 90, 200), 2},
+        {TDialogKind::MessageBox, MB_OKCANCEL | MB_ICONWARNING, "box_warning.png", gdi::RGB(240, 200, 0), 2},
+        {TDialogKind::MessageBox, MB_YESNOCANCEL | MB_ICONERROR, "box_error.png", gdi::RGB(200, 30, 30), 3},
+        {TDialogKind::Message, 0, "box_message.png", 0, 1},
+    };
+    int previousWidth = 0;
+    for (const Case& c : cases) {
+        TDialogRecord record;
+        record.kind = c.kind;
+        record.flags = c.flags;
+        record.title = "Velmora";
+        record.text = "项目已存在，是否覆盖？";
+        TBitmap picture;
+        RenderMessageBox(record, picture);
+        SaveMessageBoxPng(record, std::string(TARNWICK_BINARY_DIR) + "/" + c.file);
+        if (c.iconColour != 0) {
+            EXPECT_GT(CountColour(picture, c.iconColour), 200) << c.file;
+        } else {
+            EXPECT_EQ(CountColour(picture, gdi::RGB(30, 90, 200)), 0) << c.file;
+        }
+        // Buttons are 75 pixels wide and set 6 apart: three of them widen the box.
+        if (c.buttons == 3) {
+            EXPECT_GT(picture.Width(), previousWidth);
+        }
+        previousWidth = picture.Width();
+    }
+    TDialogRecord open;
+    open.kind = TDialogKind::Open;
+    TBitmap none;
+    EXPECT_THROW(RenderMessageBox(open, none), EInvalidOperation);
+    TDialogRecord unknown;
+    unknown.flags = 7;
+    EXPECT_THROW(RenderMessageBox(unknown, none), EInvalidOperation);
+}
