@@ -10,6 +10,8 @@ namespace ado {
 // A dataset over one command text.
 class TADODataSet : public TCustomADODataSet {
 public:
+    using TCustomADODataSet::TCustomADODataSet;
+
     const std::string& CommandText() const { return m_commandText; }
     void SetCommandText(std::string text) { m_commandText = std::move(text); }
     TParameters& Parameters();

@@ -5,6 +5,7 @@
 #include "platform/rtl/StringList.h"
 
 #include <string>
+#include <vector>
 
 namespace ado {
 
@@ -12,8 +13,13 @@ namespace ado {
 // may be changed while the query is closed; values go in through QuotedStr or as ":Name" parameters.
 class TADOQuery : public TCustomADODataSet {
 public:
+    using TCustomADODataSet::TCustomADODataSet;
+
     rtl::TStringList& SQL() { return m_sql; }
     const rtl::TStringList& SQL() const { return m_sql; }
+    // The text as lines, for form resources.
+    std::vector<std::string> SQLLines() const;
+    void SetSQLLines(const std::vector<std::string>& lines);
     // The ":Name" parameters of the current text.
     TParameters& Parameters();
 

@@ -9,6 +9,8 @@ namespace ado {
 // A dataset that holds its own data packet, read from and written to files in the XML packet form.
 class TClientDataSet : public TDataSet {
 public:
+    using TDataSet::TDataSet;
+
     // An empty file leaves the dataset closed with no data; a data packet opens it on its rows.
     // Any other content raises EDatabaseError, as does a missing file.
     void LoadFromFile(std::string_view fileName);

@@ -11,6 +11,7 @@ namespace ado {
 // persistence of a recordset (RecordsetXml.h); a loaded dataset needs no connection.
 class TCustomADODataSet : public TDataSet, public TConnectionClient {
 public:
+    using TDataSet::TDataSet;
     ~TCustomADODataSet() override;
 
     // Raises on a closed dataset.

@@ -2,6 +2,7 @@
 
 #include "platform/ado/Fields.h"
 #include "platform/ado/RowSet.h"
+#include "platform/framework/Classes.h"
 
 #include <string>
 #include <string_view>
@@ -14,12 +15,11 @@ namespace ado {
 // with Eof set. Next on the last record sets Eof and does not move; Prior on the first sets Bof and
 // does not move. A move in the other direction clears the flag, so Prior after Eof steps back to the
 // record before the last one. An empty or closed dataset has both Bof and Eof set.
-class TDataSet {
+//
+// A dataset is a component, so that a form resource can hold one.
+class TDataSet : public framework::TComponent {
 public:
-    TDataSet() = default;
-    TDataSet(const TDataSet&) = delete;
-    TDataSet& operator=(const TDataSet&) = delete;
-    virtual ~TDataSet() = default;
+    explicit TDataSet(framework::TComponent* owner = nullptr) : TComponent(owner) {}
 
     bool Active() const { return m_active; }
     void SetActive(bool active);

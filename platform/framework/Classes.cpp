@@ -1,10 +1,11 @@
 #include "platform/framework/Classes.h"
 
 #include "platform/framework/Filer.h"
-#include "platform/rtl/Text.h"
 #include "platform/framework/TypInfo.h"
+#include "platform/rtl/Text.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace framework {
 
@@ -48,6 +49,34 @@ TComponent::~TComponent() {
 
 void TComponent::Destroying() {
     m_state.Include(csDestroying);
+}
+
+namespace {
+
+// One half of the design position; `shift` is 0 for Left and 16 for Top.
+void DefineDesignHalf(TFiler& filer, const char* name, std::int32_t& designInfo, int shift) {
+    auto half = [&designInfo, shift] {
+        return static_cast<std::int16_t>(static_cast<std::uint32_t>(designInfo) >> shift & 0xFFFF);
+    };
+    filer.DefineProperty(
+        name,
+        [&designInfo, shift, name](TReader& reader) {
+            std::int64_t value = reader.ReadInteger();
+            if (value < INT16_MIN || value > INT16_MAX)
+                throw rtl::ERangeError(std::string(name) + " " + std::to_string(value) + " is out of range");
+            std::uint32_t bits = static_cast<std::uint32_t>(designInfo) & ~(0xFFFFu << shift);
+            bits |= (static_cast<std::uint32_t>(value) & 0xFFFF) << shift;
+            designInfo = static_cast<std::int32_t>(bits);
+        },
+        [half](TWriter& writer) { writer.WriteInteger(half()); }, half() != 0);
+}
+
+} // namespace
+
+void TComponent::DefineProperties(TFiler& filer) {
+    TPersistent::DefineProperties(filer);
+    DefineDesignHalf(filer, "Left", m_designInfo, 0);
+    DefineDesignHalf(filer, "Top", m_designInfo, 16);
 }
 
 TComponent* TComponent::Components(int index) const {

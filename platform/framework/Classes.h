@@ -121,6 +121,12 @@ public:
     virtual void SetName(const std::string& name);
     std::intptr_t Tag() const { return m_tag; }
     void SetTag(std::intptr_t tag) { m_tag = tag; }
+    // Where a form designer placed a component that is not a control: Left in the low 16 bits,
+    // Top in the high 16 bits. It means nothing at run time; form resources hold it as Left and
+    // Top, which are read and written back as they were.
+    std::int32_t DesignInfo() const { return m_designInfo; }
+    void SetDesignInfo(std::int32_t designInfo) { m_designInfo = designInfo; }
+    void DefineProperties(TFiler& filer) override;
 
     // Case-insensitive search among the owned components.
     TComponent* FindComponent(std::string_view name) const;
@@ -170,6 +176,7 @@ private:
     std::vector<TComponent*> m_freeNotifies;
     std::string m_name;
     std::intptr_t m_tag = 0;
+    std::int32_t m_designInfo = 0;
     TComponentState m_state;
     IDesigner* m_designer = nullptr;
     std::map<std::string, std::string> m_eventBindings;

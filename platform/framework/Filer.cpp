@@ -64,9 +64,10 @@ void TReader::Fail(int line, const std::string& message) const {
 
 void TReader::ReadRootComponent(TComponent& root) {
     const TClassInfo* rootInfo = ClassInfoOf(root);
-    const TClassInfo* named = FindClassInfo(m_tree.className);
     if (rootInfo == nullptr)
         Fail(m_tree.line, "class of the root object (" + root.ClassName() + ") is not registered");
+    m_library = rootInfo->Library();
+    const TClassInfo* named = FindClass(m_tree.className, m_tree.line);
     if (named == nullptr || !rootInfo->InheritsFrom(named))
         Fail(m_tree.line, "resource describes " + m_tree.className + ", not " + rootInfo->Name());
     m_root = &root;
@@ -97,6 +98,14 @@ void TReader::ReadRootComponent(TComponent& root) {
     clearStates();
 }
 
+const TClassInfo* TReader::FindClass(const std::string& className, int line) const {
+    try {
+        return FindClassInfo(m_library, className);
+    } catch (const ERegistrationError& e) {
+        Fail(line, e.what());
+    }
+}
+
 void TReader::ReadData(TComponent& instance) {
     const TFormObject& node = *m_node;
     for (const TFormProperty& prop : node.properties)
@@ -106,7 +115,7 @@ void TReader::ReadData(TComponent& instance) {
 }
 
 void TReader::ReadComponent(const TFormObject& node, TComponent& parent) {
-    const TClassInfo* info = FindClassInfo(node.className);
+    const TClassInfo* info = FindClass(node.className, node.line);
     if (info == nullptr)
         Fail(node.line, "class " + node.className + " not found (object " + node.name + ")");
     if (!info->CanCreate())

@@ -75,6 +75,8 @@ private:
         int line;
     };
 
+    // As the library of the root's class sees the name: its own classes before any other's.
+    const TClassInfo* FindClass(const std::string& className, int line) const;
     void ReadComponent(const TFormObject& node, TComponent& parent);
     void ReadProperty(TPersistent& instance, const std::string& instanceName, const TFormProperty& prop);
     void SetPropValue(TPersistent& instance, const TPropInfo& info, const TFormValue& value,
@@ -88,6 +90,7 @@ private:
     std::string m_resource;
     const TFormObject* m_node = nullptr;
     TComponent* m_root = nullptr;
+    const void* m_library = nullptr;
     TComponent* m_parent = nullptr;
     std::vector<TComponent*> m_loaded;
     std::vector<Fixup> m_fixups;

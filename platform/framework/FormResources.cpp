@@ -2,25 +2,11 @@
 
 #include "platform/framework/Filer.h"
 #include "platform/framework/FormText.h"
-#include "platform/rtl/Text.h"
-#include "platform/framework/TypInfo.h"
-
-#include <vector>
+#include "platform/framework/Registry.h"
 
 namespace framework {
 
 namespace {
-
-struct Resource {
-    std::string name;
-    std::string text;
-    std::string rootClass;
-};
-
-std::vector<Resource>& Resources() {
-    static std::vector<Resource> resources;
-    return resources;
-}
 
 // Only the header line is looked at here: registration runs during start-up, where a
 // malformed resource must not abort; the reader reports it when the resource is used.
@@ -41,32 +27,27 @@ std::string RootClassOf(const std::string& textValue) {
 
 } // namespace
 
-void RegisterFormResource(const std::string& name, std::string textValue) {
+void RegisterFormResource(const void* library, const std::string& name, std::string textValue) {
     std::string rootClass = RootClassOf(textValue);
-    for (Resource& r : Resources())
-        if (rtl::SameText(r.name, name)) {
-            r.text = std::move(textValue);
-            r.rootClass = std::move(rootClass);
-            return;
-        }
-    Resources().push_back(Resource{name, std::move(textValue), std::move(rootClass)});
+    RegistrationScope(library).AddFormResource(
+        TFormResource{name, std::move(textValue), std::move(rootClass)});
 }
 
-const std::string* FindFormResource(std::string_view name) {
-    for (const Resource& r : Resources())
-        if (rtl::SameText(r.name, name))
-            return &r.text;
-    return nullptr;
+const std::string* FindFormResource(const void* library, std::string_view name) {
+    const TFormResource* found = ResolveRegistered<TFormResource>(
+        library, [name](const TRegistrationScope& scope) { return scope.FormResourceNamed(name); },
+        "Form resource " + std::string(name));
+    return found == nullptr ? nullptr : &found->text;
 }
 
-const std::string* FindFormResourceForClass(std::string_view className, std::string* resourceName) {
-    for (const Resource& r : Resources())
-        if (rtl::SameText(r.rootClass, className)) {
-            if (resourceName != nullptr)
-                *resourceName = r.name;
-            return &r.text;
-        }
-    return nullptr;
+const std::string* FindFormResourceForClass(const TClassInfo& info, std::string* resourceName) {
+    const TRegistrationScope* scope = FindRegistrationScope(info.Library());
+    const TFormResource* found = scope == nullptr ? nullptr : scope->FormResourceOfClass(info.Name());
+    if (found == nullptr)
+        return nullptr;
+    if (resourceName != nullptr)
+        *resourceName = found->name;
+    return &found->text;
 }
 
 void ReadComponentText(TComponent& root, std::string_view textValue, const std::string& resourceName) {
@@ -75,20 +56,28 @@ void ReadComponentText(TComponent& root, std::string_view textValue, const std::
     reader.ReadRootComponent(root);
 }
 
+namespace {
+
+const TClassInfo& RegisteredClassOf(const TComponent& root) {
+    const TClassInfo* info = ClassInfoOf(root);
+    if (info == nullptr)
+        throw EReadError("Class " + root.ClassName() + " is not registered");
+    return *info;
+}
+
+} // namespace
+
 void ReadComponentResource(TComponent& root, const std::string& resourceName) {
-    const std::string* textValue = FindFormResource(resourceName);
+    const std::string* textValue = FindFormResource(RegisteredClassOf(root).Library(), resourceName);
     if (textValue == nullptr)
         throw EReadError("Resource " + resourceName + " not found");
     ReadComponentText(root, *textValue, resourceName);
 }
 
 bool InitComponentFromResource(TComponent& root) {
-    const TClassInfo* info = ClassInfoOf(root);
-    if (info == nullptr)
-        throw EReadError("Class " + root.ClassName() + " is not registered");
-    for (const TClassInfo* c = info; c != nullptr; c = c->Parent()) {
+    for (const TClassInfo* c = &RegisteredClassOf(root); c != nullptr; c = c->Parent()) {
         std::string name;
-        if (const std::string* textValue = FindFormResourceForClass(c->Name(), &name)) {
+        if (const std::string* textValue = FindFormResourceForClass(*c, &name)) {
             ReadComponentText(root, *textValue, name);
             return true;
         }

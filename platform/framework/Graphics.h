@@ -35,6 +35,9 @@ public:
 class TCanvas;
 class TBitmap;
 
+// The colour as the device takes it: system colours resolved, flag bits cleared.
+gdi::COLORREF DeviceColor(TColor color);
+
 // Base of the font, pen and brush; OnChange fires after every change of a property.
 class TGraphicsObject : public TPersistent {
 public:
@@ -84,7 +87,8 @@ public:
 
     // The device font for the current properties, made on first use and owned by the font.
     gdi::HFONT Handle();
-    // Takes the properties of the given logical font; the caller keeps its handle.
+    // Takes the properties of the given logical font, and the font itself: it becomes the device
+    // font, owned (and in the end deleted) by this font, until a property changes.
     void SetHandle(gdi::HFONT font);
     bool HandleAllocated() const { return m_handle != nullptr; }
 
@@ -190,10 +194,14 @@ public:
 
     // Raises EInvalidGraphicOperation for the hatched styles, which the device does not draw.
     gdi::HBRUSH Handle();
+    // Takes the colour and style of the given device brush, and the brush itself, which this brush
+    // then owns (a stock brush is never deleted) until a property changes.
+    void SetHandle(gdi::HBRUSH brush);
     bool HandleAllocated() const { return m_handle != nullptr; }
 
 private:
     void Change();
+    void FreeHandle();
 
     TColor m_color = gdi::clWhite;
     TBrushStyle m_style = bsSolid;
@@ -325,11 +333,6 @@ private:
 enum TPixelFormat { pfDevice, pf1bit, pf4bit, pf8bit, pf15bit, pf16bit, pf24bit, pf32bit };
 enum TTransparentMode { tmAuto, tmFixed };
 
-// Where LoadFromResourceName finds bitmap resources: NAME.png (the name's case ignored) in this
-// folder. The default is the project's resources folder.
-void SetBitmapResourceFolder(const std::string& folder);
-const std::string& BitmapResourceFolder();
-
 class TBitmap : public TGraphic {
 public:
     TBitmap();
@@ -370,15 +373,24 @@ public:
     TTransparentMode TransparentMode() const { return m_transparentMode; }
     void SetTransparentMode(TTransparentMode mode);
 
-    // Loads NAME from the bitmap resource folder; raises EResNotFound when it is not there.
-    void LoadFromResourceName(const std::string& name);
-    // As above; a palette image (8 bits per pixel or fewer) has each colour of colorMap's first
-    // members replaced by its second, all at once. Deeper images are loaded unmapped.
-    void LoadFromResourceName(const std::string& name,
-                              const std::vector<std::pair<TColor, TColor>>& colorMap);
+    // Loads the bitmap resource NAME (its case ignored) of the given library, or of the platform
+    // when the library has none of that name (BitmapResources.h); raises EResNotFound when
+    // neither has it. A palette image (8 bits per pixel or fewer) has each colour of colorMap's
+    // first members replaced by its second, all at once; deeper images are loaded unmapped.
+    void LoadFromLibraryResource(const void* library, const std::string& name,
+                                 const std::vector<std::pair<TColor, TColor>>& colorMap = {});
+    // As above, from the resources of the library whose code calls it.
+    [[gnu::visibility("hidden")]] void
+    LoadFromResourceName(const std::string& name,
+                         const std::vector<std::pair<TColor, TColor>>& colorMap = {}) {
+        LoadFromLibraryResource(ThisLibrary(), name, colorMap);
+    }
     void LoadFromFile(const std::string& path);
     // Writes the pixels as PNG; raises rtl::EInOutError on failure.
     void SaveToPng(const std::string& path) const;
+
+    // Form resources hold the pixels as the binary property Data: PNG bytes.
+    void DefineProperties(TFiler& filer) override;
 
 protected:
     void Draw(TCanvas& canvas, const TRect& rect) override;
@@ -386,6 +398,8 @@ protected:
 private:
     class TBitmapCanvas;
     void Replace(gdi::HBITMAP bitmap);
+    void ReadData(const std::string& data);
+    void TakeLoaded(gdi::HBITMAP loaded);
 
     gdi::HBITMAP m_handle = nullptr;
     std::unique_ptr<TBitmapCanvas> m_canvas;

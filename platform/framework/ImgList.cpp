@@ -1,8 +1,11 @@
 #include "platform/framework/ImgList.h"
 
+#include "platform/framework/Filer.h"
+#include "platform/framework/PngData.h"
 #include "platform/framework/TypInfo.h"
 
 #include <algorithm>
+#include <cstdint>
 
 namespace framework {
 
@@ -172,6 +175,80 @@ void TCustomImageList::Draw(TCanvas* canvas, int x, int y, int index, bool enabl
     gdi::HDC inkDc = ink.Canvas()->Handle();
     PaintThroughMask(dst, x + 1, y + 1, m_width, m_height, inkDc, gdi::ColorToRGB(gdi::clBtnHighlight));
     PaintThroughMask(dst, x, y, m_width, m_height, inkDc, gdi::ColorToRGB(gdi::clBtnShadow));
+}
+
+namespace {
+
+constexpr std::string_view kImagesMagic = "ImgL";
+constexpr std::size_t kImagesHeaderSize = 16;
+
+void PutUint32(std::string& out, std::uint32_t value) {
+    for (int i = 0; i < 4; ++i)
+        out += static_cast<char>(value >> (8 * i) & 0xFF);
+}
+
+std::uint32_t GetUint32(std::string_view bytes, std::size_t at) {
+    std::uint32_t value = 0;
+    for (int i = 3; i >= 0; --i)
+        value = value << 8 | static_cast<unsigned char>(bytes[at + std::size_t(i)]);
+    return value;
+}
+
+} // namespace
+
+void TCustomImageList::DefineProperties(TFiler& filer) {
+    TComponent::DefineProperties(filer);
+    filer.DefineBinaryProperty(
+        "Bitmap", [this](const std::string& data) { ReadImages(data); }, [this] { return WriteImages(); },
+        Count() > 0);
+}
+
+std::string TCustomImageList::WriteImages() const {
+    gdi::Surface strip(Count() * m_width, 2 * m_height, 32);
+    for (int i = 0; i < Count(); ++i) {
+        const gdi::Surface& image = m_images[std::size_t(i)].image->Handle()->surface;
+        const gdi::Surface& mask = m_images[std::size_t(i)].mask->Handle()->surface;
+        for (int y = 0; y < m_height; ++y) {
+            std::copy(image.Row(y), image.Row(y) + m_width, strip.Row(y) + i * m_width);
+            std::copy(mask.Row(y), mask.Row(y) + m_width, strip.Row(m_height + y) + i * m_width);
+        }
+    }
+    std::string out(kImagesMagic);
+    PutUint32(out, std::uint32_t(Count()));
+    PutUint32(out, std::uint32_t(m_width));
+    PutUint32(out, std::uint32_t(m_height));
+    return out + EncodePng(strip);
+}
+
+void TCustomImageList::ReadImages(const std::string& data) {
+    std::string_view bytes = data;
+    if (bytes.size() < kImagesHeaderSize || bytes.substr(0, 4) != kImagesMagic)
+        throw EInvalidGraphic("Invalid image list data");
+    std::uint32_t count = GetUint32(bytes, 4);
+    std::uint32_t width = GetUint32(bytes, 8);
+    std::uint32_t height = GetUint32(bytes, 12);
+    TBitmap strip;
+    strip.SetHandle(DecodePng(bytes.substr(kImagesHeaderSize), "Image list data"));
+    if (count == 0 || width == 0 || height == 0 ||
+        std::uint64_t(count) * width != std::uint64_t(strip.Width()) ||
+        std::uint64_t(height) * 2 != std::uint64_t(strip.Height()))
+        throw EInvalidGraphic("Invalid image list data: " + std::to_string(count) + " images of " +
+                              std::to_string(width) + " x " + std::to_string(height) + " in a picture of " +
+                              std::to_string(strip.Width()) + " x " + std::to_string(strip.Height()));
+    TBitmap images;
+    TBitmap masks;
+    images.SetSize(strip.Width(), int(height));
+    masks.SetSize(strip.Width(), int(height));
+    const gdi::Surface& from = strip.Handle()->surface;
+    for (int y = 0; y < int(height); ++y) {
+        std::copy(from.Row(y), from.Row(y) + from.Width(), images.Handle()->surface.Row(y));
+        std::copy(from.Row(int(height) + y), from.Row(int(height) + y) + from.Width(),
+                  masks.Handle()->surface.Row(y));
+    }
+    m_images.clear();
+    m_width = int(width);
+    m_height = int(height);
+    AddCells(&images, nullptr, &masks);
 }
 
 void TCustomImageList::RegisterChanges(TChangeLink* link) {

@@ -4,6 +4,7 @@
 #include "platform/framework/Graphics.h"
 
 #include <memory>
+#include <string>
 #include <vector>
 
 namespace framework {
@@ -60,6 +61,11 @@ public:
     void RegisterChanges(TChangeLink* link);
     void UnRegisterChanges(TChangeLink* link);
 
+    // Form resources hold the images as the binary property Bitmap: the bytes "ImgL", then the
+    // image count, width and height (32 bits each, least significant byte first), then a PNG of
+    // count x width by 2 x height pixels: the images side by side above their masks.
+    void DefineProperties(TFiler& filer) override;
+
     TNotifyEvent OnChange;
 
 protected:
@@ -72,6 +78,8 @@ private:
     };
     void CheckIndex(int index) const;
     int AddCells(TBitmap* image, const std::vector<bool>* transparent, TBitmap* mask);
+    std::string WriteImages() const;
+    void ReadImages(const std::string& data);
 
     int m_width = 16;
     int m_height = 16;

@@ -1,26 +1,9 @@
 #include "platform/framework/TypInfo.h"
 
+#include "platform/framework/Registry.h"
 #include "platform/rtl/Text.h"
 
-#include <map>
-#include <memory>
-#include <unordered_map>
-
 namespace framework {
-
-namespace {
-
-struct Registry {
-    std::unordered_map<std::type_index, std::unique_ptr<TClassInfo>> byType;
-    std::map<std::string, TClassInfo*> byName; // upper-cased names
-};
-
-Registry& Classes() {
-    static Registry registry;
-    return registry;
-}
-
-} // namespace
 
 int GetEnumValue(const TEnumInfo& info, std::string_view name) {
     for (std::size_t i = 0; i < info.names.size(); ++i)
@@ -78,11 +61,27 @@ std::uint64_t StringToSet(const TEnumInfo& elements, std::string_view textValue)
     return bits;
 }
 
-TClassInfo::TClassInfo(std::string name, std::type_index type, std::optional<std::type_index> parent)
-    : m_name(std::move(name)), m_type(type), m_parent(parent) {}
+TClassInfo::TClassInfo(std::string name, const std::type_info& type, const std::type_info* parent,
+                       const void* library)
+    : m_name(std::move(name)), m_type(&type), m_parent(parent), m_library(library) {}
 
 const TClassInfo* TClassInfo::Parent() const {
-    return m_parent ? FindClassInfo(*m_parent) : nullptr;
+    if (m_parent == nullptr || m_parentInfo != nullptr)
+        return m_parentInfo;
+    const TRegistrationScope* own = FindRegistrationScope(m_library);
+    const TClassInfo* parent = nullptr;
+    if (own != nullptr) {
+        parent = own->ClassOfType(*m_parent);
+        if (parent == nullptr)
+            parent = own->ClassOfSameType(*m_parent);
+    }
+    if (parent == nullptr)
+        parent = FindClassInfo(*m_parent);
+    // A parent of the class's own library or of the platform lives as long as the class does;
+    // one of another library is looked up again each time, since that library may go first.
+    if (parent != nullptr && (parent->Library() == m_library || parent->Library() == PlatformLibrary()))
+        m_parentInfo = parent;
+    return parent;
 }
 
 bool TClassInfo::InheritsFrom(const TClassInfo* other) const {
@@ -134,41 +133,46 @@ const THandlerInfo* TClassInfo::FindHandler(std::string_view name) const {
     return nullptr;
 }
 
-TClassInfo& RegisterClassInfo(std::string name, std::type_index type, std::optional<std::type_index> parent) {
-    Registry& r = Classes();
-    std::string key = rtl::UpperCase(name);
-    auto named = r.byName.find(key);
-    if (named != r.byName.end() && named->second->Type() != type)
-        throw EComponentError("A class named " + name + " is already registered");
-    auto& slot = r.byType[type];
-    if (!slot) {
-        slot = std::make_unique<TClassInfo>(name, type, parent);
-        r.byName[key] = slot.get();
+TClassInfo& RegisterClassInfo(const void* library, std::string name, const std::type_info& type,
+                              const std::type_info* parent) {
+    return RegistrationScope(library).AddClass(std::move(name), type, parent);
+}
+
+const TClassInfo* FindClassInfo(const void* library, std::string_view name) {
+    return ResolveRegistered<TClassInfo>(
+        library, [name](const TRegistrationScope& scope) { return scope.ClassNamed(name); },
+        "Class " + std::string(name));
+}
+
+const TClassInfo* FindClassInfo(const std::type_info& type) {
+    std::vector<const TRegistrationScope*> scopes = RegistrationScopes();
+    for (const TRegistrationScope* scope : scopes)
+        if (const TClassInfo* info = scope->ClassOfType(type))
+            return info;
+    // Another copy of the type information: the platform's class (listed first), or the only one.
+    const TClassInfo* match = nullptr;
+    for (const TRegistrationScope* scope : scopes) {
+        const TClassInfo* info = scope->ClassOfSameType(type);
+        if (info == nullptr)
+            continue;
+        if (scope->Library() == PlatformLibrary())
+            return info;
+        if (match != nullptr)
+            return nullptr;
+        match = info;
     }
-    return *slot;
+    return match;
 }
 
-const TClassInfo* FindClassInfo(std::string_view name) {
-    Registry& r = Classes();
-    auto it = r.byName.find(rtl::UpperCase(name));
-    return it == r.byName.end() ? nullptr : it->second;
-}
-
-const TClassInfo* FindClassInfo(std::type_index type) {
-    Registry& r = Classes();
-    auto it = r.byType.find(type);
-    return it == r.byType.end() ? nullptr : it->second.get();
-}
-
-const TClassInfo& GetClassInfo(std::string_view name) {
-    const TClassInfo* info = FindClassInfo(name);
+const TClassInfo& GetClassInfo(const void* library, std::string_view name) {
+    const TClassInfo* info = FindClassInfo(library, name);
     if (info == nullptr)
         throw EClassNotFound("Class " + std::string(name) + " not found");
     return *info;
 }
 
 const TClassInfo* ClassInfoOf(const TObject& object) {
-    return FindClassInfo(std::type_index(typeid(object)));
+    return FindClassInfo(typeid(object));
 }
 
 const TPropInfo* GetPropInfo(const TPersistent& object, std::string_view name) {

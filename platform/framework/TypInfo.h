@@ -9,16 +9,30 @@
 #include <string>
 #include <string_view>
 #include <type_traits>
-#include <typeindex>
+#include <typeinfo>
 #include <vector>
 
+// Defined by the start-up code of every shared object and executable; its address names that library.
+extern "C" void* __dso_handle __attribute__((visibility("hidden")));
+
 namespace framework {
+
+// The library whose code calls this. Hidden, so that each library answers with itself even where
+// another library holds the same inline code.
+[[gnu::visibility("hidden")]] inline const void* ThisLibrary() noexcept {
+    return &__dso_handle;
+}
 
 class EPropertyError : public rtl::Exception {
 public:
     using rtl::Exception::Exception;
 };
 class EClassNotFound : public rtl::Exception {
+public:
+    using rtl::Exception::Exception;
+};
+// A name that more than one library registers, asked for where neither holds it.
+class ERegistrationError : public rtl::Exception {
 public:
     using rtl::Exception::Exception;
 };
@@ -70,10 +84,14 @@ struct THandlerInfo {
 
 class TClassInfo {
 public:
-    TClassInfo(std::string name, std::type_index type, std::optional<std::type_index> parent);
+    TClassInfo(std::string name, const std::type_info& type, const std::type_info* parent,
+               const void* library);
 
     const std::string& Name() const { return m_name; }
-    std::type_index Type() const { return m_type; }
+    const std::type_info& Type() const { return *m_type; }
+    // The library that registered the class (see ThisLibrary).
+    const void* Library() const { return m_library; }
+    // Looked up in the class's own library first.
     const TClassInfo* Parent() const;
     bool InheritsFrom(const TClassInfo* other) const;
     bool CanCreate() const { return static_cast<bool>(m_factory); }
@@ -91,17 +109,32 @@ public:
 
 private:
     std::string m_name;
-    std::type_index m_type;
-    std::optional<std::type_index> m_parent;
+    const std::type_info* m_type;
+    const std::type_info* m_parent;
+    const void* m_library;
+    mutable const TClassInfo* m_parentInfo = nullptr;
     std::function<TComponent*(TComponent*)> m_factory;
     std::vector<TPropInfo> m_props;
     std::vector<THandlerInfo> m_handlers;
 };
 
-TClassInfo& RegisterClassInfo(std::string name, std::type_index type, std::optional<std::type_index> parent);
-const TClassInfo* FindClassInfo(std::string_view name);
-const TClassInfo* FindClassInfo(std::type_index type);
-const TClassInfo& GetClassInfo(std::string_view name); // throws EClassNotFound
+// Registers a class for the given library (see RegisterClass).
+TClassInfo& RegisterClassInfo(const void* library, std::string name, const std::type_info& type,
+                              const std::type_info* parent);
+// A class by name as the given library sees it: its own classes first, then the platform's, then
+// a class that one other library registers. A name that several other libraries register raises
+// ERegistrationError.
+const TClassInfo* FindClassInfo(const void* library, std::string_view name);
+[[gnu::visibility("hidden")]] inline const TClassInfo* FindClassInfo(std::string_view name) {
+    return FindClassInfo(ThisLibrary(), name);
+}
+// The class registered for the type: the registration of this very type first, then one of an
+// equal type (the platform's, or the only one).
+const TClassInfo* FindClassInfo(const std::type_info& type);
+const TClassInfo& GetClassInfo(const void* library, std::string_view name); // throws EClassNotFound
+[[gnu::visibility("hidden")]] inline const TClassInfo& GetClassInfo(std::string_view name) {
+    return GetClassInfo(ThisLibrary(), name);
+}
 const TClassInfo* ClassInfoOf(const TObject& object);
 
 // By-name access to published properties.
@@ -304,17 +337,19 @@ private:
 };
 
 // Registers T under name with Base as its streaming parent; components constructible from an
-// owner get a factory so that resources can create them by name.
-template <class T, class Base> TClassBuilder<T> RegisterClass(const char* name) {
-    TClassInfo& info = RegisterClassInfo(name, typeid(T), std::type_index(typeid(Base)));
+// owner get a factory so that resources can create them by name. The class belongs to the library
+// whose code makes the call and goes when that library is unloaded.
+template <class T, class Base>
+[[gnu::visibility("hidden")]] TClassBuilder<T> RegisterClass(const char* name) {
+    TClassInfo& info = RegisterClassInfo(ThisLibrary(), name, typeid(T), &typeid(Base));
     if constexpr (std::is_base_of_v<TComponent, T> && std::is_constructible_v<T, TComponent*> &&
                   !std::is_abstract_v<T>)
         info.SetFactory([](TComponent* owner) -> TComponent* { return new T(owner); });
     return TClassBuilder<T>(info);
 }
 
-template <class T> TClassBuilder<T> RegisterRootClass(const char* name) {
-    return TClassBuilder<T>(RegisterClassInfo(name, typeid(T), std::nullopt));
+template <class T> [[gnu::visibility("hidden")]] TClassBuilder<T> RegisterRootClass(const char* name) {
+    return TClassBuilder<T>(RegisterClassInfo(ThisLibrary(), name, typeid(T), nullptr));
 }
 
 } // namespace framework

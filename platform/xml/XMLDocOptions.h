@@ -26,9 +26,20 @@ public:
     constexpr void Exclude(TXMLDocOption option) { m_bits &= ~Bit(option); }
     constexpr bool operator==(const TXMLDocOptions&) const = default;
 
+    // Bit i is option i, as a published set property streams it.
+    constexpr unsigned long long Bits() const { return m_bits; }
+    static constexpr TXMLDocOptions FromBits(unsigned long long bits) {
+        TXMLDocOptions options;
+        options.m_bits = static_cast<unsigned>(bits);
+        return options;
+    }
+
 private:
     static constexpr unsigned Bit(TXMLDocOption option) { return 1u << static_cast<unsigned>(option); }
     unsigned m_bits = 0;
 };
+
+inline constexpr TXMLDocOptions DefaultXMLDocOptions{doNodeAutoCreate, doAttrNull, doAutoPrefix,
+                                                     doNamespaceDecl};
 
 } // namespace xml

@@ -1,5 +1,6 @@
 #include "platform/xml/XMLDocument.h"
 
+#include "platform/framework/TypInfo.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/xml/XMLDocError.h"
 #include "platform/xml/XMLParser.h"
@@ -128,7 +129,8 @@ xmlDocPtr Parse(std::string_view bytes, const std::string& sourceName) {
 
 } // namespace
 
-TXMLDocument::TXMLDocument() : m_options{doNodeAutoCreate, doAttrNull, doAutoPrefix, doNamespaceDecl} {
+TXMLDocument::TXMLDocument(framework::TComponent* owner)
+    : TComponent(owner), m_options(DefaultXMLDocOptions) {
     InitXmlLibrary();
 }
 
@@ -245,5 +247,20 @@ std::string TXMLDocument::SaveToString() const {
     CheckActive();
     return Serialize(m_tree->doc, Encoding(), m_options.Contains(doNodeAutoIndent));
 }
+
+namespace {
+
+const framework::TEnumInfo XMLDocOptionInfo{
+    "TXMLDocOption",
+    {"doNodeAutoCreate", "doAttrNull", "doAutoPrefix", "doNamespaceDecl", "doNodeAutoIndent", "doAutoSave"}};
+
+[[maybe_unused]] const auto registerXMLDocument =
+    framework::RegisterClass<TXMLDocument, framework::TComponent>("TXMLDocument")
+        .String("DOMVendor", &TXMLDocument::DOMVendor, &TXMLDocument::SetDOMVendor)
+        .String("FileName", &TXMLDocument::FileName, &TXMLDocument::SetFileName)
+        .Set("Options", &TXMLDocument::Options, &TXMLDocument::SetOptions, XMLDocOptionInfo,
+             std::optional<std::int64_t>(DefaultXMLDocOptions.Bits()));
+
+} // namespace
 
 } // namespace xml

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "platform/framework/Classes.h"
 #include "platform/xml/XMLDocOptions.h"
 #include "platform/xml/XMLNode.h"
 
@@ -18,14 +19,14 @@ namespace xml {
 // as well no declaration is written. Loading accepts GB2312, GBK and UTF-8 documents. It never
 // reads a document type declaration (a document that has one is refused), never expands entities
 // and never touches the network.
-class TXMLDocument {
+//
+// The document is a component, so that a form resource can hold one.
+class TXMLDocument : public framework::TComponent {
 public:
-    TXMLDocument();
-    ~TXMLDocument();
-    TXMLDocument(const TXMLDocument&) = delete;
-    TXMLDocument& operator=(const TXMLDocument&) = delete;
+    explicit TXMLDocument(framework::TComponent* owner = nullptr);
+    ~TXMLDocument() override;
 
-    // Default: doNodeAutoCreate, doAttrNull, doAutoPrefix, doNamespaceDecl.
+    // Default: DefaultXMLDocOptions.
     TXMLDocOptions Options() const { return m_options; }
     void SetOptions(TXMLDocOptions options);
 
@@ -36,6 +37,10 @@ public:
 
     const std::string& FileName() const { return m_fileName; }
     void SetFileName(const std::string& fileName);
+    // The DOM implementation a form asks for. This platform has one, which serves every vendor;
+    // the name is kept so that the form is written back as it was read.
+    const std::string& DOMVendor() const { return m_domVendor; }
+    void SetDOMVendor(const std::string& vendor) { m_domVendor = vendor; }
 
     std::string Version() const;
     void SetVersion(const std::string& version);
@@ -62,6 +67,7 @@ private:
 
     TXMLDocOptions m_options;
     std::string m_fileName;
+    std::string m_domVendor;
     std::shared_ptr<detail::XMLTree> m_tree;
 };
 

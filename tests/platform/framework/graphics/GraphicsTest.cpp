@@ -1,4 +1,5 @@
 #include "platform/framework/Graphics.h"
+#include "platform/framework/BitmapResources.h"
 #include "platform/framework/TypInfo.h"
 
 #include <gtest/gtest.h>
@@ -48,15 +49,53 @@ TEST(Font, SizeHeightAndDeviceFont) {
     EXPECT_EQ(log.lfCharSet, gdi::GB2312_CHARSET);
     EXPECT_EQ(log.lfPitchAndFamily, gdi::VARIABLE_PITCH);
     EXPECT_EQ(log.lfEscapement, 900);
+}
 
-    // SetHandle takes the properties of another logical font.
-    TFont g;
-    g.SetHandle(f.Handle());
-    EXPECT_EQ(g.Name(), "Verdana");
-    EXPECT_EQ(g.Style(), (TFontStyles{fsBold, fsItalic, fsStrikeOut}));
-    EXPECT_EQ(g.Pitch(), fpVariable);
-    EXPECT_EQ(g.Orientation(), 900);
-    EXPECT_THROW(g.SetHandle(nullptr), EInvalidGraphicOperation);
+TEST(Font, SetHandleTakesTheFontAndOwnsIt) {
+    const int live = gdi::LiveObjectCount();
+    {
+        gdi::LOGFONT log;
+        log.lfHeight = -14;
+        log.lfEscapement = 900;
+        log.lfWeight = gdi::FW_BOLD;
+        log.lfItalic = true;
+        log.lfPitchAndFamily = gdi::VARIABLE_PITCH;
+        log.lfFaceName = "Verdana";
+        TBitmap b;
+        Fill(b, 40, 40, gdi::clWhite);
+        TFont* font = b.Canvas()->Font();
+        int changes = 0;
+        font->OnChange = [&](TObject*) { ++changes; };
+        gdi::HFONT made = gdi::CreateFontIndirect(&log);
+        font->SetHandle(made);
+        EXPECT_EQ(changes, 1);
+        EXPECT_EQ(font->Handle(), made);
+        EXPECT_EQ(font->Name(), "Verdana");
+        EXPECT_EQ(font->Height(), -14);
+        EXPECT_EQ(font->Style(), (TFontStyles{fsBold, fsItalic}));
+        EXPECT_EQ(font->Pitch(), fpVariable);
+        EXPECT_EQ(font->Orientation(), 900);
+        font->SetHandle(made);
+        EXPECT_EQ(changes, 1);
+
+        // The canvas draws with the very font it was given.
+        gdi::StartCallLog();
+        gdi::ClearCallLog();
+        b.Canvas()->TextOut(10, 30, "A");
+        gdi::StopCallLog();
+        ASSERT_FALSE(gdi::CallLogEntries().empty());
+        EXPECT_EQ(gdi::CallLogEntries().back().escapement, 900);
+        EXPECT_EQ(gdi::CallLogEntries().back().face, "Verdana");
+
+        // A second font replaces the first, which the font deletes, as it deletes the second when
+        // a property changes: nothing is left over below.
+        font->SetHandle(gdi::CreateFontIndirect(&log));
+        b.Canvas()->TextOut(10, 30, "A");
+        font->SetHeight(-20);
+        EXPECT_EQ(font->Orientation(), 900);
+        EXPECT_THROW(font->SetHandle(nullptr), EInvalidGraphicOperation);
+    }
+    EXPECT_EQ(gdi::LiveObjectCount(), live);
 }
 
 TEST(Font, ChangesAndAssign) {
@@ -374,33 +413,130 @@ TEST(Bitmap, SizeFormatAssignAndChanges) {
     EXPECT_EQ(gdi::LiveObjectCount(), live);
 }
 
-TEST(Bitmap, ResourcesAndPng) {
-    namespace fs = std::filesystem;
-    std::string saved = BitmapResourceFolder();
-    fs::path dir = fs::path(TARNWICK_BINARY_DIR) / "graphics_resources";
-    fs::remove_all(dir);
-
-    SetBitmapResourceFolder((dir / "missing").string());
+// The pictures in tests/fixtures/framework/bitmaps are compiled into this test (its CMakeLists).
+TEST(Bitmap, ResourcesOfTheCallingLibrary) {
     TBitmap b;
-    EXPECT_THROW(b.LoadFromResourceName("RZCOMMON_CHECKBOX_CHECKED"), EResNotFound);
+    b.LoadFromResourceName("test_glyph"); // the name's case does not matter
+    EXPECT_EQ(b.Width(), 24);
+    EXPECT_EQ(b.Height(), 12);
+    EXPECT_EQ(b.Canvas()->Pixels(0, 0), gdi::clOlive);
+    EXPECT_EQ(b.Canvas()->Pixels(10, 2), gdi::clGreen);
+    b.LoadFromResourceName("TEST_DEEP");
+    EXPECT_EQ(b.Width(), 4);
+    EXPECT_EQ(b.Canvas()->Pixels(2, 1), gdi::clGray);
 
+    // Bitmap resources are no files: nothing is looked for in a folder.
+    for (const char* name : {"RZCOMMON_CHECKBOX_CHECKED", "../bitmaps/TEST_GLYPH", "TEST_GLYPH.pixels", ""})
+        EXPECT_THROW(b.LoadFromResourceName(name), EResNotFound) << name;
+    // Another library's resources are its own: the platform has none of this test's.
+    const void* platform = FindClassInfo(typeid(TBitmap))->Library();
+    EXPECT_THROW(b.LoadFromLibraryResource(platform, "TEST_GLYPH"), EResNotFound);
+    EXPECT_EQ(b.Width(), 4); // a failed load keeps the picture
+}
+
+TEST(Bitmap, ColourMapAppliesToPaletteImagesOnly) {
+    const std::vector<std::pair<TColor, TColor>> map = {{gdi::clLime, gdi::clBlue},
+                                                        {gdi::clBlue, gdi::clRed}};
+    const struct {
+        const char* name;
+        int x;
+        TColor before;
+        TColor after;
+    } cases[] = {
+        {"TEST_PALETTE", 0, gdi::clLime, gdi::clBlue}, // all at once: lime becomes blue, not red
+        {"TEST_PALETTE", 2, gdi::clBlue, gdi::clRed},
+        {"TEST_GLYPH", 0, gdi::clOlive, gdi::clOlive},
+        {"TEST_DEEP", 0, gdi::clLime, gdi::clLime}, // 24 bits per pixel: loaded unmapped
+    };
+    for (const auto& c : cases) {
+        TBitmap b;
+        b.LoadFromResourceName(c.name);
+        EXPECT_EQ(b.Canvas()->Pixels(c.x, 0), c.before) << c.name;
+        b.LoadFromResourceName(c.name, map);
+        EXPECT_EQ(b.Canvas()->Pixels(c.x, 0), c.after) << c.name;
+    }
+    TBitmap glyph;
+    glyph.LoadFromResourceName("TEST_GLYPH", {{gdi::clOlive, gdi::clYellow}});
+    EXPECT_EQ(glyph.Canvas()->Pixels(0, 0), gdi::clYellow); // picture text is a palette image
+}
+
+TEST(Bitmap, PictureTextErrorsNameTheLine) {
+    const struct {
+        const char* text;
+        const char* message;
+    } cases[] = {
+        {"", "X(1): no rows of pixels"},
+        {"a = 00FF00\n; only a key\n", "X(3): no rows of pixels"},
+        {"ab = 00FF00\naa\n", "X(1): a key is one character"},
+        {"a = 00FF0\naa\n", "X(1): a colour is six hexadecimal digits"},
+        {"a = 00FG00\naa\n", "X(1): a colour is six hexadecimal digits"},
+        {"a = 000000\na = 000000\n", "X(2): key a is defined twice"},
+        {"a = 000000\naa\na\n", "X(3): the row has 1 pixels, the first row 2"},
+        {"a = 000000\nab\n", "X(2): no key for 'b'"},
+        {"a = 000000\naa\nb = 000000\n", "X(3): a key after the first row"},
+    };
+    for (const auto& c : cases) {
+        try {
+            gdi::DeleteObject(DecodeBitmapData(c.text, "X"));
+            ADD_FAILURE() << "accepted: " << c.text;
+        } catch (const EInvalidGraphic& e) {
+            EXPECT_EQ(std::string(e.what()).rfind(c.message, 0), 0u) << e.what();
+        }
+    }
+    gdi::HBITMAP ok = DecodeBitmapData("; comment\r\nk = 000000\r\n w = FFFFFF\nkw \nwk\n", "X");
+    ASSERT_NE(ok, nullptr);
+    EXPECT_EQ(ok->surface.Width(), 2);
+    EXPECT_EQ(ok->surface.Pixel(1, 1), 0u);
+    gdi::DeleteObject(ok);
+    EXPECT_THROW(DecodeBitmapData(std::string("\x89PNG\r\n\x1a\n broken", 16), "X"), EInvalidGraphic);
+}
+
+TEST(Bitmap, SaveToPngAndLoadFromFile) {
+    namespace fs = std::filesystem;
+    fs::path dir = fs::path(TARNWICK_BINARY_DIR) / "graphics_png";
+    fs::remove_all(dir);
     fs::create_directories(dir);
-    SetBitmapResourceFolder(dir.string());
     TBitmap src;
     Fill(src, 3, 2, gdi::clRed);
     src.Canvas()->SetPixels(2, 1, gdi::clLime);
-    src.SaveToPng((dir / "Sample_Glyph.png").string());
-    b.LoadFromResourceName("SAMPLE_GLYPH"); // the name's case does not matter
+    src.SaveToPng((dir / "picture.png").string());
+    TBitmap b;
+    b.LoadFromFile((dir / "picture.png").string());
     EXPECT_EQ(b.Width(), 3);
-    EXPECT_EQ(b.Height(), 2);
     EXPECT_EQ(b.Canvas()->Pixels(2, 1), gdi::clLime);
-    // A deep image is loaded unmapped.
-    b.LoadFromResourceName("sample_glyph", {{gdi::clLime, gdi::clBlue}});
-    EXPECT_EQ(b.Canvas()->Pixels(2, 1), gdi::clLime);
-    EXPECT_THROW(b.LoadFromResourceName("OTHER"), EResNotFound);
-    EXPECT_THROW(b.LoadFromResourceName("../graphics_resources/Sample_Glyph"), EResNotFound);
     EXPECT_THROW(src.SaveToPng((dir / "no" / "such.png").string()), rtl::EInOutError);
-    SetBitmapResourceFolder(saved);
+    fs::remove_all(dir);
+}
+
+TEST(Brush, SetHandleTakesAStockOrOwnBrush) {
+    const int live = gdi::LiveObjectCount();
+    {
+        TBitmap b;
+        Fill(b, 4, 4, gdi::clWhite);
+        TBrush* brush = b.Canvas()->Brush();
+        brush->SetHandle(static_cast<gdi::HBRUSH>(gdi::GetStockObject(gdi::BLACK_BRUSH)));
+        EXPECT_EQ(brush->Color(), gdi::clBlack);
+        EXPECT_EQ(brush->Style(), bsSolid);
+        b.Canvas()->FillRect(TRect{0, 0, 2, 2});
+        EXPECT_EQ(b.Canvas()->Pixels(1, 1), gdi::clBlack);
+        // A change makes a brush of its own; the stock brush lives on.
+        brush->SetColor(gdi::clRed);
+        b.Canvas()->FillRect(TRect{0, 0, 2, 2});
+        EXPECT_EQ(b.Canvas()->Pixels(1, 1), gdi::clRed);
+        gdi::LOGBRUSH log;
+        EXPECT_TRUE(gdi::GetObject(static_cast<gdi::HBRUSH>(gdi::GetStockObject(gdi::BLACK_BRUSH)), &log));
+
+        brush->SetHandle(static_cast<gdi::HBRUSH>(gdi::GetStockObject(gdi::NULL_BRUSH)));
+        EXPECT_EQ(brush->Style(), bsClear);
+        gdi::HBRUSH own = gdi::CreateSolidBrush(gdi::RGB(0, 0, 255));
+        brush->SetHandle(own);
+        EXPECT_EQ(brush->Handle(), own);
+        EXPECT_EQ(brush->Color(), gdi::clBlue);
+        b.Canvas()->FillRect(TRect{2, 2, 4, 4});
+        EXPECT_EQ(b.Canvas()->Pixels(3, 3), gdi::clBlue);
+        EXPECT_THROW(brush->SetHandle(nullptr), EInvalidGraphicOperation);
+    }
+    EXPECT_EQ(gdi::LiveObjectCount(), live); // the brush it was given was deleted with it
 }
 
 TEST(Brush, StylesAndPattern) {

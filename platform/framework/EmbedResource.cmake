@@ -1,0 +1,21 @@
+# cmake -DINPUT=<file> -DOUTPUT=<cpp> -DNAME=<resource name> -DKIND=<form|bitmap> -P EmbedResource.cmake
+if(KIND STREQUAL "form")
+  set(header "platform/framework/FormResources.h")
+  set(registration "framework::TFormResourceRegistration")
+elseif(KIND STREQUAL "bitmap")
+  set(header "platform/framework/BitmapResources.h")
+  set(registration "framework::TBitmapResourceRegistration")
+else()
+  message(FATAL_ERROR "Unknown resource kind '${KIND}'")
+endif()
+file(READ "${INPUT}" hex HEX)
+if(hex STREQUAL "")
+  message(FATAL_ERROR "Resource ${INPUT} is empty")
+endif()
+string(REGEX REPLACE "([0-9a-f][0-9a-f])" "0x\\1," bytes "${hex}")
+string(REGEX REPLACE "((0x[0-9a-f][0-9a-f],){24})" "\\1\n" bytes "${bytes}")
+file(WRITE "${OUTPUT}.tmp"
+  "#include \"${header}\"\n\nnamespace {\nconst unsigned char kData[] = {\n${bytes}};\n"
+  "const ${registration} kRegistration(\"${NAME}\", kData, sizeof kData);\n}\n")
+file(COPY_FILE "${OUTPUT}.tmp" "${OUTPUT}" ONLY_IF_DIFFERENT)
+file(REMOVE "${OUTPUT}.tmp")
