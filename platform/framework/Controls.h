@@ -257,6 +257,11 @@ public:
     virtual void Click();
     virtual void DblClick();
 
+    // The docking request: the control becomes a child of the dock site and, where the site uses
+    // a dock manager, one of its clients, placed by it. Raises EInvalidOperation for a control
+    // that is no dock site.
+    void ManualDock(TWinControl* newDockSite);
+
     // The scripted user's entries: real input, after scrolling the control into view.
     void ScriptClick() override;
     void ScriptClickAt(TPoint point) override;

@@ -13,6 +13,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     m_destroying = true;
+    // The clients go with the site; nothing is laid out any more.
+    m_dockManager.reset();
     // Children go with their parent, the last in z-order first.
     while (!m_controls.empty()) {
         TControl* child = m_controls.back();
@@ -20,7 +22,6 @@ TWinControl::~TWinControl() {
         delete child;
     }
     DestroyHandle();
-    m_dockManager.reset();
 }
 
 HWND TWinControl::Handle() {
@@ -190,6 +191,8 @@ void TWinControl::RemoveControl(TControl* control) {
             SetCaptureControl(nullptr);
         control->Invalidate();
     }
+    if (m_dockManager)
+        m_dockManager->RemoveControl(control);
     RemoveChild(control);
     if (!m_destroying)
         Realign();
