@@ -3,14 +3,13 @@
 namespace lu {
 
 int DrawCanvasText(framework::TCanvas* canvas, const std::string& text, framework::TRect& r, unsigned flags) {
+    // Measuring makes the canvas select its font and font colour; the font handle stays the
+    // canvas's to release.
+    canvas->TextExtent(std::string());
     gdi::HDC dc = canvas->Handle();
-    gdi::HGDIOBJ old = gdi::SelectObject(dc, canvas->Font()->Handle());
     const int oldMode = gdi::SetBkMode(dc, gdi::TRANSPARENT);
-    const gdi::COLORREF oldColor = gdi::SetTextColor(dc, framework::DeviceColor(canvas->Font()->Color()));
     const int height = gdi::DrawText(dc, text, &r, flags);
-    gdi::SetTextColor(dc, oldColor);
     gdi::SetBkMode(dc, oldMode);
-    gdi::SelectObject(dc, old);
     return height;
 }
 

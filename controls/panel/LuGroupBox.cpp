@@ -97,10 +97,9 @@ void TLuCustomGroupBox::PaintThemed(TCanvas* canvas, const TRect& captionRect, i
     gdi::SelectClipRgn(dc, nullptr);
     if (Caption().empty() || m_groupStyle == gsCustom)
         return;
-    gdi::HGDIOBJ old = gdi::SelectObject(dc, canvas->Font()->Handle());
+    canvas->TextExtent(std::string()); // the canvas selects its font for the theme's text
     themes.DrawText(dc, element, Caption(), captionRect,
                     gdi::DT_SINGLELINE | (UseRightToLeftReading() ? gdi::DT_RTLREADING : 0u));
-    gdi::SelectObject(dc, old);
 }
 
 void TLuCustomGroupBox::PaintFrame(TCanvas* canvas, const TRect& R) {

@@ -73,6 +73,8 @@ void TLuPanelDockManager::PaintDockFrame(TCanvas* canvas, TControl* control, con
     } else {
         const TRect grabber{L, T, L + GrabberSize, B};
         canvas->FillRect(grabber);
+        // The canvas selects its own font first, so that the one put back below is alive.
+        canvas->TextExtent(std::string());
         gdi::HDC dc = canvas->Handle();
         gdi::HFONT turned = CreateAngledFont(m_captionFont.get(), 90);
         gdi::HGDIOBJ old = gdi::SelectObject(dc, turned);

@@ -98,6 +98,17 @@ TEST_F(DockedPanels, ClicksAndCommandsRepaintTheSite) {
     EXPECT_EQ(site->DockManager()->ClientCount(), 0);
 }
 
+// A dock site's client adjustment already takes the borders off for the dock manager; children
+// aligned in it lose them once, not twice.
+TEST_F(DockedPanels, AlignedChildrenOfADockSiteLoseTheBordersOnce) {
+    auto* strip = Add<TLuPanel>(0, 0, 10, 20, site);
+    strip->SetAlign(framework::alTop);
+    site->SetBorderWidth(3);
+    EXPECT_EQ(strip->BoundsRect(), (TRect{5, 5, 195, 25}));
+    client->ManualDock(site);
+    EXPECT_EQ(client->BoundsRect(), (TRect{5, 19, 195, 95}));
+}
+
 TEST_F(DockedPanels, DesignedPanelsAreNotSubclassed) {
     site->SetDesigning(true, false);
     client->ManualDock(site);
