@@ -49,6 +49,25 @@ TEST_F(PushButton, AClickSetsTheModalResultOfItsFormAndClosesAModalForm) {
     ScriptedUser().Reset();
 }
 
+TEST_F(PushButton, APressMovedOutsideAndReleasedThereDoesNotClick) {
+    int clicks = 0;
+    auto* b = AddButton("Ok", {20, 20, 95, 45}, &clicks);
+    b->SetModalResult(mrOk);
+    form->Show();
+    input::PressButton(mbLeft, At(b, 10, 10));
+    input::MoveMouse(At(b, 200, 10));
+    input::ReleaseButton(mbLeft, At(b, 200, 10));
+    EXPECT_EQ(clicks, 0);
+    EXPECT_EQ(form->ModalResult(), mrNone);
+    // Moved back in before the release, it clicks.
+    input::PressButton(mbLeft, At(b, 10, 10));
+    input::MoveMouse(At(b, 200, 10));
+    input::MoveMouse(At(b, 70, 20));
+    input::ReleaseButton(mbLeft, At(b, 70, 20));
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(form->ModalResult(), mrOk);
+}
+
 TEST_F(PushButton, EnterClicksTheDefaultButtonAndEscapeTheCancelButton) {
     int okClicks = 0, cancelClicks = 0, otherClicks = 0;
     auto* edit = Add<TEdit>("Edit", {20, 80, 120, 100});
@@ -298,6 +317,19 @@ TEST_F(ButtonLooks, HotTrackTonesLightenAndDarkenTheHotColour) {
         EXPECT_EQ(Px(36, 10), Rgb(lu::LightenColor(c.lowerRight, 10))) << int(c.type);
         EXPECT_EQ(Px(20, 10), Rgb(button->Color())) << int(c.type);
     }
+}
+
+TEST_F(ButtonLooks, TheMouseEnteringAndLeavingTurnsTheHotLookOnAndOff) {
+    button->SetHotTrack(true);
+    button->SetHotTrackColorType(lu::htctActual);
+    button->SetHotTrackColor(gdi::TColor(3983359));
+    const gdi::COLORREF hot = Rgb(lu::LightenColor(3983359, 30));
+    const gdi::COLORREF normal = Px(2, 10);
+    EXPECT_NE(normal, hot);
+    input::MoveMouse(At(button, 20, 10));
+    EXPECT_EQ(Px(2, 10), hot);
+    input::MoveMouse(At(button, 20, 30));
+    EXPECT_EQ(Px(2, 10), normal);
 }
 
 TEST_F(ButtonLooks, NoPaintDrawsWithAStrayPenWidth) {
