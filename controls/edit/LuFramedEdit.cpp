@@ -98,9 +98,13 @@ template <class TBase> void TLuFramedEdit<TBase>::SetFocusColor(TColor value) {
 }
 
 template <class TBase> void TLuFramedEdit<TBase>::SetFrameColor(TColor value) {
-    if (value == m_frameColor)
+    ChangeFrameSetting(m_frameColor, value);
+}
+
+template <class TBase> template <class T> void TLuFramedEdit<TBase>::ChangeFrameSetting(T& field, T value) {
+    if (value == field)
         return;
-    m_frameColor = value;
+    field = value;
     RedrawFrame();
 }
 
@@ -115,10 +119,7 @@ template <class TBase> void TLuFramedEdit<TBase>::SetFrameController(TLuFrameCon
 }
 
 template <class TBase> void TLuFramedEdit<TBase>::SetFrameHotColor(TColor value) {
-    if (value == m_frameHotColor)
-        return;
-    m_frameHotColor = value;
-    RedrawFrame();
+    ChangeFrameSetting(m_frameHotColor, value);
 }
 
 template <class TBase> void TLuFramedEdit<TBase>::SetFrameHotTrack(bool value) {
@@ -136,24 +137,15 @@ template <class TBase> void TLuFramedEdit<TBase>::SetFrameHotTrack(bool value) {
 }
 
 template <class TBase> void TLuFramedEdit<TBase>::SetFrameHotStyle(TFrameStyle value) {
-    if (value == m_frameHotStyle)
-        return;
-    m_frameHotStyle = value;
-    RedrawFrame();
+    ChangeFrameSetting(m_frameHotStyle, value);
 }
 
 template <class TBase> void TLuFramedEdit<TBase>::SetFrameSides(TSides value) {
-    if (value == m_frameSides)
-        return;
-    m_frameSides = value;
-    RedrawFrame();
+    ChangeFrameSetting(m_frameSides, value);
 }
 
 template <class TBase> void TLuFramedEdit<TBase>::SetFrameStyle(TFrameStyle value) {
-    if (value == m_frameStyle)
-        return;
-    m_frameStyle = value;
-    RedrawFrame();
+    ChangeFrameSetting(m_frameStyle, value);
 }
 
 template <class TBase> void TLuFramedEdit<TBase>::SetFrameVisible(bool value) {

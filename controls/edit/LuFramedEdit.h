@@ -97,6 +97,7 @@ private:
     void CMMouseEnter(framework::TMessage& message);
     void CMMouseLeave(framework::TMessage& message);
     void RedrawFrameIfCustom();
+    template <class T> void ChangeFrameSetting(T& field, T value);
     void ReadFrameFlat(framework::TReader& reader);
     void ReadFrameFocusStyle(framework::TReader& reader);
 
