@@ -81,13 +81,14 @@ TEST_F(BlinkingList, PhasesAlternateOnTheirOwnIntervalsAndOnlyBlinkingControlsHe
     Heard().clear();
     Clock().Advance(500); // 1000: blink colour, for 1000 ms
     Clock().Advance(999);
-    Clock().Advance(1); // 2000: normal, for 200 ms
+    Clock().Advance(1);   // 2000: normal, for 200 ms
     Clock().Advance(200); // 2200: blink colour again
     std::vector<std::string> states;
     for (const std::string& h : Heard())
         if (h.rfind("state a", 0) == 0)
             states.push_back(h);
-    EXPECT_EQ(states, (std::vector<std::string>{"state a 1 at 1000", "state a 0 at 2000", "state a 1 at 2200"}));
+    EXPECT_EQ(states,
+              (std::vector<std::string>{"state a 1 at 1000", "state a 0 at 2000", "state a 1 at 2200"}));
 }
 
 TEST_F(BlinkingList, ControlsLeaveAndTheLastOneStopsTheTimer) {
@@ -120,7 +121,8 @@ TEST_F(BlinkingList, AControlFreedWhileTheListTicksIsNotAskedAgain) {
     auto c = std::make_unique<TBlinkProbe>("c", true);
     a->OnState = [&] { b.reset(); };
     Clock().Advance(500);
-    EXPECT_EQ(Heard(), (std::vector<std::string>{"query a", "state a 0 at 500", "query c", "state c 0 at 500"}));
+    EXPECT_EQ(Heard(),
+              (std::vector<std::string>{"query a", "state a 0 at 500", "query c", "state c 0 at 500"}));
     EXPECT_EQ(lu::BlinkingControls()->Count(), 2);
 }
 
