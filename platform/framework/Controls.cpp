@@ -764,7 +764,8 @@ void TControl::Repaint() {
     if (m_parent == nullptr || !m_parent->HandleAllocated())
         return;
     Invalidate();
-    m_parent->Update();
+    // A windowed control paints its own window; a windowless one is painted by its parent's.
+    Update();
 }
 
 void TControl::Update() {
