@@ -3,6 +3,7 @@
 #include "controls/common/LuBlinkingControls.h"
 #include "controls/common/LuBorders.h"
 #include "controls/common/LuFonts.h"
+#include "controls/common/LuOldPropReader.h"
 #include "platform/rtl/Utf8.h"
 
 #include <cmath>
@@ -234,6 +235,11 @@ void TLuLabel::Loaded() {
     m_fontColor = m_currentColor = Font()->Color();
     if (Designing())
         Repaint();
+}
+
+void TLuLabel::DefineProperties(framework::TFiler& filer) {
+    framework::TLabel::DefineProperties(filer);
+    filer.DefineProperty("FrameSides", &TLuOldPropReader::SkipSetValue);
 }
 
 void TLuLabel::WndProc(TMessage& m) {

@@ -92,6 +92,8 @@ public:
 
     void WndProc(framework::TMessage& message) override;
     void Loaded() override;
+    // Older streams hold a FrameSides set; it is read and dropped, never written.
+    void DefineProperties(framework::TFiler& filer) override;
 
 protected:
     virtual void ApplyBlinkState(bool on);

@@ -35,6 +35,7 @@ TEST_F(LabelStream, PublishedPropertiesAreReadAndOnlyChangedOnesWritten) {
                        "    TextStyle = tsShadow\n"
                        "    ShadowDepth = 4\n"
                        "    Layout = tlCenter\n"
+                       "    FrameSides = [sdTop, sdRight]\n"
                        "  end\n"
                        "end\n";
     TForm loaded(nullptr);
@@ -69,8 +70,8 @@ TEST_F(LabelStream, PublishedPropertiesAreReadAndOnlyChangedOnesWritten) {
     for (const char* line : {"Angle = 30", "Rotation = roCurve", "BorderSides = [sdLeft, sdBottom]",
                              "BlinkIntervalOn = 700", "TextStyle = tsShadow", "BorderOuter = fsPopup"})
         EXPECT_NE(written.find(line), std::string::npos) << line;
-    for (const char* name : {"BlinkIntervalOff", "HighlightColor", "ShadowColor", "FlatColor", "FlyByColor",
-                             "BorderHighlight", "BorderShadow"})
+    for (const char* name : {"FrameSides", "BlinkIntervalOff", "HighlightColor", "ShadowColor", "FlatColor",
+                             "FlyByColor", "BorderHighlight", "BorderShadow"})
         EXPECT_EQ(written.find(name), std::string::npos) << name;
 }
 
