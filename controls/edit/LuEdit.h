@@ -70,7 +70,8 @@ protected:
 
 private:
     bool OverVisibleButton() const { return m_dropButtonVisible && m_mouseOverButton; }
-    // The drop button's rectangle within the window.
+    // The window's rectangle inside a single border, and the drop button's part of it.
+    framework::TRect InsideBorder() const;
     framework::TRect DropButtonRect() const;
     void WMNCCalcSize(framework::TMessage& message);
     void WMNCHitTest(framework::TMessage& message);

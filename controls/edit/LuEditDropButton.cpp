@@ -119,12 +119,17 @@ void TLuCustomEdit::DoDropClose() {
         OnDropClose(this);
 }
 
-TRect TLuCustomEdit::DropButtonRect() const {
+TRect TLuCustomEdit::InsideBorder() const {
     TRect r{0, 0, Width(), Height()};
     if (BorderStyle() == bsSingle) {
         const int border = ThemesEnabled() ? 1 : 2;
         gdi::InflateRect(&r, -border, -border);
     }
+    return r;
+}
+
+TRect TLuCustomEdit::DropButtonRect() const {
+    TRect r = InsideBorder();
     if (UseRightToLeftReading())
         r.right = r.left + ButtonWidth();
     else
@@ -137,12 +142,8 @@ void TLuCustomEdit::PaintNonClient(TCanvas* canvas) {
     if (!m_dropButtonVisible)
         return;
     const gdi::HDC dc = canvas->Handle();
-    TRect inside{0, 0, Width(), Height()};
-    if (BorderStyle() == bsSingle) {
-        const int border = ThemesEnabled() ? 1 : 2;
-        gdi::InflateRect(&inside, -border, -border);
-        gdi::IntersectClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
-    }
+    const TRect inside = InsideBorder();
+    gdi::IntersectClipRect(dc, inside.left, inside.top, inside.right, inside.bottom);
     const TRect button = DropButtonRect();
     DrawDropButton(canvas, button);
     gdi::ExcludeClipRect(dc, button.left, button.top, button.right, button.bottom);

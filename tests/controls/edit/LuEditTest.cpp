@@ -354,6 +354,7 @@ TEST_F(DropButton, AFailingDropEventLeavesTheButtonUsable) {
 }
 
 TEST_F(DropButton, PaintsClassicFlatAndThemedLooksByState) {
+    const int live = gdi::LiveObjectCount();
     const int w = gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
     const int left = drop->Width() - 2 - w;
     // Classic: the combo-box frame control, raised.
@@ -371,6 +372,8 @@ TEST_F(DropButton, PaintsClassicFlatAndThemedLooksByState) {
     drop->SetDropButtonState(lu::dbsUp);
     input::MoveMouse(AtClient(form.get(), 400, 300));
     EXPECT_EQ(WindowPixel(drop, left, 3), 0xCCFFFFu);
+    // Painting keeps no drawing object beyond the call.
+    EXPECT_LE(gdi::LiveObjectCount(), live);
 
     // Themed: the combo-box element in the state of the moment.
     gdi::GetThemeServices().SetThemesEnabled(true);
