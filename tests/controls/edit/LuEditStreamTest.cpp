@@ -88,7 +88,9 @@ TEST(EditStream, ThePackageNameDialogsEditAndMemoLoadAndWriteBack) {
         ReadForm("  object EdtName: TLuEdit\n    Left = 8\n    Top = 39\n    Width = 277\n    Height = 20\n"
                  "    Ctl3D = False\n    FrameVisible = True\n    MaxLength = 50\n  end\n"
                  "  object EdtMemo: TLuMemo\n    Left = 8\n    Top = 88\n    Width = 277\n    Height = 89\n"
-                 "    FrameVisible = True\n  end\n");
+                 "    FrameVisible = True\n  end\n"
+                 "  object Off: TLuEdit\n    Enabled = False\n    Color = clYellow\n"
+                 "    DisabledColor = clSilver\n  end\n");
     auto* name = dynamic_cast<TLuEdit*>(form->FindComponent("EdtName"));
     auto* memo = dynamic_cast<TLuMemo*>(form->FindComponent("EdtMemo"));
     ASSERT_NE(name, nullptr);
@@ -97,12 +99,20 @@ TEST(EditStream, ThePackageNameDialogsEditAndMemoLoadAndWriteBack) {
     EXPECT_TRUE(name->FrameVisible());
     EXPECT_TRUE(name->Ctl3D());
     EXPECT_TRUE(memo->FrameVisible());
+    // Once loaded, a disabled edit shows its disabled colour and keeps the streamed one.
+    auto* off = dynamic_cast<TLuEdit*>(form->FindComponent("Off"));
+    ASSERT_NE(off, nullptr);
+    EXPECT_EQ(off->Color(), gdi::clSilver);
+    off->SetEnabled(true);
+    EXPECT_EQ(off->Color(), gdi::clYellow);
     const std::string written = WriteComponentText(*form);
     EXPECT_NE(written.find("MaxLength = 50"), std::string::npos) << written;
+    EXPECT_NE(written.find("Color = clYellow"), std::string::npos) << written;
     // Defaults stay out of the stream.
+    const std::string dialogPart = written.substr(0, written.find("object Off"));
     for (const char* unwritten :
          {"Color", "FrameStyle", "FrameSides", "FramingPreference", "TabOnEnter", "Alignment"})
-        EXPECT_EQ(written.find(std::string("    ") + unwritten + " ="), std::string::npos)
+        EXPECT_EQ(dialogPart.find(std::string("    ") + unwritten + " ="), std::string::npos)
             << unwritten << "\n"
             << written;
 }
