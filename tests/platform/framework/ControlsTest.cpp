@@ -422,4 +422,21 @@ TEST_F(Controls, PaintingGoesThroughUpdateRegionsAndPostedMessagesWaitForTheLoop
     EXPECT_TRUE(std::find(paints.begin(), paints.end(), "user") == paints.end());
 }
 
+TEST_F(Controls, RepaintPaintsAWindowedControlAtOnce) {
+    auto* p = Add(form.get(), "P", {10, 10, 60, 40});
+    int paints = 0;
+    TWndMethod old = p->WindowProc;
+    p->WindowProc = [&, old](TMessage& m) {
+        if (m.Msg == win::WM_PAINT && m.WParam == 0)
+            ++paints;
+        old(m);
+    };
+    form->Show();
+    Application()->ProcessMessages();
+    paints = 0;
+    p->Repaint();
+    EXPECT_EQ(paints, 1);
+    EXPECT_FALSE(p->Handle()->HasUpdate());
+}
+
 } // namespace
