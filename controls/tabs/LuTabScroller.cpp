@@ -7,15 +7,7 @@
 
 namespace lu {
 
-TLuTabScroller::TLuTabScroller(framework::TComponent* owner)
-    : TCustomControl(owner), m_tabControl(dynamic_cast<TLuCustomTabControl*>(owner)) {}
-
-void TLuTabScroller::SetFrameColor(TColor value) {
-    if (value == m_frameColor)
-        return;
-    m_frameColor = value;
-    Invalidate();
-}
+TLuTabScroller::TLuTabScroller(framework::TComponent* owner) : TLuTabChildButton(owner) {}
 
 void TLuTabScroller::SetOrientation(TOrientation value) {
     if (value == m_orientation)
@@ -24,24 +16,16 @@ void TLuTabScroller::SetOrientation(TOrientation value) {
     Invalidate();
 }
 
-void TLuTabScroller::WndProc(framework::TMessage& message) {
-    // Arrows react to the mouse while the form is designed too.
-    if (message.Msg == win::CM_DESIGNHITTEST) {
-        message.Result = 1;
-        return;
-    }
-    TCustomControl::WndProc(message);
-}
-
 bool TLuTabScroller::ArrowEnabled(int arrow) const {
-    if (m_tabControl == nullptr)
+    const TLuCustomTabControl* tabs = TabControl();
+    if (tabs == nullptr)
         return false;
-    const bool forward = (arrow == 1) == m_tabControl->UpRightScrollsForward();
+    const bool forward = (arrow == 1) == tabs->UpRightScrollsForward();
     if (!forward)
-        return m_tabControl->FirstShownTab() != 0;
+        return tabs->FirstShownTab() != 0;
     // With no visible tab there is nothing to scroll to.
-    const int last = m_tabControl->LastVisibleTab();
-    return last >= 0 && !m_tabControl->IsTabFullyShown(last);
+    const int last = tabs->LastVisibleTab();
+    return last >= 0 && !tabs->IsTabFullyShown(last);
 }
 
 TRect TLuTabScroller::ArrowRect(int arrow) const {
@@ -76,7 +60,7 @@ void TLuTabScroller::PaintThemedArrow(int arrow) {
     int state = gdi::UPS_NORMAL;
     if (!ArrowEnabled(arrow))
         state = gdi::UPS_DISABLED;
-    else if (m_pressedInside && m_pressedButton == arrow)
+    else if (PressedInside() && m_pressedButton == arrow)
         state = gdi::UPS_PRESSED;
     gdi::GetThemeServices().DrawElement(Canvas()->Handle(), gdi::ThemedElementDetails{"SPIN", part, state},
                                         ArrowRect(arrow));
@@ -89,13 +73,9 @@ void TLuTabScroller::PaintClassicArrow(int arrow) {
     else
         direction = arrow == 0 ? adDown : adUp;
     const TRect r = ArrowRect(arrow);
-    TCanvas* canvas = Canvas();
-    PaintDirectionArrow(canvas, r, false, direction, m_pressedInside && m_pressedButton == arrow,
+    PaintDirectionArrow(Canvas(), r, false, direction, PressedInside() && m_pressedButton == arrow,
                         ArrowEnabled(arrow));
-    canvas->Brush()->SetStyle(framework::bsClear);
-    canvas->Pen()->SetColor(m_frameColor);
-    canvas->Rectangle(r);
-    canvas->Brush()->SetStyle(framework::bsSolid);
+    PaintFrame(r);
 }
 
 bool TLuTabScroller::InArrowHalf(int arrow, int x, int y) const {
@@ -109,37 +89,19 @@ bool TLuTabScroller::InArrowHalf(int arrow, int x, int y) const {
 }
 
 void TLuTabScroller::MouseDown(framework::TMouseButton button, framework::TShiftState shift, int x, int y) {
-    TCustomControl::MouseDown(button, shift, x, y);
     m_pressedButton = InArrowHalf(1, x, y) ? 1 : 0;
-    m_tracking = true;
-    m_pressedInside = true;
-    Invalidate();
-    SetMouseCapture(true);
+    TLuTabChildButton::MouseDown(button, shift, x, y);
 }
 
-void TLuTabScroller::MouseMove(framework::TShiftState shift, int x, int y) {
-    TCustomControl::MouseMove(shift, x, y);
-    if (!m_tracking)
-        return;
-    const bool inside = InArrowHalf(m_pressedButton, x, y);
-    if (inside != m_pressedInside) {
-        m_pressedInside = inside;
-        Invalidate();
-    }
+bool TLuTabScroller::OnPressedPart(int x, int y) const {
+    return InArrowHalf(m_pressedButton, x, y);
 }
 
-void TLuTabScroller::MouseUp(framework::TMouseButton button, framework::TShiftState shift, int x, int y) {
-    TCustomControl::MouseUp(button, shift, x, y);
-    SetMouseCapture(false);
-    m_tracking = false;
-    if (!m_pressedInside)
-        return;
-    m_pressedInside = false;
+void TLuTabScroller::Released() {
     if (m_pressedButton == 0)
         DoDownLeftClick();
     else
         DoUpRightClick();
-    Invalidate();
 }
 
 void TLuTabScroller::DoDownLeftClick() {

@@ -4,6 +4,7 @@
 // its scroll arrows and its close button.
 #include "controls/tabs/LuCustomTabControl.h"
 #include "controls/tabs/LuTabCaption.h"
+#include "controls/tabs/LuTabChildButton.h"
 #include "controls/tabs/LuTabCloseButton.h"
 #include "controls/tabs/LuTabColors.h"
 #include "controls/tabs/LuTabControlProperties.h"
