@@ -13,6 +13,8 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     m_destroying = true;
+    // Leave the parent while still a windowed control, so that the form lets go of the focus.
+    SetParent(nullptr);
     // Children go with their parent, the last in z-order first.
     while (!m_controls.empty()) {
         TControl* child = m_controls.back();
