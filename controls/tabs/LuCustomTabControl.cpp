@@ -32,8 +32,6 @@ TLuCustomTabControl::TLuCustomTabControl(framework::TComponent* owner)
 
 TLuCustomTabControl::~TLuCustomTabControl() {
     StopHotTimer();
-    if (m_images != nullptr)
-        m_images->UnRegisterChanges(m_imagesLink.get());
     for (gdi::HFONT font : m_fontStack)
         gdi::DeleteObject(font);
 }
@@ -325,8 +323,9 @@ void TLuCustomTabControl::SetHotTrackStyle(TLuHotTrackStyle value) {
 void TLuCustomTabControl::SetImages(framework::TCustomImageList* value) {
     if (value == m_images)
         return;
-    if (m_images != nullptr)
-        m_images->UnRegisterChanges(m_imagesLink.get());
+    // A list being freed has let go of the link already.
+    if (framework::TCustomImageList* old = m_imagesLink->Sender())
+        old->UnRegisterChanges(m_imagesLink.get());
     m_images = value;
     if (m_images != nullptr) {
         m_images->RegisterChanges(m_imagesLink.get());

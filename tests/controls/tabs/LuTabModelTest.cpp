@@ -301,6 +301,13 @@ TEST(CustomTabControl, ImageListChangesRepaintAndAFreedListIsForgotten) {
     c->Repaints = 0;
     images->SetWidth(20);
     EXPECT_GT(c->Repaints, 0);
+    // Only the list in use is heard.
+    auto* other = new framework::TImageList(&form);
+    c->SetImages(other);
+    c->SetImages(images);
+    c->Repaints = 0;
+    other->SetWidth(24);
+    EXPECT_EQ(c->Repaints, 0);
     delete images;
     EXPECT_EQ(c->Images(), nullptr);
 }
