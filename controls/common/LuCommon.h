@@ -2,6 +2,7 @@
 
 // The common unit of the control library: what every control shades and frames itself with.
 #include "controls/common/LuArrows.h"
+#include "controls/common/LuBlinkingControls.h"
 #include "controls/common/LuBorders.h"
 #include "controls/common/LuColorMath.h"
 #include "controls/common/LuComStartup.h"

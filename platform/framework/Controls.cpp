@@ -8,6 +8,7 @@
 #include "platform/rtl/Utf8.h"
 
 #include <algorithm>
+#include <limits>
 
 namespace framework {
 
@@ -439,6 +440,14 @@ void TControl::SetParent(TWinControl* parent) {
 
 void TControl::SetBounds(int left, int top, int width, int height) {
     m_constraints.Constrain(width, height);
+    // Edges beyond the integer range could be neither drawn nor hit nor aligned.
+    auto fits = [](std::int64_t edge) {
+        return edge >= std::numeric_limits<int>::min() && edge <= std::numeric_limits<int>::max();
+    };
+    if (!fits(std::int64_t(left) + width) || !fits(std::int64_t(top) + height))
+        throw rtl::ERangeError("Control bounds out of range: " + std::to_string(left) + ", " +
+                               std::to_string(top) + ", " + std::to_string(width) + " x " +
+                               std::to_string(height));
     if (left == m_left && top == m_top && width == m_width && height == m_height)
         return;
     if ((width != m_width || height != m_height) && !CanResize(width, height))

@@ -28,6 +28,8 @@ enum TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLe
 enum TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
 using TBorderStyle = TFormBorderStyle;
 enum TMouseButton { mbLeft, mbRight, mbMiddle };
+// Cursors: crDefault leaves the choice to the window (the arrow, or its class cursor).
+enum : int { crDefault = 0, crArrow = -2, crIBeam = -4 };
 
 enum TControlStyleItem {
     csAcceptsControls,

@@ -148,6 +148,7 @@ void TCustomEdit::CreateParams(TCreateParams& params) {
     if (ReadOnly())
         params.Style |= win::ES_READONLY;
     params.WindowClassStyle |= win::CS_DBLCLKS;
+    params.WindowClassCursor = crIBeam;
 }
 
 void TCustomEdit::WndProc(TMessage& m) {
@@ -348,13 +349,26 @@ void TCustomEdit::EnsureCaretVisible(gdi::HDC dc) {
         m_scrollX = std::max(0, caretX - room / 3);
 }
 
+int TCustomEdit::AlignmentOffset(gdi::HDC dc, std::u32string_view shown) {
+    const std::uint32_t style = HandleAllocated() ? Handle()->Style() : 0;
+    const std::uint32_t alignment = style & (win::ES_RIGHT | win::ES_CENTER);
+    if (alignment == 0)
+        return 0;
+    // Text wider than the room scrolls as left-aligned text does.
+    const int room = ClientWidth() - 2;
+    const int width = TextWidth(dc, shown);
+    if (width >= room)
+        return 0;
+    return (alignment & win::ES_RIGHT) ? room - width : (room - width) / 2;
+}
+
 void TCustomEdit::PaintText(gdi::HDC dc) {
     gdi::HGDIOBJ old = gdi::SelectObject(dc, EditFont());
     EnsureCaretVisible(dc);
     const int h = LineHeight();
     const int y = std::max(0, (ClientHeight() - h) / 2);
     std::u32string shown = rtl::Utf8ToCodePoints(m_model->DisplayText());
-    PaintLine(dc, 1 - m_scrollX, y, shown, 0, h);
+    PaintLine(dc, 1 + AlignmentOffset(dc, shown) - m_scrollX, y, shown, 0, h);
     if (Focused()) {
         TRect r{m_caretPoint.x, y, m_caretPoint.x + 1, y + h};
         gdi::HBRUSH brush = gdi::CreateSolidBrush(gdi::ColorToRGB(gdi::clWindowText));
@@ -367,7 +381,7 @@ void TCustomEdit::PaintText(gdi::HDC dc) {
 int TCustomEdit::PositionAt(int x, int) {
     TMeasureDC dc(EditFont());
     std::u32string shown = rtl::Utf8ToCodePoints(m_model->DisplayText());
-    int target = x - 1 + m_scrollX;
+    int target = x - 1 - AlignmentOffset(dc, shown) + m_scrollX;
     int best = 0;
     int prev = 0;
     for (std::size_t i = 1; i <= shown.size(); ++i) {
@@ -537,17 +551,8 @@ bool TCustomMaskEdit::EditChar(char32_t ch) {
 namespace {
 
 template <class T> TClassBuilder<T> EditProperties(TClassBuilder<T> b) {
-    return b.Boolean("AutoSelect", &T::AutoSelect, &T::SetAutoSelect, true)
-        .Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, BorderStyleInfo,
-              std::optional<TBorderStyle>(bsSingle))
-        .Enum("CharCase", &T::CharCase, &T::SetCharCase, EditCharCaseInfo,
-              std::optional<TEditCharCase>(ecNormal))
-        .Boolean("HideSelection", &T::HideSelection, &T::SetHideSelection, true)
-        .Integer("MaxLength", &T::MaxLength, &T::SetMaxLength, 0)
-        .Integer("PasswordChar", &T::PasswordChar, &T::SetPasswordChar, 0)
-        .Boolean("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
-        .String("Text", &T::Text, &T::SetText)
-        .Event("OnChange", &T::OnChange);
+    return PublishEditProperties(b).Enum("BorderStyle", &T::BorderStyle, &T::SetBorderStyle, BorderStyleInfo,
+                                         std::optional<TBorderStyle>(bsSingle));
 }
 
 [[maybe_unused]] const auto registerCustomEdit = RegisterClass<TCustomEdit, TWinControl>("TCustomEdit");

@@ -109,6 +109,8 @@ protected:
 
 private:
     void EnsureCaretVisible(gdi::HDC dc);
+    // How far ES_RIGHT or ES_CENTER moves a line that is narrower than the client area.
+    int AlignmentOffset(gdi::HDC dc, std::u32string_view shown);
 
     std::unique_ptr<TEditText> m_model;
     bool m_autoSelect = true;
@@ -153,6 +155,20 @@ private:
     TEditMask m_mask;
     bool m_reEnter = false;
 };
+
+// The edit properties that every published edit shows, for a registration; BorderStyle and the
+// mask are left to each class.
+template <class T> TClassBuilder<T> PublishEditProperties(TClassBuilder<T> b) {
+    return b.Boolean("AutoSelect", &T::AutoSelect, &T::SetAutoSelect, true)
+        .Enum("CharCase", &T::CharCase, &T::SetCharCase, EditCharCaseInfo,
+              std::optional<TEditCharCase>(ecNormal))
+        .Boolean("HideSelection", &T::HideSelection, &T::SetHideSelection, true)
+        .Integer("MaxLength", &T::MaxLength, &T::SetMaxLength, 0)
+        .Integer("PasswordChar", &T::PasswordChar, &T::SetPasswordChar, 0)
+        .Boolean("ReadOnly", &T::ReadOnly, &T::SetReadOnly, false)
+        .String("Text", &T::Text, &T::SetText)
+        .Event("OnChange", &T::OnChange);
+}
 
 class TMaskEdit : public TCustomMaskEdit {
 public:

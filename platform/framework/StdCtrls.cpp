@@ -265,24 +265,28 @@ void TCustomLabel::Paint() {
     DoDrawText(r, flags);
 }
 
-void TCustomLabel::AdjustBounds() {
-    if (ComponentState().Contains(csReading) || ComponentState().Contains(csLoading) || !AutoSize())
-        return;
+void TCustomLabel::MeasureText(TRect& rect, unsigned flags) {
     // Measuring needs a context: a screen context stands in when the label is not on a window yet.
     gdi::HDC dc = gdi::CreateScreenDC();
     TCanvas* c = Canvas();
     const bool own = !c->HandleAllocated() && (Parent() == nullptr || !Parent()->HandleAllocated());
     if (own)
         c->SetHandle(dc);
-    TRect r = ClientRect();
-    if (!m_wordWrap)
-        r.right = r.left + 100000;
-    DoDrawText(r, gdi::DT_EXPANDTABS | gdi::DT_CALCRECT | (m_wordWrap ? gdi::DT_WORDBREAK : 0u));
+    DoDrawText(rect, flags | gdi::DT_CALCRECT);
     if (own)
         c->SetHandle(nullptr);
     else if (auto* cc = dynamic_cast<TControlCanvas*>(c))
         cc->FreeHandle();
     gdi::DeleteDC(dc);
+}
+
+void TCustomLabel::AdjustBounds() {
+    if (ComponentState().Contains(csReading) || ComponentState().Contains(csLoading) || !AutoSize())
+        return;
+    TRect r = ClientRect();
+    if (!m_wordWrap)
+        r.right = r.left + 100000;
+    MeasureText(r, gdi::DT_EXPANDTABS | (m_wordWrap ? gdi::DT_WORDBREAK : 0u));
     int left = Left();
     const int width = m_wordWrap ? Width() : r.Width();
     if (m_alignment == taRightJustify)

@@ -68,6 +68,8 @@ protected:
     virtual void AdjustBounds();
     // Draws (or with DT_CALCRECT measures) the label text in rect with the label's flags.
     virtual void DoDrawText(TRect& rect, unsigned flags);
+    // DoDrawText in calculation mode, on the screen's context when the label has none yet.
+    void MeasureText(TRect& rect, unsigned flags);
     void Paint() override;
 
 private:

@@ -77,6 +77,8 @@ void TWinControl::WMSetCursor(TMessage& m) {
         p = ScreenToClient(p);
         TControl* c = ControlAtPos(p, false);
         cursor = c != nullptr ? c->Cursor() : Cursor();
+        if (cursor == crDefault && c == nullptr)
+            cursor = m_handle->Params().WindowClassCursor;
     }
     CurrentCursorSlot() = cursor;
     m.Result = 1;

@@ -27,6 +27,8 @@ struct TCreateParams {
     TWinControl* WndParent = nullptr;
     std::string WinClassName;
     UINT WindowClassStyle = 0;
+    // The cursor of the client area where neither the control nor the screen names one.
+    int WindowClassCursor = 0;
 };
 
 class TWindow {

@@ -40,6 +40,12 @@ const std::map<std::string, std::string>& AliasTable() {
     return table;
 }
 
+// Faces whose character cell is exactly their em: a height of -12 gives 12-pixel lines. The fonts that
+// stand in for them carry taller ascent and descent, which would grow every line of a form's layout.
+bool HasEmCell(const std::string& face) {
+    return Lower(face) == "宋体";
+}
+
 } // namespace
 
 void SetRasterFontForTest(const std::string& face, bool raster) {
@@ -198,8 +204,13 @@ public:
         TT_OS2* os2 = static_cast<TT_OS2*>(FT_Get_Sfnt_Table(face, FT_SFNT_OS2));
         int winAscent = os2 ? os2->usWinAscent : face->ascender;
         int winDescent = os2 ? os2->usWinDescent : -face->descender;
-        m_metrics.ascent = int(std::ceil(winAscent * scale - 0.01));
-        m_metrics.descent = int(std::ceil(winDescent * scale - 0.01));
+        if (HasEmCell(log.lfFaceName) && log.lfHeight <= 0) {
+            m_metrics.ascent = int(std::lround(em * 0.86));
+            m_metrics.descent = em - m_metrics.ascent;
+        } else {
+            m_metrics.ascent = int(std::ceil(winAscent * scale - 0.01));
+            m_metrics.descent = int(std::ceil(winDescent * scale - 0.01));
+        }
         m_metrics.height = m_metrics.ascent + m_metrics.descent;
         m_metrics.internalLeading = std::max(0, m_metrics.height - em);
         m_metrics.externalLeading = 0;

@@ -207,6 +207,8 @@ TEST_F(FormReader, ErrorsNameTheResourceTheLineAndTheProperty) {
          "bad.form(3): error reading B.OnClick: The handler does not fit event OnClick"},
         {"object F: TTestForm\n  Caption = 'open\nend\n", "bad.form(2): unterminated string"},
         {"object F: TTestForm\n  Tag = 12x\nend\n", "bad.form(2): malformed number"},
+        {"object F: TTestForm\n  Width = 320\n  Left = 2147483647\nend\n",
+         "bad.form(3): error reading F.Left: Control bounds out of range: 2147483647, 0, 320 x 240"},
         {"object F: TTestForm\n  object P: TTestPanel\n", "bad.form(3): 'end' expected for object P"},
         {"object F: TTestPanel\nend\n", "bad.form(1): resource describes TTestPanel, not TTestForm"},
         {"object F: TTestForm\n  object C: TTestController\n    FrameFlat = 3\n  end\nend\n",

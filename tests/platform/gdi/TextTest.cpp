@@ -65,6 +65,19 @@ TEST(Fonts, AliasTableNamesTheInstalledFamilies) {
         EXPECT_EQ(ResolvedFamily(face), "DejaVu Sans") << face;
 }
 
+TEST(Fonts, TheFormFaceHasACellOfExactlyItsEm) {
+    // Three lines of the form font must fill a 36-pixel label, as the forms are laid out.
+    TestCanvas canvas(4, 4);
+    for (int height : {-9, -12, -15}) {
+        Selected font(canvas.dc(), MakeFont("宋体", height));
+        TEXTMETRIC tm;
+        GetTextMetrics(canvas.dc(), &tm);
+        EXPECT_EQ(tm.tmHeight, -height);
+        EXPECT_EQ(tm.tmInternalLeading, 0);
+        EXPECT_GT(tm.tmDescent, 0);
+    }
+}
+
 TEST(Text, ExtentIsTheUnrotatedWidthAndTheFullCellHeight) {
     TestCanvas canvas(4, 4);
     Selected upright(canvas.dc(), MakeFont("宋体", -12));

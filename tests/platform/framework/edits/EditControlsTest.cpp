@@ -445,3 +445,68 @@ TEST_F(EditForm, PictureOfWrappedChineseAndColouredRuns) {
     gdi::SavePng(surface, std::string(TARNWICK_BINARY_DIR) + "/edits-wrapped.png");
     EXPECT_GT(memo->Perform(win::EM_GETLINECOUNT, 0, 0), 4);
 }
+
+namespace {
+
+// An edit created with an alignment style, as a subclass asks for one.
+class TAlignedEdit : public TEdit {
+public:
+    TAlignedEdit(TComponent* owner, std::uint32_t alignment) : TEdit(owner), m_alignment(alignment) {}
+
+protected:
+    void CreateParams(TCreateParams& params) override {
+        TEdit::CreateParams(params);
+        params.Style |= m_alignment;
+    }
+
+private:
+    std::uint32_t m_alignment;
+};
+
+} // namespace
+
+TEST_F(EditForm, AlignmentStylesPlaceShortTextAndTheCaretClicksFollow) {
+    auto* right = new TAlignedEdit(form, win::ES_RIGHT);
+    auto* centre = new TAlignedEdit(form, win::ES_CENTER);
+    right->SetParent(form);
+    centre->SetParent(form);
+    right->SetBounds(8, 260, 200, 21);
+    centre->SetBounds(210, 260, 200, 21);
+    edit->SetText("名称");
+    right->SetText("名称");
+    centre->SetText("名称");
+    const int width = TextWidthIn(right->Font(), U"名称");
+    gdi::StartCallLog();
+    gdi::ClearCallLog();
+    form->Invalidate();
+    UpdateAllWindows();
+    gdi::StopCallLog();
+    std::vector<int> xs;
+    for (const gdi::CallLogEntry& e : gdi::CallLogEntries())
+        if (e.call == "TextOut" && e.text == "名称")
+            xs.push_back(e.position.x);
+    // Left text starts one pixel in; right text ends one pixel before the edge; centred text between.
+    const int room = right->ClientWidth() - 2;
+    EXPECT_EQ(xs, (std::vector<int>{1, 1 + room - width, 1 + (room - width) / 2}));
+    Click(right, 5, 5);
+    EXPECT_EQ(right->SelStart(), 0);
+    Click(right, right->ClientWidth() - 3, 5);
+    EXPECT_EQ(right->SelStart(), 2);
+    Click(centre, centre->ClientWidth() / 2, 5);
+    EXPECT_EQ(centre->SelStart(), 1);
+    // Text wider than the edit scrolls as left-aligned text does.
+    right->SetText(std::string(60, 'w'));
+    right->SetSelStart(0);
+    Click(right, 1, 5);
+    EXPECT_EQ(right->SelStart(), 0);
+}
+
+TEST_F(EditForm, EditsShowTheTextCursorUnlessTheControlNamesOne) {
+    input::MoveMouse(edit->ClientToScreen(TPoint{5, 5}));
+    EXPECT_EQ(CurrentCursor(), crIBeam);
+    edit->SetCursor(crArrow);
+    input::MoveMouse(edit->ClientToScreen(TPoint{6, 5}));
+    EXPECT_EQ(CurrentCursor(), crArrow);
+    input::MoveMouse(form->ClientToScreen(TPoint{300, 100}));
+    EXPECT_EQ(CurrentCursor(), crDefault);
+}
