@@ -15,6 +15,8 @@ TWinControl::~TWinControl() {
     m_destroying = true;
     // The clients go with the site; nothing is laid out any more.
     m_dockManager.reset();
+    // Leave the parent while still a windowed control, so that the form lets go of the focus.
+    SetParent(nullptr);
     // Children go with their parent, the last in z-order first.
     while (!m_controls.empty()) {
         TControl* child = m_controls.back();
