@@ -8,6 +8,7 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <map>
 #include <sstream>
 #include <string>
@@ -392,6 +393,36 @@ TEST_F(CheckBoxGlyph, TheFocusRectangleFramesTheTrimmedCaptionOverTheFullHeight)
     // Without the focus it is gone.
     other->SetFocus();
     EXPECT_NE(PixelOf(box, left, 1), black);
+}
+
+TEST_F(CheckBoxGlyph, APaintLeavesNoDrawingObjectBehind) {
+    TBitmap strip;
+    MakeStrip(strip, 13, 13);
+    const struct {
+        const char* source;
+        std::function<void()> set;
+    } sources[] = {
+        {"classic", [] {}},
+        {"hot tracking", [&] { box->SetHotTrack(true); }},
+        {"themed", [] { gdi::GetThemeServices().SetThemesEnabled(true); }},
+        {"custom", [&] { box->SetCustomGlyphs(&strip); }},
+    };
+    for (const auto& s : sources) {
+        s.set();
+        for (bool transparent : {false, true}) {
+            box->SetTransparent(transparent);
+            box->SetFocus();
+            UpdateAllWindows();
+            const int live = gdi::LiveObjectCount();
+            box->Invalidate();
+            UpdateAllWindows();
+            input::PressButton(mbLeft, At(box, 6, 8));
+            input::ReleaseButton(mbLeft, At(box, -10, 8));
+            // The mouse's exit leaves the glyph to repaint.
+            UpdateAllWindows();
+            EXPECT_EQ(gdi::LiveObjectCount(), live) << s.source << (transparent ? ", transparent" : "");
+        }
+    }
 }
 
 } // namespace
