@@ -14,8 +14,6 @@ namespace lu {
 
 using namespace framework;
 
-const TEnumInfo LeftRightInfo{"TLeftRight", {"taLeftJustify", "taRightJustify"}};
-
 namespace {
 
 constexpr int DefaultGlyphSize = 13;

@@ -10,9 +10,7 @@ namespace lu {
 
 using framework::TBitmap;
 using TLeftRight = framework::TAlignment;
-
-// The names a stream may give the glyph's side: only the two justifications.
-extern const framework::TEnumInfo LeftRightInfo;
+using framework::LeftRightInfo;
 
 // The base of the glyph-drawn toggles: a small state picture at the left or right edge with the
 // caption beside it. It paints into an off-screen bitmap over a cached copy of its background, and

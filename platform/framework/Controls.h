@@ -72,6 +72,8 @@ using TControlState = TSet<TControlStateItem>;
 extern const TEnumInfo AlignInfo;
 extern const TEnumInfo AnchorKindInfo;
 extern const TEnumInfo AlignmentInfo;
+// The names a stream may give a left-or-right alignment: the first two of TAlignment.
+extern const TEnumInfo LeftRightInfo;
 extern const TEnumInfo TextLayoutInfo;
 extern const TEnumInfo BiDiModeInfo;
 extern const TEnumInfo BorderStyleInfo;
