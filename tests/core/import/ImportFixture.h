@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/BuildTrait.h"
 #include "core/import/ImportForms.h"
 #include "tests/support/SampleInstallationTest.h"
 
@@ -9,10 +10,21 @@
 #include <utility>
 #include <vector>
 
-// What a test package holds. The defaults make a version-3 package of the sample project with its
-// member and one project-bound item.
+// The package version the build under test writes.
+inline const char* OwnPackageVersion() {
+    static const std::string version = std::to_string(tarnwick::BuildTrait::PackageVersion);
+    return version.c_str();
+}
+
+// The log entries the build under test writes of these: all of them, or none in the reduced build.
+inline std::vector<std::string> Logged(const std::vector<std::string>& entries) {
+    return tarnwick::BuildTrait::WritesLogEntries ? entries : std::vector<std::string>{};
+}
+
+// What a test package holds. The defaults make a package of the sample project, in the version the
+// build under test writes, with its member and one project-bound item.
 struct PackageSpec {
-    std::optional<std::string> version = "3"; // PackageVersion; none leaves the attribute out
+    std::optional<std::string> version = OwnPackageVersion(); // PackageVersion; none leaves it out
     std::string typeName;                     // PackageTypeName; empty: an ordinary package
     std::optional<std::string> prjId = std::string(host::SampleProjectId); // none: no PrjInfo
     std::string prjInfoExport = "True";
