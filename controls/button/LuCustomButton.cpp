@@ -170,8 +170,12 @@ void TLuCustomButton::DoMouseLeave() {
         OnMouseLeave(this);
 }
 
+bool TLuCustomButton::ThemesActive() {
+    return gdi::GetThemeServices().ThemesEnabled();
+}
+
 void TLuCustomButton::InvalidateHotTrackRect() {
-    if (!HandleAllocated() || !(m_hotTrack || gdi::GetThemeServices().ThemesEnabled()))
+    if (!HandleAllocated() || !(m_hotTrack || ThemesActive()))
         return;
     const TRect r = GetHotTrackRect();
     InvalidateRect(Handle(), &r, false);

@@ -69,6 +69,8 @@ protected:
     void MouseUp(framework::TMouseButton button, framework::TShiftState shift, int x, int y) override;
     void CMTextChanged(framework::TMessage& message) override;
 
+    // Whether the system's visual styles draw the controls.
+    static bool ThemesActive();
     // The height of the caption laid out in the width of rect, in the control's font.
     int MeasureCaption(TCanvas* canvas, const TRect& rect);
 
