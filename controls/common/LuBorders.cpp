@@ -38,19 +38,6 @@ TCanvas* Require(TCanvas* canvas, const char* routine) {
     return canvas;
 }
 
-TRect Shrink(const TRect& r, TSides sides, int by) {
-    TRect out = r;
-    if (sides.Contains(sdLeft))
-        out.left += by;
-    if (sides.Contains(sdTop))
-        out.top += by;
-    if (sides.Contains(sdRight))
-        out.right -= by;
-    if (sides.Contains(sdBottom))
-        out.bottom -= by;
-    return out;
-}
-
 TRect TwoRings(TCanvas* canvas, const TRect& r, TColor outerUL, TColor outerLR, TColor innerUL,
                TColor innerLR, TSides sides) {
     TRect inner = PaintFlatFrameSides(canvas, r, outerUL, outerLR, sides);
@@ -63,6 +50,19 @@ TRect PaintRings(TCanvas* canvas, const TRect& r, const TRingColors& c, TSides s
 }
 
 } // namespace
+
+TRect ShrinkSides(const TRect& r, TSides sides, int by) {
+    TRect out = r;
+    if (sides.Contains(sdLeft))
+        out.left += by;
+    if (sides.Contains(sdTop))
+        out.top += by;
+    if (sides.Contains(sdRight))
+        out.right -= by;
+    if (sides.Contains(sdBottom))
+        out.bottom -= by;
+    return out;
+}
 
 TRect PaintFlatFrameSides(TCanvas* canvas, const TRect& r, TColor upperLeft, TColor lowerRight,
                           TSides sides) {
@@ -85,7 +85,7 @@ TRect PaintFlatFrameSides(TCanvas* canvas, const TRect& r, TColor upperLeft, TCo
         canvas->MoveTo(r.left, r.bottom - 1);
         canvas->LineTo(r.right, r.bottom - 1);
     }
-    return Shrink(r, sides, 1);
+    return ShrinkSides(r, sides, 1);
 }
 
 TRect PaintBevel(TCanvas* canvas, const TRect& r, TColor upperLeft, TColor lowerRight, int width,
@@ -149,7 +149,7 @@ TRect PaintEtchedFrame(TCanvas* canvas, const TRect& r, TColor upperLeft, TColor
         canvas->SetPixels(R - 2, B - 1, upperLeft);
     PaintFlatFrameSides(canvas, TRect{L + 1, T + 1, R, B}, lowerRight, lowerRight, sides);
     PaintFlatFrameSides(canvas, TRect{L, T, R - 1, B - 1}, upperLeft, upperLeft, sides);
-    return Shrink(r, sides, 2);
+    return ShrinkSides(r, sides, 2);
 }
 
 TRect PaintBorderSides(TCanvas* canvas, const TRect& r, TFrameStyle style, TSides sides) {

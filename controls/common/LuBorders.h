@@ -31,6 +31,9 @@ extern const TRingColors SunkenRaisedColors[2];
 // Index 0 up, 1 down.
 extern const TRingColors ButtonFrameColors[2];
 
+// The rect less by pixels on each of the sides.
+TRect ShrinkSides(const TRect& r, TSides sides, int by);
+
 // One-pixel frame; sets only the pen colour. The lower-right colour wins the top-right and
 // bottom-left corners.
 TRect PaintFlatFrameSides(TCanvas* canvas, const TRect& r, TColor upperLeft, TColor lowerRight, TSides sides);

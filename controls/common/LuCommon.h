@@ -4,6 +4,7 @@
 #include "controls/common/LuArrows.h"
 #include "controls/common/LuBlinkingControls.h"
 #include "controls/common/LuBorders.h"
+#include "controls/common/LuCanvasText.h"
 #include "controls/common/LuColorMath.h"
 #include "controls/common/LuComStartup.h"
 #include "controls/common/LuCommonTypes.h"

@@ -41,6 +41,14 @@ extern const framework::TEnumInfo OrientationInfo;
 extern const framework::TEnumInfo FramingPreferenceInfo;
 extern const framework::TEnumInfo HotTrackColorTypeInfo;
 
+// The library's setters store a value only when it differs; this answers whether it did.
+template <class T> bool StoreIfChanged(T& field, const T& value) {
+    if (field == value)
+        return false;
+    field = value;
+    return true;
+}
+
 constexpr int Min(int a, int b) {
     return a < b ? a : b;
 }

@@ -147,17 +147,6 @@ void TLuFrameController::PushSettings(TComponent* component, FrameControllerSett
         push(s);
 }
 
-namespace {
-
-template <class T> bool Change(T& field, const T& value) {
-    if (field == value)
-        return false;
-    field = value;
-    return true;
-}
-
-} // namespace
-
 void TLuFrameController::SetColor(TColor value) {
     if (value == m_color)
         return;
@@ -169,7 +158,7 @@ void TLuFrameController::SetColor(TColor value) {
 }
 
 void TLuFrameController::SetParentColor(bool value) {
-    if (!Change(m_parentColor, value))
+    if (!StoreIfChanged(m_parentColor, value))
         return;
     PushToAll(Setting::ParentColor);
     if (!value)
@@ -177,37 +166,37 @@ void TLuFrameController::SetParentColor(bool value) {
 }
 
 void TLuFrameController::SetFlatButtonColor(TColor value) {
-    if (Change(m_flatButtonColor, value))
+    if (StoreIfChanged(m_flatButtonColor, value))
         PushToAll(Setting::FlatButtonColor);
 }
 
 void TLuFrameController::SetFlatButtons(bool value) {
-    if (Change(m_flatButtons, value))
+    if (StoreIfChanged(m_flatButtons, value))
         PushToAll(Setting::FlatButtons);
 }
 
 void TLuFrameController::SetDisabledColor(TColor value) {
-    if (Change(m_disabledColor, value))
+    if (StoreIfChanged(m_disabledColor, value))
         PushToAll(Setting::DisabledColor);
 }
 
 void TLuFrameController::SetFocusColor(TColor value) {
-    if (Change(m_focusColor, value))
+    if (StoreIfChanged(m_focusColor, value))
         PushToAll(Setting::FocusColor);
 }
 
 void TLuFrameController::SetFrameColor(TColor value) {
-    if (Change(m_frameColor, value))
+    if (StoreIfChanged(m_frameColor, value))
         PushToAll(Setting::FrameColor);
 }
 
 void TLuFrameController::SetFrameHotColor(TColor value) {
-    if (Change(m_frameHotColor, value))
+    if (StoreIfChanged(m_frameHotColor, value))
         PushToAll(Setting::FrameHotColor);
 }
 
 void TLuFrameController::SetFrameHotTrack(bool value) {
-    if (!Change(m_frameHotTrack, value))
+    if (!StoreIfChanged(m_frameHotTrack, value))
         return;
     if (value) {
         // Hot tracking shows on a visible frame all round; the sides follow in the full pushes.
@@ -219,27 +208,27 @@ void TLuFrameController::SetFrameHotTrack(bool value) {
 }
 
 void TLuFrameController::SetFrameHotStyle(TFrameStyle value) {
-    if (Change(m_frameHotStyle, value))
+    if (StoreIfChanged(m_frameHotStyle, value))
         PushToAll(Setting::FrameHotStyle);
 }
 
 void TLuFrameController::SetFrameSides(TSides value) {
-    if (Change(m_frameSides, value))
+    if (StoreIfChanged(m_frameSides, value))
         PushToAll(Setting::FrameSides);
 }
 
 void TLuFrameController::SetFrameStyle(TFrameStyle value) {
-    if (Change(m_frameStyle, value))
+    if (StoreIfChanged(m_frameStyle, value))
         PushToAll(Setting::FrameStyle);
 }
 
 void TLuFrameController::SetFrameVisible(bool value) {
-    if (Change(m_frameVisible, value))
+    if (StoreIfChanged(m_frameVisible, value))
         PushToAll(Setting::FrameVisible);
 }
 
 void TLuFrameController::SetFramingPreference(TFramingPreference value) {
-    if (Change(m_framingPreference, value))
+    if (StoreIfChanged(m_framingPreference, value))
         PushToAll(Setting::FramingPreference);
 }
 

@@ -1,5 +1,7 @@
 #include "controls/common/LuRegIniFile.h"
 
+#include "controls/common/LuCommonTypes.h"
+
 namespace lu {
 
 const framework::TEnumInfo PathTypeInfo{"TLuPathType", {"ptIniFile", "ptRegistry"}};
@@ -14,10 +16,8 @@ const framework::TEnumInfo RegAccessKeyInfo{"TLuRegAccessKey",
 TLuRegIniFile::TLuRegIniFile(framework::TComponent* owner) : TComponent(owner) {}
 
 template <class T> void TLuRegIniFile::ChangeLocation(T& field, const T& value) {
-    if (field == value)
-        return;
-    field = value;
-    m_locationChanged = true;
+    if (StoreIfChanged(field, value))
+        m_locationChanged = true;
 }
 
 void TLuRegIniFile::SetPath(const std::string& value) {

@@ -10,8 +10,6 @@ namespace lu {
 
 using namespace framework;
 
-const TEnumInfo LeftRightInfo{"TLeftRight", {"taLeftJustify", "taRightJustify"}};
-
 TLuCustomEdit::TLuCustomEdit(TComponent* owner) : Inherited(owner) {
     TControlStyle style = ControlStyle();
     style.Include(csCaptureMouse);

@@ -10,7 +10,7 @@ namespace lu {
 
 // The horizontal alignment of an edit's text: the first two values of TAlignment.
 using TLeftRight = framework::TAlignment;
-extern const framework::TEnumInfo LeftRightInfo;
+using framework::LeftRightInfo;
 
 enum TDropButtonState { dbsUp, dbsDown };
 

@@ -98,17 +98,19 @@ public:
     bool Execute() override;
 
 private:
-    // Stores a changed value, hands it to every link that follows this property, then notifies.
+    // Hands a changed value to every link that follows this property, then stores it and
+    // notifies. The links are asked first, while the action still holds the old value: a link
+    // follows the property only where its client agrees with the action.
     template <class T, class V>
     void ChangeLinked(T& field, const T& value, bool (TActionLink::*isLinked)() const,
                       void (TActionLink::*apply)(V)) {
         if (value == field)
             return;
-        field = value;
         ForEachLink([&](TActionLink& l) {
             if ((l.*isLinked)())
                 (l.*apply)(value);
         });
+        field = value;
         Change();
     }
 

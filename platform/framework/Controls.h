@@ -72,6 +72,8 @@ using TControlState = TSet<TControlStateItem>;
 extern const TEnumInfo AlignInfo;
 extern const TEnumInfo AnchorKindInfo;
 extern const TEnumInfo AlignmentInfo;
+// The names a stream may give a left-or-right alignment: the first two of TAlignment.
+extern const TEnumInfo LeftRightInfo;
 extern const TEnumInfo TextLayoutInfo;
 extern const TEnumInfo BiDiModeInfo;
 extern const TEnumInfo BorderStyleInfo;
@@ -258,6 +260,11 @@ public:
 
     virtual void Click();
     virtual void DblClick();
+
+    // The docking request: the control becomes a child of the dock site and, where the site uses
+    // a dock manager, one of its clients, placed by it. Raises EInvalidOperation for a control
+    // that is no dock site.
+    void ManualDock(TWinControl* newDockSite);
 
     // The scripted user's entries: real input, after scrolling the control into view.
     void ScriptClick() override;

@@ -13,6 +13,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {}
 
 TWinControl::~TWinControl() {
     m_destroying = true;
+    // The clients go with the site; nothing is laid out any more.
+    m_dockManager.reset();
+    // Leave the parent while still a windowed control, so that the form lets go of the focus.
+    SetParent(nullptr);
     // Children go with their parent, the last in z-order first.
     while (!m_controls.empty()) {
         TControl* child = m_controls.back();
@@ -20,7 +24,6 @@ TWinControl::~TWinControl() {
         delete child;
     }
     DestroyHandle();
-    m_dockManager.reset();
 }
 
 HWND TWinControl::Handle() {
@@ -190,6 +193,8 @@ void TWinControl::RemoveControl(TControl* control) {
             SetCaptureControl(nullptr);
         control->Invalidate();
     }
+    if (m_dockManager)
+        m_dockManager->RemoveControl(control);
     RemoveChild(control);
     if (!m_destroying)
         Realign();

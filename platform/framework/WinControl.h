@@ -150,6 +150,7 @@ protected:
 
 private:
     friend class TControl;
+    friend class TDockTree; // lays clients out in the adjusted client area
     void InsertChild(TControl* control);
     void RemoveChild(TControl* control);
     // Moves a child in the z-order.

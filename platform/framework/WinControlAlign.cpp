@@ -1,5 +1,6 @@
 #include "platform/framework/WinControl.h"
 
+#include "platform/framework/DockTree.h"
 #include "platform/gdi/Gdi.h"
 
 #include <algorithm>
@@ -55,13 +56,18 @@ void TWinControl::AdjustClientRect(TRect& rect) {
 }
 
 void TWinControl::AlignControls(TControl* control, TRect& rect) {
+    if (m_dockSite && m_useDockManager && m_dockManager)
+        m_dockManager->ResetBounds(false);
     AdjustClientRect(rect);
     DoAlignChildren(control, rect);
 }
 
 void TWinControl::DoAlignChildren(TControl* control, TRect& rect) {
     const TRect client = ClientRect();
-    auto shown = [](const TControl* c) {
+    // Docked clients are placed by the dock manager.
+    auto shown = [this](const TControl* c) {
+        if (m_dockManager && m_dockManager->HasClient(c))
+            return false;
         return c->Visible() ||
                (c->ComponentState().Contains(csDesigning) && !c->ControlStyle().Contains(csNoDesignVisible));
     };

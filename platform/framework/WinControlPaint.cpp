@@ -1,5 +1,6 @@
 #include "platform/framework/WinControl.h"
 
+#include "platform/framework/DockTree.h"
 #include "platform/gdi/Gdi.h"
 
 #include <algorithm>
@@ -78,8 +79,15 @@ void TWinControl::PaintHandler(TMessage& m) {
             break;
         }
     }
-    if (anyLeft)
+    if (anyLeft) {
         PaintWindow(dc);
+        if (m_dockSite && m_useDockManager && m_dockManager) {
+            TCanvas canvas;
+            canvas.SetHandle(dc);
+            m_dockManager->PaintSite(&canvas);
+            canvas.SetHandle(nullptr);
+        }
+    }
     gdi::RestoreDC(dc, saved);
     PaintControls(dc, nullptr);
 }

@@ -176,6 +176,23 @@ TEST_F(ControlCalls, AControlChoosesTheClassOfItsActionLink) {
     plain->SetAction(nullptr);
 }
 
+TEST_F(ControlCalls, ALinkedControlFollowsItsActionWhileTheyAgree) {
+    TAction action(form.get());
+    action.SetCaption("导出");
+    auto* control = Add<TWinControl>(form.get(), {0, 0, 10, 10});
+    control->SetAction(&action);
+    EXPECT_EQ(control->Caption(), "导出");
+    action.SetCaption("下一步");
+    action.SetEnabled(false);
+    EXPECT_EQ(control->Caption(), "下一步");
+    EXPECT_FALSE(control->Enabled());
+    // A caption of the control's own stays.
+    control->SetCaption("关闭");
+    action.SetCaption("上一步");
+    EXPECT_EQ(control->Caption(), "关闭");
+    control->SetAction(nullptr);
+}
+
 // A control that keeps a drop button's room at the right of its non-client area and claims it.
 class TDropProbe : public TWinControl {
 public:

@@ -322,6 +322,26 @@ TEST_F(Controls, FocusMovesWithEnterAndExitAndTabFollowsTheTabOrder) {
     EXPECT_TRUE(a->Focused()); // B is disabled and C hidden: Tab comes back to A
 }
 
+TEST_F(Controls, FreeingTheFocusedControlOrItsContainerLeavesTheFormWithoutIt) {
+    auto* box = Add(form.get(), "Box", {0, 0, 200, 100});
+    auto* a = Add(box, "A", {0, 0, 50, 20});
+    auto* b = Add(form.get(), "B", {0, 150, 50, 170});
+    form->Show();
+    a->SetFocus();
+    ASSERT_TRUE(a->Focused());
+    delete a;
+    EXPECT_EQ(form->ActiveControl(), nullptr);
+    b->SetFocus();
+    EXPECT_TRUE(b->Focused());
+    auto* inner = Add(box, "Inner", {0, 0, 50, 20});
+    inner->SetFocus();
+    delete box;
+    EXPECT_EQ(form->ActiveControl(), nullptr);
+    input::PressKey(win::VK_TAB);
+    EXPECT_TRUE(b->Focused());
+    form->Hide();
+}
+
 TEST_F(Controls, DialogKeysReachTheInnermostContainerAroundTheFocusFirst) {
     auto* outer = Add(form.get(), "Outer", {0, 0, 300, 200});
     auto* inner = Add(outer, "Inner", {0, 0, 200, 100});
