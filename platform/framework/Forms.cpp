@@ -724,6 +724,9 @@ namespace {
         .Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition, PositionInfo,
               std::optional<TPosition>(poDesigned))
         .Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
+        // Form resources give a form's size as its client area, after its border style.
+        .Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+        .Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
         .Component("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
         .Event("OnClose", &TCustomForm::OnClose)
         .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)
