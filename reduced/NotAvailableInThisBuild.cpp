@@ -1,0 +1,13 @@
+// Steps of the reduced build that it does not have yet; each raises, so the calling export answers
+// as it does for any error.
+
+#include "core/NotAvailableInThisBuild.h"
+#include "core/export/ExportRun.h"
+
+namespace tarnwick {
+
+void ExportPackage(ExportRunWizard&) {
+    NotAvailable("ExportPackage");
+}
+
+} // namespace tarnwick
