@@ -17,8 +17,9 @@ struct BuildTrait {
     // The reduced build writes only the account-book lookup's entry, which goes to the host directly.
     static constexpr bool WritesLogEntries = !Reduced;
     static constexpr bool WritesOperationRecords = !Reduced;
-    // GetPackageVer reads the version the last import found; the reduced build has no such export.
-    static constexpr bool KeepsPackageVersion = !Reduced;
+    // GetPackageVer and GetPackageDir read what the last import and export left; the reduced build
+    // has neither export.
+    static constexpr bool KeepsPackageState = !Reduced;
 };
 
 } // namespace tarnwick

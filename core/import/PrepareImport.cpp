@@ -45,7 +45,7 @@ void ForgetEarlierPackage() {
     OnlyProjectInfoPackage = false;
     ResetPrjInfoRecord(PackageProjectInfo);
     PackagePrjInfoExport.clear();
-    if constexpr (BuildTrait::KeepsPackageVersion)
+    if constexpr (BuildTrait::KeepsPackageState)
         LastPackageVersion = -1;
 }
 
@@ -187,7 +187,7 @@ std::int32_t PrepareImport(const std::string& packageFile, const std::string& us
         return Refused;
 
     const int version = DetectPackageVersion(packageFile, folder);
-    if constexpr (BuildTrait::KeepsPackageVersion)
+    if constexpr (BuildTrait::KeepsPackageState)
         LastPackageVersion = version;
     if (version == -1)
         return Refused;

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "core/BuildTrait.h"
 #include "core/import/ImportForms.h"
+#include "tests/support/BuildUnderTest.h"
 #include "tests/support/SampleInstallationTest.h"
 
 #include <map>
@@ -9,17 +9,6 @@
 #include <string>
 #include <utility>
 #include <vector>
-
-// The package version the build under test writes.
-inline const char* OwnPackageVersion() {
-    static const std::string version = std::to_string(tarnwick::BuildTrait::PackageVersion);
-    return version.c_str();
-}
-
-// The log entries the build under test writes of these: all of them, or none in the reduced build.
-inline std::vector<std::string> Logged(const std::vector<std::string>& entries) {
-    return tarnwick::BuildTrait::WritesLogEntries ? entries : std::vector<std::string>{};
-}
 
 // What a test package holds. The defaults make a package of the sample project, in the version the
 // build under test writes, with its member and one project-bound item.

@@ -204,7 +204,7 @@ TEST_F(PrepareImportTest, DecisionTable) {
 
         EXPECT_EQ(result, row.result);
         EXPECT_EQ(ImportMode, row.mode);
-        if constexpr (BuildTrait::KeepsPackageVersion) {
+        if constexpr (BuildTrait::KeepsPackageState) {
             EXPECT_EQ(LastPackageVersion, VersionOf(row.kind));
         }
         EXPECT_EQ(folder, WorkFolder());
@@ -257,7 +257,7 @@ TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
         ExpectBoxes({text});
         EXPECT_EQ(PrepareImport(package, "Admin", "", folder), -1);
         EXPECT_EQ(NewLogEntries(), Logged({"IniXMLInfo: " + text}));
-        if constexpr (BuildTrait::KeepsPackageVersion) {
+        if constexpr (BuildTrait::KeepsPackageState) {
             EXPECT_EQ(LastPackageVersion, -1);
         }
         EXPECT_TRUE(fs::exists(work + "Sub/inside.Package"));
@@ -280,7 +280,7 @@ TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
     StartOver(AdministratorUserId);
     ExpectBoxes({"导入工作目录无法建立，不能导入！"});
     EXPECT_EQ(PrepareImport(good, "Admin", "", folder), -1);
-    if constexpr (BuildTrait::KeepsPackageVersion) {
+    if constexpr (BuildTrait::KeepsPackageState) {
         EXPECT_EQ(LastPackageVersion, -1);
     }
     EXPECT_TRUE(host::EveryProcessEnded());
