@@ -8,6 +8,9 @@ namespace tarnwick {
 // "~Vek~Temp\CommonReader\". Raises when that application names no folder, so that a work folder is
 // never taken relative to the current directory.
 std::string CommonReaderFolder();
+// "~Vek~Temp\XMGL\ResFile\" below the same program folder: where the host leaves the project
+// materials of a version-2 package when it creates the package's project.
+std::string ProjectMaterialsFolder();
 
 // The file lies somewhere below the folder, as written or once links are followed.
 bool PathLiesInFolder(const std::string& path, const std::string& folder);
