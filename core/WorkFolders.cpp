@@ -1,9 +1,8 @@
 #include "core/WorkFolders.h"
 
-#include "platform/framework/Forms.h"
-#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
+#include "platform/rtl/ProgramFolder.h"
 
 namespace tarnwick {
 
@@ -17,25 +16,14 @@ bool StartsWithFolder(const std::string& path, std::string folder) {
     return path.compare(0, folder.size(), folder) == 0;
 }
 
-std::string ProgramFolderOfApplication(const char* asker) {
-    const framework::TApplication* application = framework::Application();
-    if (!application)
-        throw rtl::Exception(std::string(asker) + ": no application object in place");
-    const std::string folder = rtl::ExtractFilePath(application->ExeName());
-    if (folder.empty() || !rtl::IsPathDelimiter(folder.front()))
-        throw rtl::Exception(std::string(asker) + ": the application names no program folder (\"" +
-                             application->ExeName() + "\")");
-    return folder;
-}
-
 } // namespace
 
 std::string CommonReaderFolder() {
-    return ProgramFolderOfApplication("CommonReaderFolder") + "~Vek~Temp\\CommonReader\\";
+    return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\CommonReader\\";
 }
 
 std::string ProjectMaterialsFolder() {
-    return ProgramFolderOfApplication("ProjectMaterialsFolder") + "~Vek~Temp\\XMGL\\ResFile\\";
+    return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\XMGL\\ResFile\\";
 }
 
 bool PathLiesInFolder(const std::string& path, const std::string& folder) {
