@@ -11,6 +11,9 @@ std::string CommonReaderFolder();
 // The program folder followed by "~Vek~Temp\XMGL\": the reduced build's export folder, where the
 // resource package is saved too.
 std::string XmglFolder();
+// The program folder followed by "~Vek~Temp\XMGL\ResFile\": where the host leaves the project
+// materials of a version-2 package when it creates the package's project.
+std::string ProjectMaterialsFolder();
 
 // The file lies somewhere below the folder, as written or once links are followed.
 bool PathLiesInFolder(const std::string& path, const std::string& folder);

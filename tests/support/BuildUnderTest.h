@@ -17,3 +17,9 @@ inline std::string OwnPackageVersion() {
 inline std::vector<std::string> Logged(const std::vector<std::string>& entries) {
     return tarnwick::BuildTrait::WritesLogEntries ? entries : std::vector<std::string>{};
 }
+
+// The operation records the build under test adds of these: all of them, or none in the reduced
+// build.
+inline std::vector<std::string> Recorded(const std::vector<std::string>& records) {
+    return tarnwick::BuildTrait::WritesOperationRecords ? records : std::vector<std::string>{};
+}
