@@ -49,14 +49,17 @@ std::string StoredPackage(const fs::path& installation) {
 }
 
 int RunDemo(const std::vector<std::string>& words) {
-    const Arguments args(words, {});
+    const Arguments args(words, {{"reduced", false}});
     if (args.Positional().size() != 1)
         throw UsageError("demo takes one folder");
     const fs::path folder = fs::absolute(args.Positional().front());
     PrepareFolder(folder);
     const fs::path source = folder / "source";
 
-    int status = RunCommand("init", {source.string()});
+    std::vector<std::string> init = {source.string()};
+    if (args.Has("reduced"))
+        init.push_back("--reduced");
+    int status = RunCommand("init", init);
     if (status == 0)
         status = RunCommand("export", {source.string(), "--user", host::SampleMemberId, "--project",
                                        host::SampleProjectId, "--modules", "项目信息,项目资料,系统人员,审计事项",
@@ -70,13 +73,15 @@ int RunDemo(const std::vector<std::string>& words) {
 } // namespace
 
 [[maybe_unused]] const bool registered =
-    RegisterCommand({"demo", "demo DIR                         the main road on sample data",
-                     R"(usage: velmora demo DIR
+    RegisterCommand({"demo", "demo DIR [--reduced]             the main road on sample data",
+                     R"(usage: velmora demo DIR [--reduced]
 
 Makes a sample installation in DIR/source, exports its sample project through the export wizard
 (a member of the project checks four modules and names the package; PNG files of every page go to
 DIR/pictures) and prints the table of contents of the package the host took. DIR must be new or
 hold an earlier demo.
+
+  --reduced  the installations run TarnwickReduced.so
 )",
                      RunDemo});
 
