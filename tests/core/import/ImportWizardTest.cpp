@@ -9,8 +9,6 @@
 #include "platform/framework/ScriptedUser.h"
 #include "platform/rtl/FileSystem.h"
 
-#include <cstdlib>
-
 using namespace tarnwick;
 
 namespace {
@@ -29,10 +27,6 @@ protected:
         host::SetCurrentUser(host::SampleMemberId);
     }
 
-    static void Answer(std::int32_t entryId, std::int32_t answer) {
-        setenv(("TESTMODULE_VekPackage_Import_ANSWER_" + std::to_string(entryId)).c_str(),
-               std::to_string(answer).c_str(), 1);
-    }
 
     std::vector<std::string> Calls(const std::string& entry) {
         std::vector<std::string> calls;
