@@ -201,4 +201,27 @@ TEST_F(ImportWizardTest, ItemsThatCannotBeReadAreListedInOneMessage) {
     EXPECT_TRUE(Calls("VekPackage_ImportProc").empty());
 }
 
+TEST_F(ImportWizardTest, AWizardWithoutItsPackageOpensEmpty) {
+    const std::string folder = rtl::ToNativePath(WorkFolder());
+    rtl::ForceDirectories(folder);
+    framework::Application()->ClearErrors();
+    std::size_t pages = 99;
+    auto countPages = [&](framework::TCustomForm& form) { pages = Tabs(form).size(); };
+
+    // No "Package.XML": the placeholder pages go and the user is told.
+    framework::ScriptedUser().ScriptFor(Wizard).Do(countPages).Close();
+    ExpectBoxes({"选择文件不存在，请检查后导入！"});
+    ShowImportWizard(WorkFolder(), "User", false);
+    EXPECT_EQ(pages, 0u);
+
+    // A document without items raises while the wizard is shown; the application reports it and
+    // the wizard stays usable.
+    rtl::WriteFileBytes(folder + "Package.XML", "<VekPackage><PackageInfo PackageVersion=\"3\"/></VekPackage>");
+    framework::ScriptedUser().ScriptFor(Wizard).Do(countPages).Close();
+    ShowImportWizard(WorkFolder(), "User", false);
+    EXPECT_EQ(pages, 0u);
+    EXPECT_EQ(framework::Application()->Errors().size(), 1u);
+    framework::Application()->ClearErrors();
+}
+
 } // namespace
