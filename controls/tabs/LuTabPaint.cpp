@@ -335,7 +335,7 @@ void TLuCustomTabControl::DrawCaption(TColor color, int offset) {
         int acrossOffset = 0;
         for (int i = 0; i < m_captionLines.Count(); ++i) {
             const std::string line = m_captionLines.Strings(i);
-            const TSize lineSize = line.empty() ? TSize{} : MeasureText(line, true);
+            const TSize lineSize = line.empty() ? TSize{} : MeasureText(line, horizontal);
             int px = 0;
             int py = 0;
             if (horizontal) {

@@ -31,12 +31,13 @@ public:
     framework::RegisterClass<TPaintTestForm, framework::TForm>("TPaintTestForm");
 
 // The wizards' settings, with the given extra lines for the page control.
-std::string WizardForm(const std::string& extra, const std::vector<std::string>& captions, int width = 360) {
-    std::string text = "object F: TPaintTestForm\n  Left = 100\n  Top = 100\n  Width = " + std::to_string(width) +
-                       "\n  Height = 140\n  BorderStyle = bsNone\n"
-                       "  object Pages: TLuPageControl\n    Left = 0\n    Top = 0\n    Width = " +
-                       std::to_string(width) +
-                       "\n    Height = 140\n    Align = alClient\n    FlatColor = 10263441\n"
+std::string WizardForm(const std::string& extra, const std::vector<std::string>& captions, int width = 360,
+                       int height = 140) {
+    const std::string size = "Width = " + std::to_string(width) + "\n    Height = " + std::to_string(height);
+    std::string text = "object F: TPaintTestForm\n  Left = 100\n  Top = 100\n  " + size +
+                       "\n  BorderStyle = bsNone\n"
+                       "  object Pages: TLuPageControl\n    Left = 0\n    Top = 0\n    " + size +
+                       "\n    Align = alClient\n    FlatColor = 10263441\n"
                        "    HotTrackColor = 3983359\n    HotTrackColorType = htctActual\n"
                        "    ShowCardFrame = False\n    ShowFocusRect = False\n"
                        "    TabColors.HighlightBar = 3983359\n    FixedDimension = 18\n" +
@@ -109,13 +110,16 @@ TEST_F(TabPaint, SeveralRowsScrolledAndSideTabs) {
     EXPECT_GT(scrolled->FirstShownTab(), 0);
     framework::SaveFormPng(*wizard, PicturePath("page_control_scrolled.png"));
 
-    TLuPageControl* side =
-        Load(WizardForm("    TabOrientation = toLeft\n    TextOrientation = orVertical\n    ShowCardFrame = True\n",
-                        {"选择模块", "模块信息", "完成"}));
-    side->SetActivePageIndex(0);
-    side->Repaint();
-    EXPECT_LT(side->GetTabRect(0).Width(), side->GetTabRect(0).Height());
-    framework::SaveFormPng(*wizard, PicturePath("page_control_side.png"));
+    for (const char* edge : {"toLeft", "toRight"}) {
+        TLuPageControl* side = Load(WizardForm(std::string("    TabOrientation = ") + edge +
+                                                   "\n    TextOrientation = orVertical\n    TabStyle = tsCutCorner\n",
+                                               {"选择模块", "模块信息", "完成"}, 300, 260));
+        side->SetActivePageIndex(1);
+        side->Repaint();
+        EXPECT_FALSE(side->ScrollerNeeded()) << edge;
+        EXPECT_LT(side->GetTabRect(0).Width(), side->GetTabRect(0).Height()) << edge;
+        framework::SaveFormPng(*wizard, PicturePath(std::string("page_control_side_") + edge + ".png"));
+    }
 }
 
 // One control of three cut-corner tabs on a white background, the middle one selected.
