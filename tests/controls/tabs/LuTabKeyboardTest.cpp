@@ -93,3 +93,32 @@ TEST_F(TabKeys, AnAcceleratorSelectsAnEnabledTab) {
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(TabKeys, TheControlWantsArrowsAndRemembersWhereItWasHitTested) {
+    EXPECT_EQ(tabs->Perform(win::WM_GETDLGCODE, 0, 0), win::DLGC_WANTARROWS);
+    EXPECT_EQ(tabs->Perform(win::WM_ERASEBKGND, 0, 0), 1);
+    const TPoint screen = tabs->ClientToScreen(TPoint{5, 50});
+    tabs->Perform(win::WM_NCHITTEST, 0, framework::PointToLParam(screen));
+    EXPECT_EQ(tabs->NcHitPoint(), screen);
+}
+
+TEST_F(TabKeys, WhileDesigningAPressOnAnotherTabSwitchesToIt) {
+    tabs->SetTabIndex(0);
+    tabs->Repaint();
+    const TRect r = tabs->GetTabRect(2);
+    const TPoint p{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+    // Only in the designer, and only while the button is down.
+    EXPECT_EQ(tabs->Perform(win::CM_DESIGNHITTEST, 0, framework::PointToLParam(p)), 0);
+    tabs->SetDesigning(true);
+    EXPECT_EQ(tabs->Perform(win::CM_DESIGNHITTEST, 0, framework::PointToLParam(p)), 0);
+    framework::input::PressButton(framework::mbLeft, tabs->ClientToScreen(p));
+    EXPECT_EQ(tabs->Perform(win::CM_DESIGNHITTEST, 0, framework::PointToLParam(p)), 1);
+    EXPECT_EQ(tabs->TabIndex(), 2);
+    EXPECT_EQ(tabs->Perform(win::CM_DESIGNHITTEST, 0, framework::PointToLParam(p)), 0) << "the current tab";
+    framework::input::ReleaseButton(framework::mbLeft, tabs->ClientToScreen(p));
+    tabs->SetDesigning(false);
+}
+
+} // namespace
