@@ -246,6 +246,36 @@ TEST_F(TabDrawing, CaptionColoursAreAskedForEachState) {
     EXPECT_EQ(Pixel(r.left + 12, r.top + 2), HslToColorValue(HueOfColor(gdi::clRed) + 120, 240, 140));
 }
 
+TEST_F(TabDrawing, ImagesStandBesideTheCaptionAndDisabledTabsShowTheirOwn) {
+    // Two 8 x 8 images: red and blue squares.
+    auto* images = new framework::TCustomImageList(form.get());
+    images->SetWidth(8);
+    images->SetHeight(8);
+    framework::TBitmap strip;
+    strip.SetSize(16, 8);
+    strip.Canvas()->Brush()->SetColor(gdi::clRed);
+    strip.Canvas()->FillRect(TRect{0, 0, 8, 8});
+    strip.Canvas()->Brush()->SetColor(gdi::clBlue);
+    strip.Canvas()->FillRect(TRect{8, 0, 16, 8});
+    images->Add(&strip, nullptr);
+    c->SetImages(images);
+    c->Tabs()->Items(0)->SetImageIndex(0);
+    c->Tabs()->Items(2)->SetImageIndex(0);
+    c->Tabs()->Items(2)->SetDisabledIndex(1);
+    c->Tabs()->Items(2)->SetEnabled(false);
+    c->RequestLayout();
+    Draw();
+    // Left of the caption, centred across the tab.
+    const TRect content = c->GetContentRect(c->GetTabRect(0));
+    const int top = content.top + (content.Height() - 8) / 2;
+    EXPECT_EQ(Pixel(content.left + 4, top + 4), gdi::clRed);
+    EXPECT_NE(Pixel(content.left + 4, top - 1), gdi::clRed);
+    const TRect disabled = c->GetContentRect(c->GetTabRect(2));
+    EXPECT_EQ(Pixel(disabled.left + 4, disabled.top + (disabled.Height() - 8) / 2 + 4), gdi::clBlue);
+    // The image makes room: the tab with one is wider than the same tab without.
+    EXPECT_GT(c->GetTabRect(0).Width(), c->GetTabRect(1).Width());
+}
+
 TEST_F(TabDrawing, TheFocusRectangleShowsOnlyWithTheFocus) {
     // The control took the focus when the form was shown.
     ASSERT_TRUE(c->Focused());
