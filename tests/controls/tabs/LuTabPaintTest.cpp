@@ -1,22 +1,22 @@
 // The painting pass read back from the screen: the wizards' page control, several rows, scrolled
 // and side tabs as pictures (build folder's pictures/), and the details of a tab's drawing.
 #include "tests/controls/tabs/TabTestSupport.h"
+#include "tests/support/Pictures.h"
 
 #include "controls/common/LuColorMath.h"
 #include "platform/framework/FormResources.h"
 #include "platform/framework/MaskEdit.h"
 #include "platform/gdi/Gdi.h"
 
-#include <filesystem>
-
 using namespace tabtest;
 
 namespace {
 
-std::string PicturePath(const std::string& name) {
-    const auto dir = std::filesystem::path(TARNWICK_BINARY_DIR) / "pictures";
-    std::filesystem::create_directories(dir);
-    return (dir / name).string();
+// The form as shown, written to the pictures folder.
+void SaveShot(framework::TCustomForm& form, const std::string& name, int zoom = 1) {
+    framework::TBitmap shot;
+    framework::RenderForm(form, shot);
+    tests::SavePicture(shot, name, zoom);
 }
 
 constexpr TColor Flat = 10263441;
@@ -83,7 +83,7 @@ TEST_F(TabPaint, TheWizardsPageControlShowsItsTabsWithOneHotAndOneSelected) {
     MoveTo(*pc, TPoint{(hot.left + hot.right) / 2, hot.bottom - 4});
     pc->Repaint();
     ASSERT_EQ(pc->HotTab(), 2);
-    framework::SaveFormPng(*wizard, PicturePath("page_control_wizard.png"));
+    SaveShot(*wizard, "page_control_wizard", 3);
 
     // The selected tab's bar in the highlight colour, the hot tab's in the hot colour.
     EXPECT_EQ(Pixel(*pc, (selected.left + selected.right) / 2, selected.top + 2), Bar);
@@ -101,14 +101,14 @@ TEST_F(TabPaint, SeveralRowsScrolledAndSideTabs) {
     multi->SetActivePageIndex(4);
     multi->Repaint();
     EXPECT_EQ(multi->Tabs()->Items(4)->Row(), 0) << "the selected row comes to the front";
-    framework::SaveFormPng(*wizard, PicturePath("page_control_multiline.png"));
+    SaveShot(*wizard, "page_control_multiline");
 
     TLuPageControl* scrolled = Load(WizardForm("", many, 300));
     EXPECT_TRUE(scrolled->ScrollerNeeded());
     scrolled->SetActivePageIndex(5);
     scrolled->Repaint();
     EXPECT_GT(scrolled->FirstShownTab(), 0);
-    framework::SaveFormPng(*wizard, PicturePath("page_control_scrolled.png"));
+    SaveShot(*wizard, "page_control_scrolled");
 
     for (const char* edge : {"toLeft", "toRight"}) {
         TLuPageControl* side = Load(WizardForm(std::string("    TabOrientation = ") + edge +
@@ -118,7 +118,7 @@ TEST_F(TabPaint, SeveralRowsScrolledAndSideTabs) {
         side->Repaint();
         EXPECT_FALSE(side->ScrollerNeeded()) << edge;
         EXPECT_LT(side->GetTabRect(0).Width(), side->GetTabRect(0).Height()) << edge;
-        framework::SaveFormPng(*wizard, PicturePath(std::string("page_control_side_") + edge + ".png"));
+        SaveShot(*wizard, std::string("page_control_side_") + edge);
     }
 }
 
@@ -329,7 +329,7 @@ TEST_F(TabDrawing, EveryStyleAndEdgeIsDrawnWithoutLeavingDrawingObjectsBehind) {
         t->Repaint();
     }
     EXPECT_EQ(gdi::LiveObjectCount(), objects);
-    framework::SaveFormPng(*form, PicturePath("tab_outlines.png"));
+    SaveShot(*form, "tab_outlines", 2);
 }
 
 } // namespace
