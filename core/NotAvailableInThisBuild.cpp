@@ -12,12 +12,6 @@ void NotAvailable(const char* routine) {
     throw ENotAvailableInThisBuild(std::string(routine) + " is not available in this build");
 }
 
-void ShowExportWizard() {
-    NotAvailable("ShowExportWizard");
-}
-int ShowExportWizardInPortMode(const std::string&) {
-    NotAvailable("ShowExportWizardInPortMode");
-}
 std::int32_t RunResourceExport(std::int32_t) {
     NotAvailable("RunResourceExport");
 }
@@ -26,9 +20,6 @@ bool PackProjectResources(const std::string&, const std::string&) {
 }
 std::int32_t BuildArchivePackage(framework::TTreeView*, const std::string&, const std::string&) {
     NotAvailable("BuildArchivePackage");
-}
-std::int32_t CreateProjectFromPackage(const std::string&, const std::string&) {
-    NotAvailable("CreateProjectFromPackage");
 }
 void ShowImportWizard(const std::string&, const std::string&, bool) {
     NotAvailable("ShowImportWizard");
