@@ -21,9 +21,6 @@ bool PackProjectResources(const std::string&, const std::string&) {
 std::int32_t BuildArchivePackage(framework::TTreeView*, const std::string&, const std::string&) {
     NotAvailable("BuildArchivePackage");
 }
-std::int32_t CreateProjectFromPackage(const std::string&, const std::string&) {
-    NotAvailable("CreateProjectFromPackage");
-}
 void ShowImportWizard(const std::string&, const std::string&, bool) {
     NotAvailable("ShowImportWizard");
 }

@@ -22,6 +22,10 @@ std::string CommonReaderFolder() {
     return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\CommonReader\\";
 }
 
+std::string ProjectMaterialsFolder() {
+    return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\XMGL\\ResFile\\";
+}
+
 bool PathLiesInFolder(const std::string& path, const std::string& folder) {
     return StartsWithFolder(rtl::ToNativePath(path), rtl::ToNativePath(folder)) ||
            StartsWithFolder(rtl::ResolvedPath(path), rtl::ResolvedPath(folder));
