@@ -313,3 +313,36 @@ TEST_F(ExportRunTest, APackageNameMustBeOneFileName) {
     ASSERT_EQ(host::PackagesTaken().size(), 1u);
     EXPECT_EQ(rtl::ExtractFileName(host::PackagesTaken().front().Source), std::string(50, 'x') + ".Package");
 }
+
+TEST_F(ExportRunTest, AFolderResultIsNamedByItsLastPartAndABadCaptionFailsAlone) {
+    fs::create_directories(m_folder + "/exp/audit");
+    std::ofstream(m_folder + "/exp/audit/rows.dat") << "rows";
+    host::InjectTextAnswer("VekPackage_Export#1", m_folder + "/exp/audit/");
+    host::InjectTextAnswer("VekPackage_Export#3", m_folder + "\\exp\\audit");
+    ChooseModules({"项目信息", "系统人员"});
+    // A caption that cannot name an element.
+    m_wizard.tabs.insert(m_wizard.tabs.begin() + 1, {"1 坏模块", 1, "Modules\\ProjectInfo.dll"});
+    NamePackage("文件夹");
+    ExpectBox("1 坏模块导出失败！");
+    RunExport();
+    ASSERT_EQ(host::PackagesTaken().size(), 1u);
+    const std::vector<std::string> outline =
+        Outline(EntryText(rtl::ToNativePath(host::PackagesTaken().front().StoredAs), "Package.XML"));
+    const auto items = std::find(outline.begin(), outline.end(), "ExportItemInfo");
+    ASSERT_EQ(outline.end() - items, 3);
+    EXPECT_TRUE(items[1].ends_with(" AppName=项目信息 AppFileName=audit\\")) << items[1];
+    EXPECT_TRUE(items[2].ends_with(" AppName=系统人员 AppFileName=audit\\")) << items[2];
+}
+
+TEST_F(ExportRunTest, EveryModuleFailingStillHandsTheEmptyPackageOver) {
+    host::InjectTextAnswer("VekPackage_Export#1", "-1");
+    host::InjectTextAnswer("VekPackage_Export#3", "-3");
+    ChooseModules({"项目信息", "系统人员"});
+    NamePackage("全失败");
+    ExpectBox("项目信息导出失败！\r\n\r\n系统人员导出失败！");
+    RunExport();
+    ASSERT_EQ(host::PackagesTaken().size(), 1u);
+    EXPECT_EQ(EntryNames(rtl::ToNativePath(host::PackagesTaken().front().StoredAs)),
+              std::vector<std::string>{"Package.XML"});
+    EXPECT_EQ(m_wizard.closed, 1);
+}
