@@ -21,12 +21,6 @@ int ShowExportWizardInPortMode(const std::string&) {
 std::int32_t RunResourceExport(std::int32_t) {
     NotAvailable("RunResourceExport");
 }
-bool PackProjectResources(const std::string&, const std::string&) {
-    NotAvailable("PackProjectResources");
-}
-std::int32_t BuildArchivePackage(framework::TTreeView*, const std::string&, const std::string&) {
-    NotAvailable("BuildArchivePackage");
-}
 std::int32_t CreateProjectFromPackage(const std::string&, const std::string&) {
     NotAvailable("CreateProjectFromPackage");
 }

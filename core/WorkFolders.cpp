@@ -4,6 +4,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
+#include "platform/rtl/ProgramFolder.h"
 
 namespace tarnwick {
 
@@ -28,6 +29,10 @@ std::string CommonReaderFolder() {
         throw rtl::Exception("CommonReaderFolder: the application names no program folder (\"" +
                              application->ExeName() + "\")");
     return folder + "~Vek~Temp\\CommonReader\\";
+}
+
+std::string XmglFolder() {
+    return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\XMGL\\";
 }
 
 bool PathLiesInFolder(const std::string& path, const std::string& folder) {
