@@ -105,7 +105,7 @@ struct ArchiveCase {
 
 const std::string Archive = "VekGDBPackage: ";
 
-TEST_F(ArchivePackageTest, Cases) {
+TEST_F(ArchivePackageTest, ArchiveCases) {
     // clang-format off
     const ArchiveCase cases[] = {
         {"an empty tree view", true, {}, true, [] {}, 0, false, {}, {}, false, {}},

@@ -77,7 +77,7 @@ struct ResourceCase {
     bool moduleAttributes;
 };
 
-TEST_F(ResourcePackageTest, Cases) {
+TEST_F(ResourcePackageTest, ResourceCases) {
     // clang-format off
     const ResourceCase cases[] = {
         {"an empty id list", true, "", "", false, false, false, false, false, false, {}, false},
