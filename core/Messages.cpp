@@ -1,5 +1,6 @@
 #include "core/Messages.h"
 
+#include "platform/framework/Dialogs.h"
 #include "platform/framework/Forms.h"
 #include "platform/rtl/Text.h"
 
@@ -7,6 +8,9 @@ namespace tarnwick {
 
 int ShowBox(const std::string& text, int flags) {
     framework::TApplication* app = framework::Application();
+    // A host that handed over no application still hears the message: a box without owner or title.
+    if (!app)
+        return framework::DialogService().MessageBox(text, "", flags);
     return app->MessageBox(text, app->Title(), flags);
 }
 

@@ -5,7 +5,7 @@
 namespace tarnwick {
 
 // Message-box flags of the plug-in's boxes. Every box has the host application's title and is owned
-// by the application in the slot.
+// by the application in the slot; with the slot empty it has no owner and an empty title.
 inline constexpr int InformationBoxFlags = 64;    // OK, information icon
 inline constexpr int ConfirmExportFlags = 33;     // OK and Cancel, question icon
 inline constexpr int OverwritePackageFlags = 292; // Yes and No, question icon, No the default

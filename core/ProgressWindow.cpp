@@ -20,4 +20,8 @@ void ProgressWindow::Hide() {
     HideProcess();
 }
 
+void ProgressWindow::Change(const std::string& text) {
+    ChangeTransInfo(text.c_str());
+}
+
 } // namespace tarnwick

@@ -19,6 +19,8 @@ public:
 
     // Out of the way while a form of the operation is shown.
     void Hide();
+    // What the operation is doing now.
+    void Change(const std::string& text);
 };
 
 } // namespace tarnwick

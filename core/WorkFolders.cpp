@@ -1,7 +1,5 @@
 #include "core/WorkFolders.h"
 
-#include "platform/framework/Forms.h"
-#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/ProgramFolder.h"
@@ -21,14 +19,7 @@ bool StartsWithFolder(const std::string& path, std::string folder) {
 } // namespace
 
 std::string CommonReaderFolder() {
-    const framework::TApplication* application = framework::Application();
-    if (!application)
-        throw rtl::Exception("CommonReaderFolder: no application object in place");
-    const std::string folder = rtl::ExtractFilePath(application->ExeName());
-    if (folder.empty() || !rtl::IsPathDelimiter(folder.front()))
-        throw rtl::Exception("CommonReaderFolder: the application names no program folder (\"" +
-                             application->ExeName() + "\")");
-    return folder + "~Vek~Temp\\CommonReader\\";
+    return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\CommonReader\\";
 }
 
 std::string XmglFolder() {

@@ -4,9 +4,9 @@
 
 namespace tarnwick {
 
-// The host program's folder (from the executable name of the application in the slot) followed by
-// "~Vek~Temp\CommonReader\". Raises when that application names no folder, so that a work folder is
-// never taken relative to the current directory.
+// The program folder followed by "~Vek~Temp\CommonReader\". The program folder is the one module
+// libraries are loaded from (rtl::ProgramFolder: the host's folder), never one taken from the
+// application's executable name, which a host may leave unset or relative.
 std::string CommonReaderFolder();
 
 // The program folder followed by "~Vek~Temp\XMGL\": the resource package's work folder, which the

@@ -3,11 +3,16 @@
 
 #include "core/NotAvailableInThisBuild.h"
 #include "core/EntryRoutines.h"
+#include "core/export/ExportRun.h"
 
 namespace tarnwick {
 
 std::int32_t ImportPackage(const std::string&, const std::string&) {
     NotAvailable("ImportPackage");
+}
+
+void ExportPackage(ExportRunWizard&) {
+    NotAvailable("ExportPackage");
 }
 
 } // namespace tarnwick

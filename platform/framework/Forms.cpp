@@ -724,6 +724,12 @@ namespace {
         .Enum("Position", &TCustomForm::Position, &TCustomForm::SetPosition, PositionInfo,
               std::optional<TPosition>(poDesigned))
         .Boolean("KeyPreview", &TCustomForm::KeyPreview, &TCustomForm::SetKeyPreview, false)
+        // Form resources may give a form's size as its client area, after its border style; the
+        // writer keeps writing the outer size.
+        .Integer("ClientWidth", &TCustomForm::ClientWidth, &TCustomForm::SetClientWidth)
+        .Stored([](const TCustomForm&) { return false; })
+        .Integer("ClientHeight", &TCustomForm::ClientHeight, &TCustomForm::SetClientHeight)
+        .Stored([](const TCustomForm&) { return false; })
         .Component("ActiveControl", &TCustomForm::ActiveControl, &TCustomForm::SetActiveControl)
         .Event("OnClose", &TCustomForm::OnClose)
         .Event("OnCloseQuery", &TCustomForm::OnCloseQuery)

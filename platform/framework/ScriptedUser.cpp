@@ -123,6 +123,7 @@ void TScriptedUser::CancelFile() {
 void TScriptedUser::Reset() {
     m_scripts.clear();
     m_answers.clear();
+    m_provider = nullptr;
 }
 
 std::size_t TScriptedUser::PendingScripts() const {
@@ -151,15 +152,19 @@ TDialogAnswer TScriptedUser::TakeAnswer(const TDialogRecord& record) {
                        : record.kind == TDialogKind::Open     ? "open dialog"
                                                               : "save dialog";
     std::string shown = std::string(what) + " \"" + record.text + "\" (title \"" + record.title + "\")";
-    if (m_answers.empty())
+    std::optional<TDialogAnswer> provided;
+    if (m_answers.empty() && m_provider)
+        provided = m_provider(record);
+    if (m_answers.empty() && !provided)
         throw EScriptError("Unexpected " + shown + ": no answer queued");
-    TDialogAnswer answer = m_answers.front();
+    TDialogAnswer answer = provided ? *provided : m_answers.front();
     if (fileDialog != (answer.kind != TDialogAnswer::Button))
         throw EScriptError("Unexpected " + shown + ": the next answer is for a " +
                            (fileDialog ? "message box" : "file dialog"));
     if (!answer.expectText.empty() && answer.expectText != record.text)
         throw EScriptError("Unexpected " + shown + ": expected \"" + answer.expectText + "\"");
-    m_answers.pop_front();
+    if (!provided)
+        m_answers.pop_front();
     return answer;
 }
 

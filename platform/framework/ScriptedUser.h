@@ -106,6 +106,9 @@ struct TDialogAnswer {
     std::string expectText; // empty: any text
 };
 
+// Answers a box or dialog for which no answer is queued; no answer leaves the box unexpected.
+using TAnswerProvider = std::function<std::optional<TDialogAnswer>(const TDialogRecord& shown)>;
+
 class TScriptedUser {
 public:
     // Queues a script for the next showing of a form of that class or name.
@@ -113,6 +116,8 @@ public:
     void AnswerBox(int result, const std::string& expectText = {});
     void AnswerFile(const std::string& fileName);
     void CancelFile();
+    // Consulted only when nothing is queued, for a user who decides box by box. Reset removes it.
+    void SetAnswerProvider(TAnswerProvider provider) { m_provider = std::move(provider); }
     void Reset();
 
     std::size_t PendingScripts() const;
@@ -126,6 +131,7 @@ public:
 private:
     std::map<std::string, std::deque<TUserScript>> m_scripts; // upper-cased keys
     std::deque<TDialogAnswer> m_answers;
+    TAnswerProvider m_provider;
 };
 
 TScriptedUser& ScriptedUser();

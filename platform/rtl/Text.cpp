@@ -50,6 +50,10 @@ bool SameText(std::string_view a, std::string_view b) {
     return CompareText(a, b) == 0;
 }
 
+bool EndsText(std::string_view suffix, std::string_view s) {
+    return s.size() >= suffix.size() && SameText(s.substr(s.size() - suffix.size()), suffix);
+}
+
 int CompareText(std::string_view a, std::string_view b) {
     const std::size_t n = std::min(a.size(), b.size());
     for (std::size_t i = 0; i < n; ++i) {

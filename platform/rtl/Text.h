@@ -17,6 +17,8 @@ std::string TrimRight(std::string_view s);
 std::string UpperCase(std::string_view s);
 std::string LowerCase(std::string_view s);
 bool SameText(std::string_view a, std::string_view b);
+// s ends with the suffix, ignoring ASCII case.
+bool EndsText(std::string_view suffix, std::string_view s);
 // A Pascal-style identifier: a letter or "_", then letters, digits or "_" (ASCII).
 bool IsValidIdent(std::string_view s);
 // Negative, zero or positive, ignoring ASCII case.

@@ -233,16 +233,21 @@ TEST_F(EntryTest, CleanUpRemovesLinksNeverWhatTheyPointTo) {
 }
 
 TEST_F(EntryTest, WorkFolderIsNeverTakenFromTheCurrentFolder) {
-    // An application without a program folder would put the work folder below the current folder.
+    // The work folder lies below the program folder, the same one module libraries are loaded from,
+    // whatever the application's executable name says.
     const fs::path scratch = m_folder / "Elsewhere";
     Touch(scratch / "~Vek~Temp" / "CommonReader" / "keep.txt");
     const fs::path previous = fs::current_path();
     fs::current_path(scratch);
-    m_hostApplication->SetExeName("Velmora");
     Load();
-    const std::int32_t result = RunAppEvn(2);
+    for (const char* exeName : {"Velmora", "", "/elsewhere/Velmora"}) {
+        SCOPED_TRACE(exeName);
+        m_hostApplication->SetExeName(exeName);
+        FillCommonReader();
+        EXPECT_EQ(RunAppEvn(2), -1);
+        EXPECT_FALSE(fs::exists(CommonReader()));
+    }
     fs::current_path(previous);
-    EXPECT_EQ(result, -1);
     EXPECT_TRUE(fs::exists(scratch / "~Vek~Temp" / "CommonReader" / "keep.txt"));
 }
 
@@ -460,12 +465,16 @@ TEST_F(ExportResultTest, VekPackPortInfoAnswersItsWorkersResult) {
     }
 }
 
-TEST_F(ExportResultTest, FailedCleanUpKeepsOrResetsTheResultAsEachExportDoes) {
-    m_hostApplication->SetExeName("Velmora"); // no program folder: the clean-up raises
+TEST_F(ExportResultTest, AnApplicationWithoutProgramFolderStillGetsItsWorkFolderCleanedUp) {
+    m_hostApplication->SetExeName("Velmora");
+    FillCommonReader();
     Expect(framework::mrOk, "");
     EXPECT_EQ(VekPackPortInfo(0, "", "项目信息"), 1);
+    EXPECT_FALSE(fs::exists(CommonReader()));
+    FillCommonReader();
     Expect(0, "");
-    EXPECT_EQ(RunAppEvn(0), -1);
+    EXPECT_EQ(RunAppEvn(0), 1);
+    EXPECT_FALSE(fs::exists(CommonReader()));
 }
 
 TEST_F(ExportResultTest, PackageRequestsPassArgumentsAndAnswersThrough) {

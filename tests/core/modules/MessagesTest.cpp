@@ -47,6 +47,24 @@ TEST_F(MessagesTest, InformationBoxesShowTrimmedTextAndNothingForBlanks) {
     }
 }
 
+TEST_F(MessagesTest, BoxesWithoutAnApplicationHaveNoTitle) {
+    framework::TApplication* application = framework::Application();
+    framework::SetApplication(nullptr);
+    framework::ScriptedUser().AnswerBox(framework::IDOK);
+    ShowInfo(" 数据打包成功！ ");
+    framework::ScriptedUser().AnswerBox(framework::IDYES);
+    const int answer = ShowBox("该文件已经存在,确实要覆盖吗？", OverwritePackageFlags);
+    framework::SetApplication(application);
+
+    EXPECT_EQ(answer, framework::IDYES);
+    ASSERT_EQ(Boxes().size(), 2u);
+    EXPECT_EQ(Boxes()[0].text, "数据打包成功！");
+    EXPECT_EQ(Boxes()[0].title, "");
+    EXPECT_EQ(Boxes()[0].flags, InformationBoxFlags);
+    EXPECT_EQ(Boxes()[1].title, "");
+    EXPECT_EQ(Boxes()[1].flags, OverwritePackageFlags);
+}
+
 TEST_F(MessagesTest, LogEntriesNameTheUserNowAndTheProgram) {
     host::SetCurrentUser(host::SampleMemberId);
     WriteLogEntry("数据打包成功！", LogModuleCode::ExportRun);

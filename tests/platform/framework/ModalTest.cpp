@@ -226,3 +226,36 @@ TEST_F(Modal, ReleasedFormsAreFreedByProcessMessages) {
     Application()->ProcessMessages();
     EXPECT_EQ(Application()->ComponentCount(), before - 1);
 }
+
+TEST_F(Modal, AProviderAnswersWhatIsNotQueued) {
+    std::unique_ptr<TTestForm> form(CreateForm<TTestForm>());
+    ScriptedUser().ScriptFor("TTestForm").Click("ActionButton").Click("ActionButton").Click("OkButton");
+    ScriptedUser().AnswerBox(IDNO);
+    std::vector<std::string> asked;
+    ScriptedUser().SetAnswerProvider([&](const TDialogRecord& shown) -> std::optional<TDialogAnswer> {
+        asked.push_back(shown.text);
+        if (shown.kind == TDialogKind::Save)
+            return TDialogAnswer{TDialogAnswer::File, IDOK, "/tmp/out/provided.vpk", {}};
+        return TDialogAnswer{TDialogAnswer::Button, IDYES, {}, {}};
+    });
+    EXPECT_EQ(form->ShowModal(), mrOk);
+    EXPECT_EQ(form->SavedPath, "/tmp/out/provided.vpk");
+    // The queued answer went first; the provider saw only the box and the dialog after it.
+    ASSERT_EQ(DialogService().Records().size(), 3u);
+    EXPECT_EQ(DialogService().Records()[0].result, IDNO);
+    EXPECT_EQ(DialogService().Records()[1].result, IDYES);
+    EXPECT_EQ(asked.size(), 2u);
+
+    // A provider without an answer leaves the box unexpected; a wrong kind of answer is refused.
+    ScriptedUser().Reset();
+    ScriptedUser().ScriptFor("TTestForm").Click("ActionButton").Click("OkButton");
+    ScriptedUser().SetAnswerProvider([](const TDialogRecord&) { return std::optional<TDialogAnswer>(); });
+    EXPECT_THROW(form->ShowModal(), EScriptError);
+    ScriptedUser().Reset();
+    ScriptedUser().ScriptFor("TTestForm").Click("ActionButton").Click("OkButton");
+    ScriptedUser().SetAnswerProvider(
+        [](const TDialogRecord&) { return TDialogAnswer{TDialogAnswer::File, IDOK, "x", {}}; });
+    EXPECT_THROW(form->ShowModal(), EScriptError);
+    ScriptedUser().Reset();
+    EXPECT_EQ(ScriptedUser().PendingAnswers(), 0u);
+}

@@ -33,6 +33,10 @@ TEST(Text, CaseRulesTouchAsciiOnly) {
     EXPECT_EQ(rtl::LowerCase("ABC审计xYZ"), "abc审计xyz");
     EXPECT_TRUE(rtl::SameText("Package.XML", "package.xml"));
     EXPECT_FALSE(rtl::SameText("a", "ab"));
+    EXPECT_TRUE(rtl::EndsText(".Package", "b.PACKAGE"));
+    EXPECT_TRUE(rtl::EndsText("", "b"));
+    EXPECT_FALSE(rtl::EndsText(".Package", "Package"));
+    EXPECT_FALSE(rtl::EndsText(".Package", "b.Package.zip"));
     EXPECT_LT(rtl::CompareText("apple", "BANANA"), 0);
     EXPECT_GT(rtl::CompareText("b", "A"), 0);
     EXPECT_EQ(rtl::CompareText("ABC", "abc"), 0);

@@ -1,0 +1,271 @@
+// Tarnwick's export run: the checked modules export into the work folder, which is described in
+// "Package.XML", packed into a ".Package" file and, with a project open, handed to the host.
+
+#include "core/export/ExportRun.h"
+
+#include "core/DeleteFolderTree.h"
+#include "core/HostApi.h"
+#include "core/HostSession.h"
+#include "core/LogEntry.h"
+#include "core/Messages.h"
+#include "core/ModuleCalls.h"
+#include "core/ModuleContract.h"
+#include "core/ModuleItems.h"
+#include "core/PackageDocument.h"
+#include "core/PackageManager.h"
+#include "core/PackageState.h"
+#include "core/ProgressWindow.h"
+#include "core/WorkFolders.h"
+#include "core/export/ExportItemAttributes.h"
+#include "core/export/ExportTarget.h"
+
+#include "platform/framework/Dialogs.h"
+#include "platform/framework/Forms.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Text.h"
+#include "platform/xml/XMLDocument.h"
+
+namespace tarnwick {
+
+namespace {
+
+constexpr char LineBreak[] = "\r\n";
+
+void Log(const std::string& message) {
+    WriteLogEntry(message, LogModuleCode::ExportRun);
+}
+
+// The work folder goes with its content when the run ends, however it ends.
+class WorkFolderRemoval {
+public:
+    explicit WorkFolderRemoval(std::string folder) : m_folder(std::move(folder)) {}
+    ~WorkFolderRemoval() {
+        if (rtl::DirectoryExists(m_folder))
+            DeleteFolderTree(m_folder);
+    }
+    WorkFolderRemoval(const WorkFolderRemoval&) = delete;
+    WorkFolderRemoval& operator=(const WorkFolderRemoval&) = delete;
+
+private:
+    std::string m_folder;
+};
+
+// Packs the work folder into target, which must be there afterwards: an old file of that name is
+// removed first, so that it cannot pass for the new package.
+void PackWorkFolder(const std::string& workFolder, const std::string& target) {
+    if (rtl::FileExists(target) && !rtl::DeleteFile(target))
+        throw rtl::Exception("the old package " + target + " cannot be replaced");
+    sharemem::CountedText out;
+    CompressFile(out.Var(), workFolder.c_str(), target.c_str());
+    if (!rtl::FileExists(target))
+        throw rtl::Exception("no package was written to " + target + ": " + out.Str());
+}
+
+std::string SuccessText() {
+    return OpenProjectSerial().empty() ? "数据包导出成功！" : "数据打包成功！";
+}
+
+// One press of "导出".
+class TExportRun {
+public:
+    TExportRun(ExportRunWizard& wizard, framework::TSaveDialog& dialog, xml::TXMLDocument& doc,
+               ProgressWindow& progress, std::string workFolder)
+        : m_wizard(wizard), m_dialog(dialog), m_doc(doc), m_progress(progress),
+          m_workFolder(std::move(workFolder)) {}
+
+    // True when the run reached its end and the wizard closes; errors before the items are
+    // written reach the caller.
+    bool Run();
+
+private:
+    bool PrepareWorkFolder();
+    xml::TXMLNode WriteHeader();
+    bool WriteItemsAndPack(const xml::TXMLNode& items);
+    void ExportProjectMaterials(const xml::TXMLNode& items);
+    void ExportModuleTabs(const xml::TXMLNode& items);
+    void ExportModule(const xml::TXMLNode& items, const ExportModuleTab& tab);
+    void AddFailure(const std::string& caption, const char* what);
+    bool PackProjectPackage();
+    bool PackChosenFile();
+    void ReportPackingFailure();
+
+    ExportRunWizard& m_wizard;
+    framework::TSaveDialog& m_dialog;
+    xml::TXMLDocument& m_doc;
+    ProgressWindow& m_progress;
+    const std::string m_workFolder;
+    std::string m_serial;
+    std::int32_t m_projectParts = NoProjectParts;
+    TExportTarget m_target;
+    // Read once: a module library may change the wizard's pages while it exports.
+    std::vector<ExportModuleTab> m_tabs;
+    std::string m_msg;
+    int m_notSelected = 0;
+};
+
+bool TExportRun::Run() {
+    if (!PrepareWorkFolder())
+        return false;
+    LastPackageFolder = m_workFolder;
+    m_serial = OpenProjectSerial();
+    m_projectParts = m_wizard.CheckedProjectParts();
+    if (!AskExportTarget(m_wizard, m_serial, m_projectParts, m_dialog, m_workFolder, m_target))
+        return false;
+    const xml::TXMLNode root = WriteHeader();
+    m_tabs = m_wizard.VisibleModuleTabs();
+    return WriteItemsAndPack(root.AddChild(ExportItemInfoNode));
+}
+
+bool TExportRun::PrepareWorkFolder() {
+    if (rtl::DirectoryExists(m_workFolder))
+        DeleteFolderTree(m_workFolder);
+    // A file the clean-up could not remove would join the new package.
+    if (!FolderIsGoneOrEmpty(m_workFolder)) {
+        ShowInfoAndLog("导出工作目录无法清空，不能导出！", LogModuleCode::ExportRun);
+        return false;
+    }
+    if (!rtl::DirectoryExists(m_workFolder) && !rtl::CreateDir(m_workFolder)) {
+        // Saving the document fails later and reports the run as failed.
+        ShowInfo("创建临时目录失败");
+        Log("创建临时目录" + m_workFolder + "失败！");
+    }
+    return true;
+}
+
+xml::TXMLNode TExportRun::WriteHeader() {
+    const xml::TXMLNode root = InitPackageXml(m_doc, ReaderPackageType, m_target.name, m_target.memo);
+    Log("初始化解析文件成功！");
+    const bool projectParts = !m_serial.empty() && m_projectParts != NoProjectParts;
+    if (projectParts || m_wizard.ResourceMode() > 0) {
+        const xml::TXMLNode prjInfo = WriteProjectInfoNode(root, m_serial, m_wizard.IsItemChecked(ProjectInfoItem));
+        WriteProjectPersonsNode(prjInfo);
+    }
+    return root;
+}
+
+bool TExportRun::WriteItemsAndPack(const xml::TXMLNode& items) {
+    try {
+        if (m_wizard.ResourceMode() > 0)
+            ExportProjectMaterials(items);
+        else
+            ExportModuleTabs(items);
+        m_doc.SaveToFile(m_workFolder + PackageDocumentName);
+        return m_serial.empty() ? PackChosenFile() : PackProjectPackage();
+    } catch (...) {
+        ReportPackingFailure();
+        return true;
+    }
+}
+
+void TExportRun::ExportProjectMaterials(const xml::TXMLNode& items) {
+    const std::string dir = CallPackagePrjRes(m_wizard.ResourceMode());
+    if (rtl::DirectoryExists(dir)) {
+        m_wizard.SetFirstPageCaption(ProjectMaterialsItem);
+        WriteExportItemAttributes(items, ProjectMaterialsItem, dir);
+        return;
+    }
+    if (dir == ExportNothingSelected)
+        m_msg = "没有要导出的资料！";
+    else
+        AddFailure(m_wizard.FirstPageCaption(), "导出失败！");
+    Log(m_msg);
+}
+
+void TExportRun::ExportModuleTabs(const xml::TXMLNode& items) {
+    for (const ExportModuleTab& tab : m_tabs) {
+        try {
+            ExportModule(items, tab);
+        } catch (...) {
+            // One module's failure costs only its own item.
+            AddFailure(tab.caption, "导出失败！");
+        }
+        if (!rtl::Trim(m_msg).empty())
+            Log(m_msg);
+    }
+}
+
+void TExportRun::ExportModule(const xml::TXMLNode& items, const ExportModuleTab& tab) {
+    m_progress.Change("正在导出" + tab.caption + "．．．");
+    const std::string result = CallModuleExport(tab.libraryFile, tab.entryId);
+    if (result.empty() || result == ExportFailed || result == ExportNoProject || result == ExportNotWritten) {
+        AddFailure(tab.caption, "导出失败！");
+    } else if (result == ExportNothingSelected) {
+        ++m_notSelected;
+        AddFailure(tab.caption, "没有选择要导出的信息！");
+    } else if (!WriteExportItemAttributes(items, tab.caption, result)) {
+        AddFailure(tab.caption, "导出失败！");
+    }
+}
+
+void TExportRun::AddFailure(const std::string& caption, const char* what) {
+    m_msg += LineBreak + caption + what + LineBreak;
+}
+
+bool TExportRun::PackProjectPackage() {
+    const std::string target = m_workFolder + PackageFileName(m_target.name);
+    PackWorkFolder(m_workFolder, target);
+    if (m_wizard.ResourceMode() > 0 && !m_msg.empty()) {
+        m_progress.Hide();
+        ShowInfo(m_msg);
+        return true;
+    }
+    if (static_cast<int>(m_tabs.size()) == m_notSelected) {
+        // Nothing was chosen on any page: the user may still choose.
+        m_progress.Hide();
+        ShowInfo(m_msg);
+        Log(m_msg);
+        return false;
+    }
+    if (HandToPackageManager(target) < 1) {
+        m_progress.Hide();
+        const std::string text = m_msg + LineBreak + "报送数据包管理失败！";
+        ShowInfo(text);
+        Log(text);
+        return true;
+    }
+    m_progress.Hide();
+    if (!rtl::Trim(m_msg).empty()) {
+        ShowInfo(m_msg);
+    } else {
+        ShowInfo(SuccessText());
+        Log("数据打包成功！");
+    }
+    return true;
+}
+
+bool TExportRun::PackChosenFile() {
+    PackWorkFolder(m_workFolder, m_target.fileName);
+    m_progress.Hide();
+    // What the modules could not export is in the log already; it is no success.
+    if (!rtl::Trim(m_msg).empty()) {
+        ShowInfo(m_msg);
+    } else {
+        ShowInfo(SuccessText());
+        Log("数据打包成功！");
+    }
+    return true;
+}
+
+void TExportRun::ReportPackingFailure() {
+    ShowInfo(OpenProjectSerial().empty() ? "数据包导出失败！" : "数据打包失败！");
+    Log("数据打包失败！");
+}
+
+} // namespace
+
+void ExportPackage(ExportRunWizard& wizard) {
+    const std::string workFolder = CommonReaderFolder();
+    // Destroyed in reverse: the progress window ends, the document and dialog go, then the folder.
+    WorkFolderRemoval removal(workFolder);
+    framework::TSaveDialog dialog(framework::Application());
+    dialog.SetTitle("请输入要导出的包文件名");
+    dialog.SetFilter("项目数据统一导出包文件 (*.Package)|*.Package|所有文件(*.*)|*.*");
+    xml::TXMLDocument doc(framework::Application());
+    ProgressWindow progress(&wizard.Form(), "正在导出所选择的信息．．．");
+    progress.Hide();
+    if (TExportRun(wizard, dialog, doc, progress, workFolder).Run())
+        wizard.CloseWizard();
+}
+
+} // namespace tarnwick

@@ -1,0 +1,174 @@
+// velmora export DIR ...: the export wizard of the installation's plug-in, run by a scripted user.
+
+#include "host/velmora/Arguments.h"
+#include "host/velmora/Commands.h"
+#include "host/velmora/ExportScript.h"
+#include "host/velmora/Plugin.h"
+#include "host/velmora/Terminal.h"
+
+#include "core/Exports.h"
+#include "host/HostControl.h"
+
+#include "platform/framework/Dialogs.h"
+#include "platform/framework/Forms.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/StringList.h"
+#include "platform/rtl/Text.h"
+
+namespace velmora {
+
+namespace {
+
+constexpr std::int32_t ExportMode = 0;
+
+int AnswerId(const std::string& word) {
+    const std::string w = rtl::LowerCase(word);
+    if (w == "yes")
+        return framework::IDYES;
+    if (w == "no")
+        return framework::IDNO;
+    if (w == "ok")
+        return framework::IDOK;
+    if (w == "cancel")
+        return framework::IDCANCEL;
+    throw UsageError("an answer is yes, no, ok or cancel, not " + word);
+}
+
+std::vector<std::string> Captions(const std::string& commaText) {
+    std::vector<std::string> captions;
+    std::string part;
+    for (std::size_t i = 0; i <= commaText.size(); ++i) {
+        if (i == commaText.size() || commaText[i] == ',') {
+            if (!rtl::Trim(part).empty())
+                captions.push_back(rtl::Trim(part));
+            part.clear();
+        } else {
+            part.push_back(commaText[i]);
+        }
+    }
+    return captions;
+}
+
+ExportRequest ReadRequest(const Arguments& args) {
+    if (args.Positional().size() != 1)
+        throw UsageError("export takes one installation folder");
+    ExportRequest r;
+    r.installation = args.Positional().front();
+    r.modules = Captions(args.Value("modules"));
+    if (r.modules.empty())
+        throw UsageError("export needs --modules with at least one caption");
+    if (args.Has("name"))
+        r.name = args.Value("name");
+    if (args.Has("memo"))
+        r.memo = args.Value("memo");
+    if (args.Has("save"))
+        r.savePath = args.Value("save");
+    for (const std::string& a : args.Values("answer"))
+        r.answers.push_back(AnswerId(a));
+    r.pictures = args.Value("pictures");
+    return r;
+}
+
+void OpenSession(const Arguments& args) {
+    if (args.Has("user"))
+        host::SetCurrentUser(args.Value("user"));
+    if (args.Has("project") && !host::OpenProject(args.Value("project")))
+        throw rtl::Exception("the installation has no project " + args.Value("project"));
+    if (args.Has("account-book"))
+        host::SetSelectedAccountBook(args.Value("account-book"));
+    Say("host", "user " + host::CurrentUser() + ", " +
+                    (host::OpenProjectId().empty() ? "no project open" : "project " + host::OpenProjectId() + " open"));
+}
+
+// The host's own objects, as it hands them to its plug-ins.
+void PrepareApplication() {
+    framework::TApplication* app = framework::Application();
+    app->SetTitle("Velmora");
+    app->SetExeName(host::InstallationFolder() + "Velmora");
+    host::SetApplication(app);
+    host::SetScreen(framework::Screen());
+    host::SetHintWindowClass(framework::HintWindowClass());
+}
+
+void PrintProgress(const host::ProcessCall& call) {
+    switch (call.Kind) {
+    case host::ProcessCallKind::Begin:
+        Say("progress", call.Text);
+        break;
+    case host::ProcessCallKind::Change:
+        Say("progress", call.Text);
+        break;
+    case host::ProcessCallKind::Hide:
+        break;
+    case host::ProcessCallKind::End:
+        Say("progress", "(closed)");
+        break;
+    }
+}
+
+// What the run left behind: the log entries, the package handed over, the work folder.
+bool ReportOutcome(const ExportRequest& request) {
+    for (const std::string& error : framework::Application()->Errors())
+        Say("error", error);
+    for (const host::LogRow& row : host::LogRows())
+        Say("log", row.ModuleCode + ": " + rtl::Trim(row.Message));
+    bool packaged = false;
+    for (const host::PackageTaken& p : host::PackagesTaken()) {
+        Say("host", "took the package into its package management: " + p.StoredAs);
+        packaged = true;
+    }
+    if (host::OpenProjectId().empty() && request.savePath) {
+        std::string file = *request.savePath;
+        if (!rtl::EndsText(".Package", file))
+            file += ".Package";
+        packaged = rtl::FileExists(file);
+        Say("host", packaged ? "the package was written to " + file : "no package was written to " + file);
+    }
+    const std::string work = host::InstallationFolder() + "~Vek~Temp\\CommonReader";
+    Say("host", std::string("the work folder ~Vek~Temp\\CommonReader ") +
+                    (rtl::DirectoryExists(work) ? "is still there" : "is gone"));
+    return packaged;
+}
+
+} // namespace
+
+int RunExport(const std::vector<std::string>& words) {
+    const Arguments args(words, {{"modules"},
+                                 {"user"},
+                                 {"project"},
+                                 {"account-book"},
+                                 {"name"},
+                                 {"memo"},
+                                 {"save"},
+                                 {"answer", true, true},
+                                 {"pictures"}});
+    const ExportRequest request = ReadRequest(args);
+    if (!rtl::FileExists(rtl::IncludeTrailingPathDelimiter(request.installation) + "base.db"))
+        throw rtl::Exception("no installation in " + request.installation + " (make one with velmora init)");
+    host::OpenInstallation(request.installation);
+    OpenSession(args);
+    PrepareApplication();
+    host::SetProcessObserver(PrintProgress);
+
+    PictureBook pictures(request.pictures);
+    bool packaged = false;
+    bool scriptOk = false;
+    std::int32_t result = 0;
+    {
+        ExportScript script(request, pictures);
+        script.Queue();
+        Plugin plugin(host::InstallationFolder(), PluginFileName);
+        Say("host", "calls RunAppEvn of " + plugin.File() + " (mode 0)");
+        result = plugin.Bind<tarnwick::TRunAppEvn>("RunAppEvn")(
+            framework::HintWindowClass(), framework::Application(), framework::Screen(), 0, ExportMode, 0, 0);
+        Say("host", "RunAppEvn answered " + std::to_string(result));
+        packaged = ReportOutcome(request);
+        scriptOk = script.Problems().empty();
+    }
+    host::SetProcessObserver(nullptr);
+    host::CloseInstallation();
+    return result == 1 && packaged && scriptOk ? 0 : 1;
+}
+
+} // namespace velmora

@@ -1,0 +1,55 @@
+// velmora init DIR [--empty]: a sample installation with the built plug-in in place.
+
+#include "host/velmora/Commands.h"
+
+#include "host/HostControl.h"
+#include "host/velmora/Arguments.h"
+#include "host/velmora/Plugin.h"
+#include "host/velmora/Terminal.h"
+
+#include "core/HostApi.h"
+
+#include "platform/ado/ADOQuery.h"
+
+namespace velmora {
+
+namespace {
+
+// One line per row of the statement, its columns joined by blanks.
+void ListRows(const std::string& what, const std::string& sql) {
+    ado::TADOQuery query;
+    query.SetConnection(GetBaseDBConnection());
+    query.SQL().SetText(sql);
+    query.Open();
+    if (query.Eof())
+        Say("init", what + ": none");
+    for (; !query.Eof(); query.Next()) {
+        std::string line;
+        for (int i = 0; i < query.Fields().Count(); ++i)
+            line += (i ? "  " : "") + query.Fields()[i].AsString();
+        Say("init", what + ": " + line);
+    }
+}
+
+} // namespace
+
+int RunInit(const std::vector<std::string>& words) {
+    const Arguments args(words, {{"empty", false}});
+    if (args.Positional().size() != 1)
+        throw UsageError("init takes one folder");
+    const std::string folder = args.Positional().front();
+    const bool empty = args.Has("empty");
+    host::CreateSampleInstallation(folder, !empty);
+    const std::string plugin = InstallPlugin(host::InstallationFolder(), PluginFileName);
+    Say("init", std::string(empty ? "an installation without projects (an import target)"
+                                  : "a sample installation") +
+                    " in " + host::InstallationFolder());
+    ListRows("project", "select PrjID, PrjName from Vek_Project order by PrjID");
+    ListRows("user", "select UserID, LoginName, UserName from Vek_User order by UserID");
+    ListRows("module", "select ModCaption, ModDllFile, ModInPrj from Vek_PackMod order by ModIndex");
+    Say("init", "plug-in " + plugin);
+    host::CloseInstallation();
+    return 0;
+}
+
+} // namespace velmora

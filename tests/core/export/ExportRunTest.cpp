@@ -1,0 +1,294 @@
+// The export run on a sample installation: the package, its "Package.XML", the hand-over, the
+// messages and the log entries, and the work folder afterwards.
+
+#include "tests/core/export/ExportRunFixture.h"
+
+#include "core/HostApi.h"
+#include "core/PackageState.h"
+#include "core/WorkFolders.h"
+
+#include "platform/ado/ADOQuery.h"
+#include "platform/framework/Dialogs.h"
+#include "platform/framework/ScriptedUser.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/Text.h"
+
+#include <filesystem>
+#include <fstream>
+#include <functional>
+
+namespace fs = std::filesystem;
+using namespace tarnwick;
+
+namespace {
+
+const std::string RunLog = "AllInfoImportPck: ";
+
+} // namespace
+
+TEST_F(ExportRunTest, TwoModulesMakeAPackageThatIsHandedToTheHost) {
+    ChooseModules({"项目信息", "系统人员"});
+    m_wizard.projectParts = ProjectInformation;
+    NamePackage("年度审计", "第一次导出");
+    ExpectBox("数据打包成功！");
+    RunExport();
+
+    ASSERT_EQ(host::PackagesTaken().size(), 1u);
+    const host::PackageTaken taken = host::PackagesTaken().front();
+    EXPECT_EQ(rtl::ExtractFileName(taken.Source), "年度审计.Package");
+    const std::string package = rtl::ToNativePath(taken.StoredAs);
+    const std::vector<std::string> names = EntryNames(package);
+    EXPECT_NE(std::find(names.begin(), names.end(), "Package.XML"), names.end());
+    EXPECT_EQ(std::count_if(names.begin(), names.end(), [](const std::string& n) { return n.ends_with(".Package"); }), 0)
+        << "the package does not hold itself";
+
+    const std::vector<std::string> outline = Outline(EntryText(package, "Package.XML"));
+    ASSERT_GE(outline.size(), 4u);
+    EXPECT_EQ(outline[0], "VekPackage");
+    EXPECT_TRUE(outline[1].starts_with("PackageInfo PackageTypeName=XMGL_PACKAGE_READER PackageType=1 PackageUser=" +
+                                       std::string(host::SampleMemberId) +
+                                       " PackageCaption=年度审计 PackageMemo=第一次导出 PackageCreateTime="))
+        << outline[1];
+    EXPECT_TRUE(outline[1].ends_with(" PackageVersion=3 PackageReaderVer=2")) << outline[1];
+    EXPECT_TRUE(outline[2].starts_with("PrjInfo PrjID=" + std::string(host::SampleProjectId))) << outline[2];
+    EXPECT_TRUE(outline[2].ends_with("PrjInfoExport=True")) << outline[2];
+    const auto items = std::find(outline.begin(), outline.end(), "ExportItemInfo");
+    ASSERT_NE(items, outline.end());
+    ASSERT_EQ(outline.end() - items, 3);
+    EXPECT_TRUE(items[1].starts_with("项目信息 ModGuid={6A1F0C2E-0001-4C57-9E10-000000000001} ModCaption=项目信息 "
+                                     "ModDllFile=Modules\\ProjectInfo.dll EntryID=1 AppName=项目信息 AppFileName="))
+        << items[1];
+    EXPECT_TRUE(items[2].starts_with("系统人员 ModGuid={6A1F0C2E-0003-4C57-9E10-000000000003} ModCaption=系统人员 "
+                                     "ModDllFile=Modules\\Personnel.dll EntryID=3 AppName=系统人员 AppFileName="))
+        << items[2];
+
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"数据打包成功！"}));
+    EXPECT_EQ(NewLogEntries(), (std::vector<std::string>{RunLog + "初始化解析文件成功！", RunLog + "数据打包成功！"}));
+    EXPECT_EQ(m_wizard.closed, 1);
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+    EXPECT_EQ(LastPackageFolder, CommonReaderFolder());
+    EXPECT_TRUE(host::EveryProcessEnded());
+}
+
+TEST_F(ExportRunTest, AModuleThatFailsCostsOnlyItsOwnItem) {
+    struct Case {
+        const char* what;
+        std::function<void()> inject;
+    };
+    const std::vector<Case> cases = {
+        {"answers -1", [] { host::InjectTextAnswer("VekPackage_Export#3", "-1"); }},
+        {"answers nothing", [] { host::InjectTextAnswer("VekPackage_Export#3", ""); }},
+        {"answers a path that is not there", [] { host::InjectTextAnswer("VekPackage_Export#3", "C:\\nowhere\\x.dat"); }},
+        {"raises", [] { host::InjectRaise("VekPackage_Export#3", "the module broke"); }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host::ClearRecords();
+        NewLogEntries();
+        framework::DialogService().ClearRecords();
+        c.inject();
+        ChooseModules({"项目信息", "系统人员"});
+        m_wizard.projectParts = ProjectInformation;
+        NamePackage("部分");
+        ExpectBox("系统人员导出失败！");
+        RunExport();
+
+        EXPECT_EQ(BoxTexts(), std::vector<std::string>{"系统人员导出失败！"}) << "no success is shown";
+        EXPECT_EQ(NewLogEntries(),
+                  (std::vector<std::string>{RunLog + "初始化解析文件成功！", RunLog + "\r\n系统人员导出失败！\r\n"}));
+        ASSERT_EQ(host::PackagesTaken().size(), 1u) << "the other modules' package still goes to the host";
+        const std::vector<std::string> outline =
+            Outline(EntryText(rtl::ToNativePath(host::PackagesTaken().front().StoredAs), "Package.XML"));
+        const auto items = std::find(outline.begin(), outline.end(), "ExportItemInfo");
+        ASSERT_EQ(outline.end() - items, c.what == std::string("answers a path that is not there") ? 3 : 2);
+        EXPECT_TRUE(items[1].starts_with("项目信息 "));
+        EXPECT_FALSE(fs::exists(WorkFolder()));
+        host::ClearInjections();
+    }
+}
+
+TEST_F(ExportRunTest, NothingChosenOnAnyPageKeepsTheWizardOpenWithAProject) {
+    host::InjectTextAnswer("VekPackage_Export#1", "-2");
+    host::InjectTextAnswer("VekPackage_Export#3", "-2");
+    ChooseModules({"项目信息", "系统人员"});
+    m_wizard.projectParts = ProjectInformation;
+    NamePackage("空");
+    const std::string msg = "\r\n项目信息没有选择要导出的信息！\r\n\r\n系统人员没有选择要导出的信息！\r\n";
+    ExpectBox(msg.substr(2, msg.size() - 4));
+    RunExport();
+    EXPECT_TRUE(host::PackagesTaken().empty());
+    EXPECT_EQ(m_wizard.closed, 0);
+    EXPECT_EQ(NewLogEntries().back(), RunLog + msg);
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+}
+
+TEST_F(ExportRunTest, WithoutAProjectTheChosenFileIsWrittenAndFailuresAreLoggedAsSuch) {
+    host::CloseProject();
+    host::InjectTextAnswer("VekPackage_Export#3", "-2");
+    ChooseModules({"系统人员"});
+    const std::string file = m_folder + "/out/none.Package";
+    fs::create_directories(m_folder + "/out");
+    framework::ScriptedUser().AnswerFile(file);
+    ExpectBox("系统人员没有选择要导出的信息！");
+    RunExport();
+    EXPECT_TRUE(fs::exists(file));
+    EXPECT_TRUE(host::PackagesTaken().empty()) << "without a project nothing is handed over";
+    // What the modules could not export is logged, never a success.
+    EXPECT_EQ(NewLogEntries(), (std::vector<std::string>{RunLog + "初始化解析文件成功！",
+                                                         RunLog + "\r\n系统人员没有选择要导出的信息！\r\n"}));
+    EXPECT_EQ(m_wizard.closed, 1);
+}
+
+TEST_F(ExportRunTest, ThePackageFileNameGetsOneExtension) {
+    // A project's package: the name typed.
+    ChooseModules({"系统人员"});
+    NamePackage("b.Package");
+    ExpectBox("数据打包成功！");
+    RunExport();
+    ASSERT_EQ(host::PackagesTaken().size(), 1u);
+    EXPECT_EQ(rtl::ExtractFileName(host::PackagesTaken().front().Source), "b.Package");
+
+    // No project: the file chosen in the save dialog. The module answers a file of its own.
+    host::CloseProject();
+    std::ofstream(m_folder + "/result.dat") << "rows";
+    host::InjectTextAnswer("VekPackage_Export#3", m_folder + "/result.dat");
+    fs::create_directories(m_folder + "/out");
+    std::ofstream(m_folder + "/out/a.Package") << "an older package";
+    std::ofstream(m_folder + "/out/old.txt") << "not a package";
+    struct Case {
+        std::string chosen;
+        std::string written;
+        bool asked;
+    };
+    for (const Case& c : std::vector<Case>{{"b.Package", "b.Package", false},
+                                           {"c.PACKAGE", "c.PACKAGE", false},
+                                           {"d", "d.Package", false},
+                                           {"a.Package", "a.Package", true},
+                                           {"old.txt", "old.Package", true}}) {
+        SCOPED_TRACE(c.chosen);
+        const std::string chosen = m_folder + "/out/" + c.chosen;
+        framework::ScriptedUser().AnswerFile(chosen);
+        if (c.asked)
+            ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + chosen, win::IDYES);
+        ExpectBox("数据包导出成功！");
+        RunExport();
+        EXPECT_EQ(EntryNames(m_folder + "/out/" + c.written).front(), "Package.XML");
+        EXPECT_FALSE(fs::exists(m_folder + "/out/" + c.written + ".Package"));
+    }
+    // No on the overwrite question ends the run with nothing written.
+    framework::ScriptedUser().AnswerFile(m_folder + "/out/old.txt");
+    ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + m_folder + "/out/old.txt", win::IDNO);
+    const int closed = m_wizard.closed;
+    RunExport();
+    EXPECT_EQ(m_wizard.closed, closed);
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+}
+
+TEST_F(ExportRunTest, APackageThatWasNotWrittenIsAFailure) {
+    // The compression tool reports nothing and writes nothing: a stale package must not pass.
+    host::InjectAnswer("CompressFile", 0);
+    ChooseModules({"系统人员"});
+    NamePackage("无");
+    ExpectBox("数据打包失败！");
+    RunExport();
+    EXPECT_TRUE(host::PackagesTaken().empty());
+    EXPECT_EQ(NewLogEntries().back(), RunLog + "数据打包失败！");
+    EXPECT_EQ(m_wizard.closed, 1);
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+
+    // A folder that cannot take the package, with no project open.
+    host::ClearInjections();
+    host::CloseProject();
+    fs::create_directories(m_folder + "/out");
+    std::ofstream(m_folder + "/out/file") << "a file where the folder should be";
+    const std::string stale = m_folder + "/out/stale.Package";
+    std::ofstream(stale) << "an older package";
+    for (const std::string& chosen : {m_folder + "/out/file/x.Package", m_folder + "/missing/x.Package"}) {
+        SCOPED_TRACE(chosen);
+        framework::ScriptedUser().AnswerFile(chosen);
+        ExpectBox("数据包导出失败！");
+        RunExport();
+        EXPECT_EQ(NewLogEntries().back(), RunLog + "数据打包失败！");
+        EXPECT_FALSE(fs::exists(WorkFolder()));
+    }
+    host::InjectAnswer("CompressFile", 0);
+    framework::ScriptedUser().AnswerFile(stale);
+    ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + stale, win::IDYES);
+    ExpectBox("数据包导出失败！");
+    RunExport();
+    EXPECT_FALSE(fs::exists(stale)) << "the old package is gone, not passed off as the new one";
+}
+
+TEST_F(ExportRunTest, TheHostRefusingThePackageIsReported) {
+    host::InjectAnswer("ReferenceDataPackage", 0);
+    ChooseModules({"系统人员"});
+    NamePackage("拒收");
+    ExpectBox("报送数据包管理失败！");
+    RunExport();
+    EXPECT_EQ(NewLogEntries().back(), RunLog + "\r\n报送数据包管理失败！");
+    EXPECT_EQ(m_wizard.closed, 1);
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+}
+
+TEST_F(ExportRunTest, AWorkFolderThatCannotBeEmptiedIsNotUsed) {
+    // A name the file system adapter cannot address, so the clean-up cannot delete it.
+    fs::create_directories(WorkFolder());
+    std::ofstream(WorkFolder() + "stale\\name.dat") << "stale";
+    ChooseModules({"系统人员"});
+    ExpectBox("导出工作目录无法清空，不能导出！");
+    RunExport();
+    EXPECT_EQ(NewLogEntries(), std::vector<std::string>{RunLog + "导出工作目录无法清空，不能导出！"});
+    EXPECT_TRUE(host::PackagesTaken().empty());
+    EXPECT_EQ(m_wizard.closed, 0);
+    EXPECT_TRUE(host::EveryProcessEnded());
+    fs::remove_all(WorkFolder());
+}
+
+TEST_F(ExportRunTest, CancellingTheQuestionsOrTheDialogEndsTheRun) {
+    // A project without audit items is asked about first.
+    ado::TADOQuery query;
+    query.SetConnection(GetCurPrjDBConnection());
+    query.SQL().SetText("delete from Vek_ResTrv where ResTypeName = 'DGGL_SJSX'");
+    query.ExecSQL();
+    ChooseModules({"项目信息"});
+    m_wizard.projectParts = ProjectInformation;
+    ExpectBox("此项目没有审计事项，确定导出吗？", win::IDCANCEL);
+    RunExport();
+    // The name dialog, cancelled.
+    framework::ScriptedUser().ScriptFor("TFrmEdtPckFile").Click("btnCancel");
+    ExpectBox("此项目没有审计事项，确定导出吗？", win::IDOK);
+    RunExport();
+    // The save dialog, cancelled.
+    host::CloseProject();
+    framework::ScriptedUser().CancelFile();
+    RunExport();
+
+    EXPECT_EQ(m_wizard.closed, 0);
+    EXPECT_TRUE(host::PackagesTaken().empty());
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+    EXPECT_TRUE(host::EveryProcessEnded());
+}
+
+TEST_F(ExportRunTest, APackageNameMustBeOneFileName) {
+    ChooseModules({"系统人员"});
+    const std::string refused = "包文件名称不能是“.”或“..”，也不能包含下列字符：\\ / : * ? \" < > |";
+    for (const std::string name : {"../up", "a/b", "..", ".", "a\\b", "a:b", "a*b", "   "}) {
+        SCOPED_TRACE(name);
+        framework::TUserScript& script = framework::ScriptedUser().ScriptFor("TFrmEdtPckFile");
+        script.Type("EdtName", name).Click("btnok").Click("btnCancel");
+        ExpectBox(rtl::Trim(name).empty() ? "包文件名称不能为空！" : refused);
+        RunExport();
+    }
+    EXPECT_TRUE(host::PackagesTaken().empty());
+    EXPECT_EQ(m_wizard.closed, 0);
+    EXPECT_FALSE(fs::exists(WorkFolder()));
+
+    // The edit takes at most 50 characters; what it holds is the name.
+    const std::string long51(51, 'x');
+    NamePackage(long51);
+    ExpectBox("数据打包成功！");
+    RunExport();
+    ASSERT_EQ(host::PackagesTaken().size(), 1u);
+    EXPECT_EQ(rtl::ExtractFileName(host::PackagesTaken().front().Source), std::string(50, 'x') + ".Package");
+}
