@@ -12,11 +12,11 @@
 #include "core/ModuleCalls.h"
 #include "core/ModuleItems.h"
 #include "core/PackageDocument.h"
-#include "core/PackageItemModule.h"
 #include "core/PackageManager.h"
 #include "core/PackageState.h"
 #include "core/ProgressWindow.h"
 #include "core/WorkFolders.h"
+#include "core/export/ExportRunRoutines.h"
 
 #include "platform/framework/ComCtrls.h"
 #include "platform/framework/Forms.h"
@@ -59,7 +59,7 @@ std::string PrepareArchiveWorkFolder() {
 }
 
 void WriteArchiveItemAttributes(const xml::TXMLNode& items) {
-    AddPackageItem(items, ProjectMaterialsItem, ReadPackageItemModule(ProjectMaterialsItem), "ResFile");
+    AddPackageItem(items, ProjectMaterialsItem, ReadPackModRow(ProjectMaterialsItem), "ResFile");
 }
 
 void WriteArchiveDocument(xml::TXMLDocument& doc, const std::string& serial, const std::string& caption,

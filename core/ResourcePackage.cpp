@@ -10,8 +10,8 @@
 #include "core/ModuleCalls.h"
 #include "core/ModuleItems.h"
 #include "core/PackageDocument.h"
-#include "core/PackageItemModule.h"
 #include "core/WorkFolders.h"
+#include "core/export/ExportRunRoutines.h"
 
 #include "platform/framework/Forms.h"
 #include "platform/rtl/FileSystem.h"
@@ -35,7 +35,7 @@ xml::TXMLNode WriteResourceHeader(xml::TXMLDocument& doc, const std::string& pac
 void WriteResourceItemAttributes(const xml::TXMLNode& items, const std::string& resourceFile) {
     std::optional<TPackageItemModule> module;
     try {
-        module = ReadPackageItemModule(ProjectMaterialsItem);
+        module = ReadPackModRow(ProjectMaterialsItem);
     } catch (...) {
     }
     AddPackageItem(items, ProjectMaterialsItem, module, rtl::ExtractFileName(resourceFile));
