@@ -58,15 +58,7 @@ void TLuCustomGlyphButton::SetFrameColor(TColor value) {
 }
 
 void TLuCustomGlyphButton::SetFrameController(TLuFrameController* value) {
-    if (value == m_frameController)
-        return;
-    if (m_frameController != nullptr)
-        m_frameController->UnlinkControl(this);
-    m_frameController = value;
-    if (value != nullptr) {
-        value->LinkControl(this);
-        value->FreeNotification(this);
-    }
+    RelinkFrameController(this, m_frameController, value);
 }
 
 void TLuCustomGlyphButton::SetUseCustomGlyphs(bool value) {

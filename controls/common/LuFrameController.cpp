@@ -56,6 +56,18 @@ void TLuFrameController::UnlinkControl(TComponent* control) {
     m_controls.erase(std::remove(m_controls.begin(), m_controls.end(), control), m_controls.end());
 }
 
+void RelinkFrameController(TComponent* control, TLuFrameController*& link, TLuFrameController* value) {
+    if (value == link)
+        return;
+    if (link != nullptr)
+        link->UnlinkControl(control);
+    link = value;
+    if (value != nullptr) {
+        value->LinkControl(control);
+        value->FreeNotification(control);
+    }
+}
+
 void TLuFrameController::BeginSettingsChange() {
     ++m_changeCount;
 }

@@ -119,4 +119,8 @@ private:
     std::vector<framework::TComponent*> m_controls;
 };
 
+// Moves a control from the controller it follows to another, or to none; the control hears when the
+// new controller is freed.
+void RelinkFrameController(framework::TComponent* control, TLuFrameController*& link, TLuFrameController* value);
+
 } // namespace lu

@@ -109,13 +109,7 @@ template <class TBase> template <class T> void TLuFramedEdit<TBase>::ChangeFrame
 }
 
 template <class TBase> void TLuFramedEdit<TBase>::SetFrameController(TLuFrameController* value) {
-    if (m_frameController != nullptr)
-        m_frameController->UnlinkControl(this);
-    m_frameController = value;
-    if (value != nullptr) {
-        value->LinkControl(this);
-        value->FreeNotification(this);
-    }
+    RelinkFrameController(this, m_frameController, value);
 }
 
 template <class TBase> void TLuFramedEdit<TBase>::SetFrameHotColor(TColor value) {

@@ -139,15 +139,7 @@ void TLuCustomPanel::SetShowDockClientCaptions(bool value) {
 }
 
 void TLuCustomPanel::SetFrameController(TLuFrameController* value) {
-    if (value == m_frameController)
-        return;
-    if (m_frameController != nullptr)
-        m_frameController->UnlinkControl(this);
-    m_frameController = value;
-    if (value != nullptr) {
-        value->LinkControl(this);
-        value->FreeNotification(this);
-    }
+    RelinkFrameController(this, m_frameController, value);
 }
 
 void TLuCustomPanel::Notification(framework::TComponent* component, framework::TOperation operation) {

@@ -16,6 +16,7 @@
 #include <memory>
 #include <string>
 #include <vector>
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -248,15 +249,7 @@ TEST_F(BitButtonPicture, EveryLookAndStateTheWizardButtonsAndTheKinds) {
         stage->Hide();
     }
 
-    const std::filesystem::path png = std::filesystem::path(TARNWICK_BINARY_DIR) / "pictures" / "bit_buttons.png";
-    std::filesystem::create_directories(png.parent_path());
-    sheet.SaveToPng(png.string());
-    EXPECT_TRUE(std::filesystem::exists(png));
-    // Three times as large, for looking at single pixels.
-    TBitmap large;
-    large.SetSize(3 * sheet.Width(), 3 * sheet.Height());
-    large.Canvas()->StretchDraw(TRect{0, 0, large.Width(), large.Height()}, &sheet);
-    large.SaveToPng((png.parent_path() / "bit_buttons_x3.png").string());
+    EXPECT_TRUE(std::filesystem::exists(tests::SavePicture(sheet, "bit_buttons", 3)));
 }
 
 } // namespace

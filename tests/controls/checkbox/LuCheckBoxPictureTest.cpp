@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <memory>
 #include <string>
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -104,16 +105,7 @@ TEST_F(CheckBoxPicture, EveryStateEnabledAndDisabledHotAndNotPlainAndThemed) {
             ShootCell(rows[r], TCheckBoxState(s), LabelWidth + s * CellWidth, y);
     }
 
-    const std::filesystem::path png =
-        std::filesystem::path(TARNWICK_BINARY_DIR) / "pictures" / "check_boxes.png";
-    std::filesystem::create_directories(png.parent_path());
-    sheet.SaveToPng(png.string());
-    EXPECT_TRUE(std::filesystem::exists(png));
-    // Three times as large, for looking at single pixels.
-    TBitmap large;
-    large.SetSize(3 * sheet.Width(), 3 * sheet.Height());
-    large.Canvas()->StretchDraw(TRect{0, 0, large.Width(), large.Height()}, &sheet);
-    large.SaveToPng((png.parent_path() / "check_boxes_x3.png").string());
+    EXPECT_TRUE(std::filesystem::exists(tests::SavePicture(sheet, "check_boxes", 3)));
 }
 
 } // namespace

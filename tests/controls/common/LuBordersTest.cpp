@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include "tests/support/Pictures.h"
 
 namespace {
 
@@ -259,14 +260,7 @@ TEST(FrameStyles, PictureOfAllStyles) {
         PaintColorBorder(b.Canvas(), c, base, TFrameStyle(s));
     }
     PaintFocusBorder(b.Canvas(), TRect{1, 1, b.Width() - 1, b.Height() - 1});
-    std::string path = std::string(TARNWICK_BINARY_DIR) + "/frame_styles.png";
-    b.SaveToPng(path);
-    EXPECT_TRUE(std::filesystem::exists(path));
-    // Three times larger, to look at the single pixels.
-    TBitmap large;
-    large.SetSize(b.Width() * 3, b.Height() * 3);
-    large.Canvas()->StretchDraw(TRect{0, 0, large.Width(), large.Height()}, &b);
-    large.SaveToPng(std::string(TARNWICK_BINARY_DIR) + "/frame_styles_x3.png");
+    EXPECT_TRUE(std::filesystem::exists(tests::SavePicture(b, "frame_styles", 3)));
 }
 
 } // namespace
