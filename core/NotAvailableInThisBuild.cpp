@@ -12,12 +12,6 @@ void NotAvailable(const char* routine) {
     throw ENotAvailableInThisBuild(std::string(routine) + " is not available in this build");
 }
 
-void ShowExportWizard() {
-    NotAvailable("ShowExportWizard");
-}
-int ShowExportWizardInPortMode(const std::string&) {
-    NotAvailable("ShowExportWizardInPortMode");
-}
 std::int32_t RunResourceExport(std::int32_t) {
     NotAvailable("RunResourceExport");
 }

@@ -77,16 +77,6 @@ void TLuCustomTabControl::DefineProperties(framework::TFiler& filer) {
         [this](framework::TWriter& writer) { writer.WriteInteger(m_fixedDimension); }, true);
 }
 
-void TLuCustomTabControl::WndProc(framework::TMessage& message) {
-    switch (message.Msg) {
-    case win::WM_TIMER:
-        WMTimer(message);
-        return;
-    default:
-        TCustomControl::WndProc(message);
-    }
-}
-
 void TLuCustomTabControl::CMFontChanged(framework::TMessage& message) {
     m_tabFont->Assign(Font());
     RequestLayout();

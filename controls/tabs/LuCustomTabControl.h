@@ -147,6 +147,8 @@ public:
     bool HotRepaintOnly() const { return m_hotRepaintOnly; }
     // The rectangle last handed to the aligned children.
     const TRect& DisplayRect() const { return m_displayRect; }
+    // The screen point of the last non-client hit test.
+    TPoint NcHitPoint() const { return m_ncHitPoint; }
 
     // Repaints the whole control (and ends a hot-track-only repaint).
     virtual void InvalidateTabs();
@@ -187,6 +189,25 @@ public:
     bool IsTabFullyShown(int index) const;
     // Moves the first shown tab to show the next (or previous) tab that is cut off.
     void ScrollTabs(bool forward);
+
+    // Layout: places every visible tab in strip coordinates and sets FixedDimension and RowCount.
+    void LayoutTabs();
+    // Run at the start of every paint: lays out when something changed since the last layout,
+    // then keeps the scroll position, the selection and the aligned children valid.
+    void LayoutIfPending();
+    // The rectangle inside a tab (control coordinates) that holds its image and caption.
+    TRect GetContentRect(const TRect& tabRect) const;
+    // The size of one image of Images; empty for index -1 or without Images.
+    TSize GetImageSize(int imageIndex) const;
+
+    // The outline display list of the tab or card being drawn: codes 0 and 1 alone, codes 2 and
+    // above followed by two integers.
+    const std::vector<int>& Outline() const { return m_outline; }
+    void AddOutlineOp(int op);
+    void AddOutlinePoint(int op, TPoint point);
+    void BuildTabOutline(int index);
+    void BuildCardOutline(int row);
+    bool PaintedOnce() const { return m_paintedOnce; }
     // Whether the up/right arrow scrolls toward the strip's end.
     bool UpRightScrollsForward() const;
     // Rotates the rows (multi-line only) so that the tab's row lies next to the card.
@@ -247,6 +268,25 @@ protected:
     virtual void DoPaintTabBackground(TCanvas* canvas, int tabIndex, const TRect& rect, bool& handled);
     // Without a handler nothing may close.
     virtual bool DoClose();
+
+    // The painting pass, drawn into TabBuffer and copied to the screen at once.
+    void Paint() override;
+    void PaintTabs();
+    void PaintTab(int index);
+    void PaintTabBackground(int index, const TRect& rect);
+    void PaintTabContents(int index, const TRect& rect);
+    void DrawCaption(TColor color, int offset);
+    void DrawAcceleratedText(int x, int y, const std::string& text, TCanvas* canvas, bool horizontal,
+                             TColor color);
+    void DrawHighlightBar(bool hot);
+    void PaintCard(int row);
+    void PaintTabOutline(int index);
+    void PaintCardOutline(int row);
+    void RenderOutline();
+
+    void KeyDown(std::uint16_t& key, framework::TShiftState shift) override;
+    void CMDialogChar(framework::TMessage& message) override;
+    void CMColorChanged(framework::TMessage& message) override;
     // The page control frees its active page here.
     virtual void CloseActiveTab() {}
 
@@ -261,9 +301,10 @@ protected:
     void CreateScroller();
     void CreateCloseButton();
 
-private:
     bool Designing() const { return ComponentState().Contains(framework::csDesigning); }
     bool LoadingOrReading() const;
+
+private:
     TColor ChildFrameColor() const;
     // Where a child of the given size stands at the strip's end (its start with tsReverse), the
     // inset from that end outside it.
@@ -278,15 +319,48 @@ private:
     void InvalidateTabArea();
     void StartHotTimer();
     void WMTimer(framework::TMessage& message);
+    void CMDesignHitTest(framework::TMessage& message);
     // Tab hints stand in for the control's own Hint, which is kept aside until they end.
     void ReplaceHint(const std::string& hint);
     void RestoreHint();
     // Bumps the first shown tab until the selected one is fully shown; true when it moved.
     bool ScrollSelectedIntoView();
 
+    // Layout steps.
+    int SlantWidth(int length) const;
+    TSize MeasureCaption(const std::string& caption) const;
+    TSize GetMinTextSize() const;
+    TSize MeasureTabContent(int index) const;
+    TSize GetTabOuterSize(TSize content) const;
+    void ComputeFixedDimension();
+    int GetLayoutTabExtent(int index, int available) const;
+    void CountRows();
+    void PlaceTabs();
+    void JustifyRows();
+    void KeepFirstShownTab(int old);
+    void ValidateSelection();
+    // Painting steps.
+    void FillSolid(const TRect& rect, TColor color);
+    void DrawTabImage(const TLuTabData& tab, TRect imageRect, TSize imageSize);
+    TColor CaptionColor(int index, bool& disabled);
+    void DrawFocusRectangle(TRect textRect);
+    void BuildFramedCardOutline(const TRect& card, TPoint g1, TPoint g2);
+    void BuildRoundCardOutline(const TRect& card, TPoint g1, TPoint g2);
+    void BuildPlainCardOutline(const TRect& card);
+    void BuildCardShadow(const TRect& card);
+    // Keyboard: the next tab from the current one that may be selected.
+    int KeyTarget(std::uint16_t key);
+
     std::unique_ptr<framework::TBitmap> m_tabBuffer;
     bool m_layoutPending = false;
     mutable rtl::TStringList m_measureLines;
+    rtl::TStringList m_captionLines;
+    std::vector<int> m_outline;
+    // The tab being painted, and its text rectangle.
+    int m_paintIndex = -1;
+    TRect m_textRect{};
+    // The largest content size of the visible tabs, found by the layout.
+    TSize m_largestContent{};
     bool m_changeApproved = false;
     bool m_paintedOnce = false;
     int m_firstShownTab = 0;
@@ -296,6 +370,7 @@ private:
     std::string m_savedHint;
     bool m_hintReplaced = false;
     TRect m_displayRect{};
+    TPoint m_ncHitPoint{};
     int m_rowCount = 1;
     TLuTabScroller* m_scroller = nullptr;
     bool m_scrollerNeeded = false;

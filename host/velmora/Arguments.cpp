@@ -12,8 +12,8 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<Op
             continue;
         }
         const std::string name = word.substr(2);
-        auto spec = std::find_if(options.begin(), options.end(),
-                                 [&](const OptionSpec& o) { return o.name == name; });
+        auto spec =
+            std::find_if(options.begin(), options.end(), [&](const OptionSpec& o) { return o.name == name; });
         if (spec == options.end())
             throw UsageError("unknown option " + word);
         if (!spec->repeatable && Has(name))

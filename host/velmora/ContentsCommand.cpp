@@ -104,6 +104,8 @@ void PrintItem(const fs::path& root, const xml::TXMLNode& item) {
 
 } // namespace
 
+namespace {
+
 int RunContents(const std::vector<std::string>& words) {
     const Arguments args(words, {});
     if (args.Positional().size() != 1)
@@ -140,5 +142,16 @@ int RunContents(const std::vector<std::string>& words) {
             PrintItem(scratch.Path(), items.ChildNodes()[i]);
     return 0;
 }
+
+} // namespace
+
+[[maybe_unused]] const bool registered =
+    RegisterCommand({"contents", "contents PACKAGE                 print a package's table of contents",
+                     R"(usage: velmora contents PACKAGE
+
+Prints the table of contents of a ".Package" file: its header (PackageInfo), its project (PrjInfo
+with its persons) and each item of ExportItemInfo with the size of the data it names.
+)",
+                     RunContents});
 
 } // namespace velmora

@@ -78,7 +78,8 @@ void OpenSession(const Arguments& args) {
     if (args.Has("account-book"))
         host::SetSelectedAccountBook(args.Value("account-book"));
     Say("host", "user " + host::CurrentUser() + ", " +
-                    (host::OpenProjectId().empty() ? "no project open" : "project " + host::OpenProjectId() + " open"));
+                    (host::OpenProjectId().empty() ? "no project open"
+                                                   : "project " + host::OpenProjectId() + " open"));
 }
 
 // The host's own objects, as it hands them to its plug-ins.
@@ -133,6 +134,8 @@ bool ReportOutcome(const ExportRequest& request) {
 
 } // namespace
 
+namespace {
+
 int RunExport(const std::vector<std::string>& words) {
     const Arguments args(words, {{"modules"},
                                  {"user"},
@@ -170,5 +173,31 @@ int RunExport(const std::vector<std::string>& words) {
     host::CloseInstallation();
     return result == 1 && packaged && scriptOk ? 0 : 1;
 }
+
+} // namespace
+
+[[maybe_unused]] const bool registered =
+    RegisterCommand({"export", "export DIR --modules CAPTIONS    run the export wizard with a scripted user",
+                     R"(usage: velmora export DIR --modules CAPTIONS [options]
+
+Runs the plug-in's export wizard (RunAppEvn, mode 0) on the installation in DIR with a scripted
+user: the user checks the modules, steps through each module tab, presses "导出", names the
+package (a project is open) or chooses the file (no project), and answers the boxes. Every step
+and every text of the progress window is printed; then the outcome: the messages shown, the log
+entries written and the package handed to the host.
+
+  --modules CAPTIONS   the modules to check, by caption, separated by commas
+                       (for example "项目信息,项目资料")
+  --user ID            the user who works (default: the administrator)
+  --project ID         the project that is open (default: none)
+  --account-book ID    the account book selected in the audit analysis
+  --name NAME          the package name typed into the dialog (a project is open)
+  --memo MEMO          the package memo typed into the dialog
+  --save PATH          the file chosen in the save dialog (no project is open)
+  --answer ANSWER      the answer to the next question: yes, no, ok or cancel
+                       (give it once per question, in order; messages are answered OK)
+  --pictures DIR       write a PNG of every page the user sees into DIR
+)",
+                     RunExport});
 
 } // namespace velmora

@@ -141,7 +141,8 @@ void ExportScript::Queue() {
     wizard.Do([this](TCustomForm& f) { CloseIfStillOpen(f); });
 
     framework::ScriptedUser().ScriptFor(NameDialogClass).Do([this](TCustomForm& f) { NameThePackage(f); });
-    framework::ScriptedUser().SetAnswerProvider([this](const TDialogRecord& shown) { return AnswerBox(shown); });
+    framework::ScriptedUser().SetAnswerProvider(
+        [this](const TDialogRecord& shown) { return AnswerBox(shown); });
 }
 
 void ExportScript::ShowModuleList(TCustomForm& wizard) {

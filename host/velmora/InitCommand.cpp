@@ -33,6 +33,8 @@ void ListRows(const std::string& what, const std::string& sql) {
 
 } // namespace
 
+namespace {
+
 int RunInit(const std::vector<std::string>& words) {
     const Arguments args(words, {{"empty", false}});
     if (args.Positional().size() != 1)
@@ -41,9 +43,9 @@ int RunInit(const std::vector<std::string>& words) {
     const bool empty = args.Has("empty");
     host::CreateSampleInstallation(folder, !empty);
     const std::string plugin = InstallPlugin(host::InstallationFolder(), PluginFileName);
-    Say("init", std::string(empty ? "an installation without projects (an import target)"
-                                  : "a sample installation") +
-                    " in " + host::InstallationFolder());
+    Say("init",
+        std::string(empty ? "an installation without projects (an import target)" : "a sample installation") +
+            " in " + host::InstallationFolder());
     ListRows("project", "select PrjID, PrjName from Vek_Project order by PrjID");
     ListRows("user", "select UserID, LoginName, UserName from Vek_User order by UserID");
     ListRows("module", "select ModCaption, ModDllFile, ModInPrj from Vek_PackMod order by ModIndex");
@@ -51,5 +53,20 @@ int RunInit(const std::vector<std::string>& words) {
     host::CloseInstallation();
     return 0;
 }
+
+} // namespace
+
+[[maybe_unused]] const bool registered =
+    RegisterCommand({"init", "init DIR [--empty]               make a sample installation",
+                     R"(usage: velmora init DIR [--empty]
+
+Makes a sample installation in DIR (which must not hold one yet) and puts the built plug-in
+Tarnwick.so into it: base.db with users, persons, projects and the modules of Vek_PackMod, one
+database per project with its materials, the module libraries, the package library and
+"~Vek~Temp".
+
+  --empty    no projects: an installation to import packages into
+)",
+                     RunInit});
 
 } // namespace velmora

@@ -9,65 +9,11 @@
 
 namespace velmora {
 
-std::string HelpText(const std::string& command) {
-    if (command == "init")
-        return R"(usage: velmora init DIR [--empty]
-
-Makes a sample installation in DIR (which must not hold one yet) and puts the built plug-in
-Tarnwick.so into it: base.db with users, persons, projects and the modules of Vek_PackMod, one
-database per project with its materials, the module libraries, the package library and
-"~Vek~Temp".
-
-  --empty    no projects: an installation to import packages into
-)";
-    if (command == "export")
-        return R"(usage: velmora export DIR --modules CAPTIONS [options]
-
-Runs the plug-in's export wizard (RunAppEvn, mode 0) on the installation in DIR with a scripted
-user: the user checks the modules, steps through each module tab, presses "导出", names the
-package (a project is open) or chooses the file (no project), and answers the boxes. Every step
-and every text of the progress window is printed; then the outcome: the messages shown, the log
-entries written and the package handed to the host.
-
-  --modules CAPTIONS   the modules to check, by caption, separated by commas
-                       (for example "项目信息,项目资料")
-  --user ID            the user who works (default: the administrator)
-  --project ID         the project that is open (default: none)
-  --account-book ID    the account book selected in the audit analysis
-  --name NAME          the package name typed into the dialog (a project is open)
-  --memo MEMO          the package memo typed into the dialog
-  --save PATH          the file chosen in the save dialog (no project is open)
-  --answer ANSWER      the answer to the next question: yes, no, ok or cancel
-                       (give it once per question, in order; messages are answered OK)
-  --pictures DIR       write a PNG of every page the user sees into DIR
-)";
-    if (command == "contents")
-        return R"(usage: velmora contents PACKAGE
-
-Prints the table of contents of a ".Package" file: its header (PackageInfo), its project (PrjInfo
-with its persons) and each item of ExportItemInfo with the size of the data it names.
-)";
-    return R"(usage: velmora COMMAND ...
-
-The stand-in host of the Tarnwick plug-in, run from a terminal.
-
-  velmora init DIR [--empty]               make a sample installation
-  velmora export DIR --modules CAPTIONS    run the export wizard with a scripted user
-  velmora contents PACKAGE                 print a package's table of contents
-  velmora help [COMMAND]                   this text, or a command's (also COMMAND --help)
-)";
-}
-
 namespace {
 
-int Dispatch(const std::string& command, const std::vector<std::string>& words) {
-    if (command == "init")
-        return RunInit(words);
-    if (command == "export")
-        return RunExport(words);
-    if (command == "contents")
-        return RunContents(words);
-    throw UsageError("unknown command " + command);
+std::map<std::string, Command>& Registry() {
+    static std::map<std::string, Command> commands;
+    return commands;
 }
 
 bool AsksForHelp(const std::vector<std::string>& words) {
@@ -78,6 +24,27 @@ bool AsksForHelp(const std::vector<std::string>& words) {
 }
 
 } // namespace
+
+bool RegisterCommand(Command command) {
+    const std::string name = command.name;
+    Registry().emplace(name, std::move(command));
+    return true;
+}
+
+const std::map<std::string, Command>& Commands() {
+    return Registry();
+}
+
+std::string HelpText(const std::string& command) {
+    if (const auto found = Commands().find(command); found != Commands().end())
+        return found->second.help;
+    std::string text =
+        "usage: velmora COMMAND ...\n\nThe stand-in host of the Tarnwick plug-in, run from a terminal.\n\n";
+    for (const auto& [name, c] : Commands())
+        text += "  velmora " + c.synopsis + "\n";
+    text += "  velmora help [COMMAND]                   this text, or a command's (also COMMAND --help)\n";
+    return text;
+}
 
 } // namespace velmora
 
@@ -94,15 +61,21 @@ int main(int argc, char** argv) {
         std::cout << HelpText(words.empty() ? "" : words.front());
         return 0;
     }
+    const auto found = Commands().find(command);
+    if (found == Commands().end()) {
+        Complain("unknown command " + command);
+        std::cerr << HelpText("");
+        return 2;
+    }
     if (AsksForHelp(words)) {
-        std::cout << HelpText(command);
+        std::cout << found->second.help;
         return 0;
     }
     try {
-        return Dispatch(command, words);
+        return found->second.run(words);
     } catch (const UsageError& e) {
         Complain(e.what());
-        std::cerr << HelpText(command);
+        std::cerr << found->second.help;
         return 2;
     } catch (const std::exception& e) {
         Complain(e.what());

@@ -155,25 +155,22 @@ TEST_F(EntryTest, LoadStartsOleAndKeepsTheSlotsWhichUnloadRestores) {
 }
 
 TEST_F(EntryTest, RunAppEvnAnswersForEveryMode) {
-    // Mode 0 meets an error (the wizard is not in this build), which skips the clean-up; the
-    // resource export's error is swallowed where it occurs. The import asks for a file, and the user
-    // cancels.
-    struct Case {
-        std::int32_t mode;
-        bool folderRemoved;
-    };
-    const Case cases[] = {{-1, true}, {0, false}, {1, true},         {2, true},
-                          {3, true},  {-2, true}, {INT32_MIN, true}, {INT32_MAX, true}};
+    // Mode 0 shows the export wizard, which the user closes. The import asks for a file, and the
+    // user cancels.
+    const std::int32_t modes[] = {-1, 0, 1, 2, 3, -2, INT32_MIN, INT32_MAX};
     Load();
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.mode);
+    for (const std::int32_t mode : modes) {
+        SCOPED_TRACE(mode);
         FillCommonReader();
-        if (c.mode == -1)
+        if (mode == -1)
             framework::ScriptedUser().CancelFile();
-        EXPECT_EQ(RunAppEvn(c.mode, 5), -1);
-        EXPECT_EQ(fs::exists(CommonReader()), !c.folderRemoved);
+        if (mode == 0)
+            framework::ScriptedUser().ScriptFor("TFrm_MainReaderPack").Click("btnCancel");
+        EXPECT_EQ(RunAppEvn(mode, 5), mode == 0 ? 1 : -1);
+        EXPECT_FALSE(fs::exists(CommonReader()));
         EXPECT_TRUE(fs::exists(m_folder / "~Vek~Temp"));
         EXPECT_EQ(CurrentSlots(), m_host);
+        EXPECT_EQ(framework::ScriptedUser().PendingScripts(), 0u);
     }
     // Without a work folder there is nothing to clean up.
     fs::remove_all(CommonReader());
@@ -182,23 +179,23 @@ TEST_F(EntryTest, RunAppEvnAnswersForEveryMode) {
 }
 
 TEST_F(EntryTest, VekPackPortInfoAnswersForEveryMode) {
-    // Mode 0 ends in an error at the export's guard (the wizard is not in this build): the result
-    // stays -1 and the work folder is left. The imports find no file: one is missing, and the user
-    // cancels the choice of the other.
+    // Mode 0 shows the export wizard in port mode on the module tabs of the rows it could check,
+    // and the user closes it. The imports find no file: one is missing, and the user cancels the
+    // choice of the other.
     struct Case {
         std::int32_t mode;
         const char* flag;
         const char* text;
-        bool folderRemoved;
+        std::int32_t expected;
     };
     const Case cases[] = {
-        {-1, "1", "/tmp/none.Package", true},
-        {-1, nullptr, nullptr, true},
-        {0, "", "项目信息,系统人员", false},
-        {1, "", "", true},
-        {2, nullptr, nullptr, true},
-        {-2, "1", "x", true},
-        {INT32_MIN, "", "", true},
+        {-1, "1", "/tmp/none.Package", -1},
+        {-1, nullptr, nullptr, -1},
+        {0, "", "项目信息,系统人员", 0},
+        {1, "", "", -1},
+        {2, nullptr, nullptr, -1},
+        {-2, "1", "x", -1},
+        {INT32_MIN, "", "", -1},
     };
     Load();
     for (const Case& c : cases) {
@@ -206,9 +203,15 @@ TEST_F(EntryTest, VekPackPortInfoAnswersForEveryMode) {
         FillCommonReader();
         if (c.mode == -1 && !c.text)
             framework::ScriptedUser().CancelFile();
-        EXPECT_EQ(VekPackPortInfo(c.mode, c.flag, c.text), -1);
-        EXPECT_EQ(fs::exists(CommonReader()), !c.folderRemoved);
+        if (c.mode == 0) {
+            // The personnel module's page lists the open project's persons.
+            ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+            framework::ScriptedUser().ScriptFor("TFrm_MainReaderPack").Click("btnCancel");
+        }
+        EXPECT_EQ(VekPackPortInfo(c.mode, c.flag, c.text), c.expected);
+        EXPECT_FALSE(fs::exists(CommonReader()));
         EXPECT_EQ(CurrentSlots(), m_host);
+        EXPECT_EQ(framework::ScriptedUser().PendingScripts(), 0u);
     }
     EXPECT_EQ(host::LastPluginError(), "");
 }

@@ -1,0 +1,83 @@
+// velmora demo DIR: the main road on sample data, one command after the other.
+
+#include "host/velmora/Arguments.h"
+#include "host/velmora/Commands.h"
+#include "host/velmora/Terminal.h"
+
+#include "host/HostControl.h"
+
+#include "platform/rtl/Exceptions.h"
+
+#include <filesystem>
+#include <fstream>
+#include <iostream>
+
+namespace fs = std::filesystem;
+
+namespace velmora {
+
+namespace {
+
+constexpr char DemoMarker[] = "velmora-demo";
+
+int RunCommand(const std::string& name, const std::vector<std::string>& words) {
+    std::cout << "\n$ velmora " << name;
+    for (const std::string& w : words)
+        std::cout << " " << w;
+    std::cout << "\n";
+    return Commands().at(name).run(words);
+}
+
+// The demo's folder, emptied of an earlier demo's; a folder the demo did not make is refused.
+void PrepareFolder(const fs::path& folder) {
+    if (fs::exists(folder)) {
+        if (!fs::exists(folder / DemoMarker))
+            throw rtl::Exception(folder.string() + " exists and holds no earlier demo; give a new folder");
+        for (const char* part : {"source", "pictures"})
+            fs::remove_all(folder / part);
+    }
+    fs::create_directories(folder);
+    std::ofstream(folder / DemoMarker) << "made by velmora demo\n";
+}
+
+// The package the source installation's package management took.
+std::string StoredPackage(const fs::path& installation) {
+    for (const fs::directory_entry& entry : fs::directory_iterator(installation / "PackageStore"))
+        if (entry.path().extension() == ".Package")
+            return entry.path().string();
+    throw rtl::Exception("the export handed no package to the host");
+}
+
+int RunDemo(const std::vector<std::string>& words) {
+    const Arguments args(words, {});
+    if (args.Positional().size() != 1)
+        throw UsageError("demo takes one folder");
+    const fs::path folder = fs::absolute(args.Positional().front());
+    PrepareFolder(folder);
+    const fs::path source = folder / "source";
+
+    int status = RunCommand("init", {source.string()});
+    if (status == 0)
+        status = RunCommand("export", {source.string(), "--user", host::SampleMemberId, "--project",
+                                       host::SampleProjectId, "--modules", "项目信息,项目资料,系统人员,审计事项",
+                                       "--name", "年度审计", "--memo", "示例项目的全部资料",
+                                       "--pictures", (folder / "pictures").string()});
+    if (status == 0)
+        status = RunCommand("contents", {StoredPackage(source)});
+    return status;
+}
+
+} // namespace
+
+[[maybe_unused]] const bool registered =
+    RegisterCommand({"demo", "demo DIR                         the main road on sample data",
+                     R"(usage: velmora demo DIR
+
+Makes a sample installation in DIR/source, exports its sample project through the export wizard
+(a member of the project checks four modules and names the package; PNG files of every page go to
+DIR/pictures) and prints the table of contents of the package the host took. DIR must be new or
+hold an earlier demo.
+)",
+                     RunDemo});
+
+} // namespace velmora
