@@ -12,9 +12,6 @@ void NotAvailable(const char* routine) {
     throw ENotAvailableInThisBuild(std::string(routine) + " is not available in this build");
 }
 
-std::int32_t RunResourceExport(std::int32_t) {
-    NotAvailable("RunResourceExport");
-}
 std::int32_t CreateProjectFromPackage(const std::string&, const std::string&) {
     NotAvailable("CreateProjectFromPackage");
 }
