@@ -4,19 +4,11 @@
 #include "core/NotAvailableInThisBuild.h"
 
 #include "core/EntryRoutines.h"
-#include "core/import/ImportForms.h"
 
 namespace tarnwick {
 
 void NotAvailable(const char* routine) {
     throw ENotAvailableInThisBuild(std::string(routine) + " is not available in this build");
-}
-
-std::int32_t CreateProjectFromPackage(const std::string&, const std::string&) {
-    NotAvailable("CreateProjectFromPackage");
-}
-void ShowImportWizard(const std::string&, const std::string&, bool) {
-    NotAvailable("ShowImportWizard");
 }
 
 } // namespace tarnwick

@@ -26,6 +26,10 @@ std::string XmglFolder() {
     return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\XMGL\\";
 }
 
+std::string ProjectMaterialsFolder() {
+    return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\XMGL\\ResFile\\";
+}
+
 bool PathLiesInFolder(const std::string& path, const std::string& folder) {
     return StartsWithFolder(rtl::ToNativePath(path), rtl::ToNativePath(folder)) ||
            StartsWithFolder(rtl::ResolvedPath(path), rtl::ResolvedPath(folder));

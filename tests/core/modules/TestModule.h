@@ -8,6 +8,7 @@
 // What the test module library saw of each call. Its behaviour per entry comes from the environment
 // variable TESTMODULE_<entry>: unset answers normally, "raise" throws rtl::Exception, "raise-own"
 // throws an error class of the library's own, "raise-other" throws a non-exception value.
+// VekPackage_Import answers -2 unless TESTMODULE_VekPackage_Import_ANSWER_<entry id> gives a number.
 struct TestModuleCall {
     std::string Entry;
     framework::TApplication* App = nullptr;

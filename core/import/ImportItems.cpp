@@ -1,0 +1,124 @@
+#include "core/import/ImportItems.h"
+
+#include "core/HostApi.h"
+#include "core/ListSeparator.h"
+#include "core/ModuleItems.h"
+#include "core/PackageDocument.h"
+#include "core/PackageState.h"
+#include "core/WorkFolders.h"
+#include "core/import/ImportState.h"
+#include "core/import/PackageProbes.h"
+#include "core/import/PackageReaders.h"
+
+#include "platform/ado/ADOQuery.h"
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Numbers.h"
+#include "platform/rtl/Text.h"
+
+#include <algorithm>
+#include <optional>
+
+namespace tarnwick {
+
+namespace {
+
+constexpr char ReadFailedText[] = "读取信息失败！";
+constexpr std::int32_t CreatedProjectMaterialsEntry = 201;
+
+struct TLocalModule {
+    std::string ModDllFile;
+    std::string EntryID;
+};
+
+// The module of this installation an item belongs to: the one of the item's GUID, or of its
+// caption where the package gives no GUID.
+std::optional<TLocalModule> FindLocalModule(const xml::TXMLNode& item) {
+    const std::string guid = rtl::Trim(PackageAttributeText(item, "ModGuid"));
+    ado::TADOQuery query;
+    query.SetConnection(GetBaseDBConnection());
+    const std::string select = "select ModDllFile, EntryID from Vek_PackMod where ";
+    if (!guid.empty()) {
+        query.SQL().SetText(select + "upper(ModGUID) = upper(:Key)");
+        query.Parameters().ParamByName("Key").SetAsString(guid);
+    } else {
+        query.SQL().SetText(select + "ModCaption = :Key");
+        query.Parameters().ParamByName("Key").SetAsString(rtl::Trim(PackageAttributeText(item, "ModCaption")));
+    }
+    query.Open();
+    if (query.Eof())
+        return std::nullopt;
+    return TLocalModule{query.Fields()[0].AsString(), query.Fields()[1].AsString()};
+}
+
+bool SameLibraryName(std::string a, std::string b) {
+    std::replace(a.begin(), a.end(), '/', '\\');
+    std::replace(b.begin(), b.end(), '/', '\\');
+    return rtl::SameText(a, rtl::Trim(b));
+}
+
+// A single name, optionally followed by one "\", naming a file or folder right inside the package
+// folder that is no link: anything else could make a module read outside the package.
+bool IsPlainPackageEntry(const std::string& appFileName, const std::string& packageFolder) {
+    std::string name = appFileName;
+    if (!name.empty() && name.back() == '\\')
+        name.pop_back();
+    if (name.empty() || name == "." || name == ".." || name.find_first_of("\\/") != std::string::npos)
+        return false;
+    const int attr = rtl::FileGetAttr(packageFolder + name);
+    return attr != -1 && !(attr & rtl::faSymLink);
+}
+
+// The item as its tab will carry it; raises when the item cannot be read.
+std::optional<TImportItem> ReadItem(const xml::TXMLNode& node, int index, const std::string& packageFolder) {
+    if (!ItemPassesImportFilters(node))
+        return std::nullopt;
+    const std::optional<TLocalModule> module = FindLocalModule(node);
+    if (!module)
+        throw rtl::Exception("no module of this installation");
+    // What the package says of its module must agree with the module found, though only the local
+    // module's library and entry id are used.
+    const std::string named = rtl::Trim(PackageAttributeText(node, "ModDllFile"));
+    if (!named.empty() && !SameLibraryName(named, module->ModDllFile))
+        throw rtl::Exception("the item names another library than its module's");
+    rtl::StrToInt(PackageAttributeText(node, "EntryID"));
+    TImportItem item;
+    item.Index = index;
+    item.Caption = PackageAttributeText(node, "ModCaption");
+    item.EntryID = rtl::StrToInt(module->EntryID);
+    item.ModDllFile = module->ModDllFile;
+    item.AppFileName = PackageAttributeText(node, "AppFileName");
+    if (!IsPlainPackageEntry(item.AppFileName, packageFolder))
+        throw rtl::Exception("the item's file is no plain entry of the package folder");
+    return item;
+}
+
+} // namespace
+
+TImportItems ReadImportItems(const std::string& xmlFile, const std::string& packageFolder) {
+    xml::TXMLDocument doc;
+    doc.LoadFromFile(xmlFile);
+    TImportItems result;
+    const std::vector<xml::TXMLNode> nodes = RequiredPackageItems(doc);
+    for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
+        try {
+            if (std::optional<TImportItem> item = ReadItem(nodes[i], i, packageFolder))
+                result.Items.push_back(std::move(*item));
+        } catch (...) {
+            result.Errors += nodes[i].NodeName() + ReadFailedText + "\r\n";
+        }
+    }
+    return result;
+}
+
+TModuleCallTarget ModuleCallTargetOf(const TImportItem& item, const std::string& packageFolder, bool preview) {
+    const std::string prefix = preview ? ListSeparator : "";
+    if (ProjectCreatedByImport && item.Caption == ProjectMaterialsItem) {
+        if (LastPackageVersion == 2)
+            return {CreatedProjectMaterialsEntry, ProjectMaterialsFolder()};
+        return {CreatedProjectMaterialsEntry, prefix + packageFolder + item.AppFileName};
+    }
+    return {item.EntryID, prefix + packageFolder + item.AppFileName};
+}
+
+} // namespace tarnwick

@@ -1,0 +1,158 @@
+#include "core/PackageState.h"
+#include "core/import/ImportRun.h"
+#include "core/import/ImportState.h"
+#include "tests/core/import/ModuleTabsFixture.h"
+
+using namespace tarnwick;
+
+namespace {
+
+constexpr char Module[] = "Mods\\TestModule.dll";
+const std::string RunLog = "解包进行中...: ";
+
+// Every tab's module is the test module, which answers what each test sets per entry id.
+class ImportRunTest : public ModuleTabsTest {
+protected:
+    void SetUp() override {
+        ModuleTabsTest::SetUp();
+        PackageProjectInfo.PrjID = host::SampleProjectId;
+        ProjectCreatedByImport = false;
+        LastPackageVersion = 3;
+        host::SetCurrentUser(host::SampleMemberId);
+        NewLogEntries();
+    }
+
+    static TImportItem Tab(const std::string& caption, std::int32_t entryId, const std::string& file = Module) {
+        return {0, caption, entryId, file, caption + ".db"};
+    }
+    std::vector<std::string> ImportCalls() {
+        std::vector<std::string> calls;
+        for (const TestModuleCall& call : TestModuleCalls("Mods/TestModule.dll"))
+            if (call.Entry == "VekPackage_Import")
+                calls.push_back(std::to_string(call.EntryId) + " " + call.Path);
+        return calls;
+    }
+    std::vector<std::string> OptionMemos() const {
+        std::vector<std::string> memos;
+        for (const host::PrjOptionRow& row : host::PrjOptionRows()) {
+            EXPECT_EQ(row.Optype, "项目信息导入");
+            memos.push_back(row.OpMemo);
+        }
+        return memos;
+    }
+    std::vector<std::string> ProgressTexts() const {
+        std::vector<std::string> texts;
+        for (const host::ProcessCall& call : host::ProcessCalls())
+            texts.push_back(call.Kind == host::ProcessCallKind::End ? "end" : call.Text);
+        return texts;
+    }
+};
+
+TEST_F(ImportRunTest, EveryModuleAnsweringOneIsReportedLoggedAndRecordedPerTab) {
+    for (int id : {4, 5, 2})
+        Answer(id, 1);
+    const std::string first = "\r\n审计事项导入成功！\r\n";
+    const std::string second = "\r\n审计分析导入成功！\r\n";
+    const std::string third = "\r\n项目资料导入成功！\r\n";
+    ExpectBoxes({"审计事项导入成功！\r\n\r\n审计分析导入成功！\r\n\r\n项目资料导入成功！"});
+
+    RunPackageImport(nullptr, {Tab("审计事项", 4), Tab("审计分析", 5), Tab("项目资料", 2)}, WorkFolder(), "User");
+
+    EXPECT_EQ(ImportCalls(), (std::vector<std::string>{"4 " + WorkFolder() + "审计事项.db",
+                                                        "5 " + WorkFolder() + "审计分析.db",
+                                                        "2 " + WorkFolder() + "项目资料.db"}));
+    EXPECT_EQ(NewLogEntries(), (std::vector<std::string>{RunLog + first, RunLog + first + second,
+                                                          RunLog + first + second + third}));
+    EXPECT_EQ(OptionMemos(), (std::vector<std::string>{"XM2026001:审计事项", "XM2026001:审计分析",
+                                                        "XM2026001:项目资料"}));
+    EXPECT_EQ(host::PrjOptionRows().front().UserID, host::SampleMemberId);
+    EXPECT_EQ(ProgressTexts(), (std::vector<std::string>{"正在准备数据．．．", "正在导入审计事项．．．",
+                                                          "正在导入审计分析．．．", "正在导入项目资料．．．",
+                                                          "end"}));
+    EXPECT_TRUE(host::EveryProcessEnded());
+}
+
+TEST_F(ImportRunTest, AModuleAnsweringZeroStopsTheRunSilently) {
+    Answer(4, 1);
+    Answer(5, 0);
+    Answer(2, 1);
+
+    RunPackageImport(nullptr, {Tab("审计事项", 4), Tab("审计分析", 5), Tab("项目资料", 2)}, WorkFolder(), "User");
+
+    EXPECT_EQ(ImportCalls().size(), 2u);
+    EXPECT_EQ(NewLogEntries(), std::vector<std::string>{RunLog + "\r\n审计事项导入成功！\r\n"});
+    EXPECT_EQ(OptionMemos(), std::vector<std::string>{"XM2026001:审计事项"});
+    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_TRUE(host::EveryProcessEnded());
+}
+
+TEST_F(ImportRunTest, ThePersonnelTabIsReportedToTheAdministratorOnly) {
+    Answer(4, 1);
+    Answer(3, 0); // imported, whatever it answers, for a user who cannot see it
+    Answer(5, -1);
+    const std::vector<TImportItem> tabs = {Tab("审计事项", 4), Tab("系统人员", 3), Tab("审计分析", 5)};
+
+    ExpectBoxes({"审计事项导入成功！\r\n\r\n审计分析导入失败！"});
+    RunPackageImport(nullptr, tabs, WorkFolder(), "User");
+    EXPECT_EQ(ImportCalls().size(), 3u);
+    EXPECT_EQ(NewLogEntries(),
+              (std::vector<std::string>{RunLog + "\r\n审计事项导入成功！\r\n", RunLog + "\r\n审计事项导入成功！\r\n",
+                                        RunLog + "\r\n审计事项导入成功！\r\n\r\n审计分析导入失败！\r\n"}));
+    EXPECT_EQ(OptionMemos(), std::vector<std::string>{"XM2026001:审计事项"});
+
+    // The administrator's run reports it, and stops where it answers 0.
+    StartOver(tarnwick::AdministratorUserId);
+    Answer(3, 1);
+    ExpectBoxes({"审计事项导入成功！\r\n\r\n系统人员导入成功！\r\n\r\n审计分析导入失败！"});
+    RunPackageImport(nullptr, tabs, WorkFolder(), "Admin");
+    EXPECT_EQ(OptionMemos().size(), 3u);
+    EXPECT_EQ(host::PrjOptionRows().back().UserID, tarnwick::AdministratorUserId);
+    StartOver(tarnwick::AdministratorUserId);
+    Answer(3, 0);
+    RunPackageImport(nullptr, tabs, WorkFolder(), "admin");
+    EXPECT_TRUE(BoxTexts().empty());
+    EXPECT_EQ(ImportCalls().size(), 3u + 3u + 2u);
+}
+
+TEST_F(ImportRunTest, OutcomesWithoutSuccess) {
+    Answer(4, -2);
+    Answer(5, 7);
+    ExpectBoxes({"审计事项没有选中任何数据！\r\n\r\n项目资料导入失败！"});
+    RunPackageImport(nullptr, {Tab("审计事项", 4), Tab("审计分析", 5), Tab("项目资料", 2, "Mods\\Absent.dll")},
+                     WorkFolder(), "User");
+    EXPECT_TRUE(OptionMemos().empty());
+    EXPECT_EQ(NewLogEntries().size(), 3u);
+
+    // Nothing to report is a success.
+    StartOver(host::SampleMemberId);
+    ExpectBoxes({"数据包导入成功！"});
+    RunPackageImport(nullptr, {Tab("系统人员", 3), Tab("审计分析", 5)}, WorkFolder(), "User");
+    ExpectBoxes({"数据包导入成功！"});
+    RunPackageImport(nullptr, {}, WorkFolder(), "User");
+}
+
+TEST_F(ImportRunTest, TheMaterialsOfAProjectJustCreatedComeFromWhereTheHostPutThem) {
+    Answer(201, 1);
+    ProjectCreatedByImport = true;
+    for (int version : {2, 3}) {
+        SCOPED_TRACE(version);
+        StartOver(host::SampleMemberId);
+        LastPackageVersion = version;
+        ExpectBoxes({"项目资料导入成功！"});
+        RunPackageImport(nullptr, {Tab("项目资料", 2)}, WorkFolder(), "User");
+        const std::string folder = version == 2 ? m_folder + "/~Vek~Temp\\XMGL\\ResFile\\" : WorkFolder() + "项目资料.db";
+        EXPECT_EQ(ImportCalls().back(), "201 " + folder);
+        EXPECT_EQ(ProgressTexts().at(1), "正在导入项目资料．．．");
+    }
+}
+
+TEST_F(ImportRunTest, AnErrorOfTheRunIsReportedAsAFailedImport) {
+    host::InjectRaise("ChangeTransInfo", "the progress window is gone");
+    ExpectBoxes({"数据包导入失败！"});
+    RunPackageImport(nullptr, {Tab("审计事项", 4)}, WorkFolder(), "User");
+    EXPECT_TRUE(ImportCalls().empty());
+    EXPECT_EQ(NewLogEntries(), std::vector<std::string>{RunLog});
+    EXPECT_TRUE(host::EveryProcessEnded());
+}
+
+} // namespace
