@@ -11,14 +11,4 @@ void NotAvailable(const char* routine) {
     throw ENotAvailableInThisBuild(std::string(routine) + " is not available in this build");
 }
 
-std::int32_t RunResourceExport(std::int32_t) {
-    NotAvailable("RunResourceExport");
-}
-bool PackProjectResources(const std::string&, const std::string&) {
-    NotAvailable("PackProjectResources");
-}
-std::int32_t BuildArchivePackage(framework::TTreeView*, const std::string&, const std::string&) {
-    NotAvailable("BuildArchivePackage");
-}
-
 } // namespace tarnwick

@@ -22,11 +22,6 @@ std::function<rtl::TDateTime()>& PackageClock() {
     return clock;
 }
 
-rtl::TDateTime PackageNow() {
-    const auto& clock = PackageClock();
-    return clock ? clock() : rtl::Now();
-}
-
 void SetText(const xml::TXMLNode& node, const char* name, const Text& value) {
     node.SetAttributes(name, value.Str());
 }
@@ -176,6 +171,11 @@ xml::TXMLNode AddPackageItem(const xml::TXMLNode& exportItemInfo, const std::str
 
 void SetPackageClock(std::function<rtl::TDateTime()> clock) {
     PackageClock() = std::move(clock);
+}
+
+rtl::TDateTime PackageNow() {
+    const auto& clock = PackageClock();
+    return clock ? clock() : rtl::Now();
 }
 
 std::string PackageTimeText(rtl::TDateTime value) {

@@ -58,6 +58,8 @@ xml::TXMLNode AddPackageItem(const xml::TXMLNode& exportItemInfo, const std::str
 
 // The creation time's source; an empty function restores the local clock.
 void SetPackageClock(std::function<rtl::TDateTime()> clock);
+// The time on that clock, which also names the archive packages.
+rtl::TDateTime PackageNow();
 // The creation time's text: short date, and the long time unless it is midnight to the second.
 std::string PackageTimeText(rtl::TDateTime value);
 

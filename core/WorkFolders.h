@@ -15,6 +15,10 @@ std::string XmglFolder();
 // materials of a version-2 package when it creates the package's project.
 std::string ProjectMaterialsFolder();
 
+// The program folder followed by "~Vek~Temp\XMGL\": the resource package's work folder, which the
+// host keeps in place.
+std::string XmglFolder();
+
 // The file lies somewhere below the folder, as written or once links are followed.
 bool PathLiesInFolder(const std::string& path, const std::string& folder);
 // Nothing is at the folder's place, or an empty folder is: safe to fill without stale files joining.

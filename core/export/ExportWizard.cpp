@@ -46,4 +46,13 @@ int ShowExportWizardInPortMode(const std::string& captions) {
     return form.ShowModal();
 }
 
+std::int32_t RunResourceExport(std::int32_t mode) {
+    // Never shown: no module list and no module tab is built, and the run asks the package
+    // library for the project materials instead.
+    CurrentWizard wizard;
+    wizard.Form().SetResourceMode(mode);
+    wizard.Form().ExportPackage();
+    return -1;
+}
+
 } // namespace tarnwick

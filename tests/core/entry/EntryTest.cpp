@@ -303,10 +303,12 @@ TEST_F(EntryTest, VekPackResIDsHandsItsErrorToTheHost) {
     Load();
     auto pack = Bind<tarnwick::TVekPackResIDs>("VekPackResIDs");
     CountedText ids("R1,R2"), file((m_folder / "res.Package").string());
+    // Without the host's work folder the document cannot be saved.
+    fs::remove_all(m_folder / "~Vek~Temp" / "XMGL");
     EXPECT_FALSE(
         pack(m_host.hintWindowClass, m_host.application, m_host.screen, 1, 2, 3, 4, ids.Get(), file.Get()));
     EXPECT_EQ(CurrentSlots(), m_host);
-    EXPECT_EQ(host::LastPluginError(), "VekPackResIDs: PackProjectResources is not available in this build");
+    EXPECT_EQ(host::LastPluginError().rfind("VekPackResIDs: ", 0), 0u) << host::LastPluginError();
     // This export has no work-folder clean-up.
     EXPECT_TRUE(fs::exists(CommonReader() / "Package.XML"));
 }
@@ -318,9 +320,10 @@ TEST_F(EntryTest, VekGDBPckTakesTheObjectsFromThePlatformLibrary) {
     host::SetScreen(m_host.screen);
     host::SetHintWindowClass(m_host.hintWindowClass);
     CountedText caption("归档"), memo("memo");
+    // Without a tree view there is nothing to archive.
     EXPECT_EQ(archive(nullptr, caption.Get(), memo.Get()), 0);
     EXPECT_EQ(CurrentSlots(), m_host);
-    EXPECT_EQ(host::LastPluginError(), "VekGDBPck: BuildArchivePackage is not available in this build");
+    EXPECT_EQ(host::LastPluginError(), "");
 
     // The getters are asked in order; an error of one reaches the host the same way.
     PutInSlots(m_own);
@@ -350,7 +353,7 @@ TEST_F(EntryTest, ReducedBuildHasThreeExportsAndTheSameEntry) {
     auto pack = Bind<tarnwick::TVekPackResIDs>("VekPackResIDs");
     EXPECT_FALSE(
         pack(m_host.hintWindowClass, m_host.application, m_host.screen, 0, 0, 0, 0, nullptr, nullptr));
-    EXPECT_EQ(host::LastPluginError(), "VekPackResIDs: PackProjectResources is not available in this build");
+    EXPECT_EQ(host::LastPluginError(), "");
 
     EXPECT_TRUE(Unload());
     EXPECT_EQ(CurrentSlots(), m_own);

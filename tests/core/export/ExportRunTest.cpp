@@ -315,6 +315,8 @@ TEST_F(ExportRunTest, APackageNameMustBeOneFileName) {
 }
 
 TEST_F(ExportRunTest, AFolderResultIsNamedByItsLastPartAndABadCaptionFailsAlone) {
+    if constexpr (BuildTrait::Reduced)
+        GTEST_SKIP() << "the reduced build packs the files of a flat list, not folders";
     fs::create_directories(m_folder + "/exp/audit");
     std::ofstream(m_folder + "/exp/audit/rows.dat") << "rows";
     host::InjectTextAnswer("VekPackage_Export#1", m_folder + "/exp/audit/");

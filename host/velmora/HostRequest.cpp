@@ -1,0 +1,39 @@
+#include "host/velmora/HostRequest.h"
+
+#include "host/velmora/Session.h"
+#include "host/velmora/Terminal.h"
+
+#include "host/HostControl.h"
+
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/Text.h"
+
+namespace velmora {
+
+HostRequest::HostRequest(const std::string& folder, const Arguments& args) {
+    if (!rtl::FileExists(rtl::IncludeTrailingPathDelimiter(folder) + "base.db"))
+        throw rtl::Exception("no installation in " + folder + " (make one with velmora init)");
+    host::OpenInstallation(folder);
+    OpenSession(args);
+    PrepareApplication();
+    host::SetProcessObserver(PrintProgress);
+}
+
+HostRequest::~HostRequest() {
+    host::SetProcessObserver(nullptr);
+    host::CloseInstallation();
+}
+
+void HostRequest::ReportRecords() const {
+    if (!host::LastPluginError().empty())
+        Say("error", host::LastPluginError());
+    for (const host::LogRow& row : host::LogRows())
+        Say("log", row.ModuleCode + ": " + rtl::Trim(row.Message));
+    for (const host::PackageTaken& p : host::PackagesTaken())
+        Say("host", "took " + rtl::ToNativePath(p.Source) + " (" + p.TypeName + ") into its package management as " +
+                        rtl::ToNativePath(p.StoredAs));
+}
+
+} // namespace velmora

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "host/velmora/Arguments.h"
+
+#include <string>
+
+// What the commands that ask the plug-in for a package without a wizard share: the host session
+// they open, and what they print of the host's records afterwards.
+namespace velmora {
+
+// The options every such command takes: --user and --project.
+inline const std::vector<OptionSpec> SessionOptions = {{"user"}, {"project"}};
+
+// Opens the installation in folder (which must hold one), signs the user in, opens the project,
+// hands the host's application, screen and hint window class out, and prints the progress window.
+class HostRequest {
+public:
+    HostRequest(const std::string& folder, const Arguments& args);
+    ~HostRequest();
+    HostRequest(const HostRequest&) = delete;
+    HostRequest& operator=(const HostRequest&) = delete;
+
+    // The log entries, the plug-in's error and the packages handed to the package management.
+    void ReportRecords() const;
+};
+
+} // namespace velmora

@@ -1,0 +1,31 @@
+# Runs one velmora command; fails unless it ends with the expected status and prints every expected text.
+function(expect_run status)
+  cmake_parse_arguments(R "" "" "ARGS;PRINTS" ${ARGN})
+  execute_process(COMMAND ${VELMORA} ${R_ARGS} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
+  if(NOT rc EQUAL status)
+    message(FATAL_ERROR "velmora ${R_ARGS} ended with ${rc}, not ${status}:\n${out}${err}")
+  endif()
+  foreach(text ${R_PRINTS})
+    string(FIND "${out}" "${text}" at)
+    if(at EQUAL -1)
+      message(FATAL_ERROR "velmora ${R_ARGS} did not print \"${text}\":\n${out}${err}")
+    endif()
+  endforeach()
+endfunction()
+
+file(REMOVE_RECURSE ${FOLDER})
+expect_run(0 ARGS init ${FOLDER})
+
+expect_run(0 ARGS resources ${FOLDER} R003 --project XM2026001 --out ${FOLDER}/res.PACKAGE
+           PRINTS "VekPackResIDs answered true" "written to ${FOLDER}/res.PACKAGE"
+                  "PackageTypeName = XMGL_PACKAGE_READER" "PrjInfoExport False" "ResFile.pck: 1 file")
+# A package that cannot be written is no success.
+expect_run(1 ARGS resources ${FOLDER} R003 --project XM2026001 --out ${FOLDER}/no-such-folder/res.PACKAGE
+           PRINTS "VekPackResIDs answered false" "no resource package was built")
+
+expect_run(0 ARGS archive ${FOLDER} --project XM2026001 --caption Archive
+           PRINTS "[progress] 正在进行归档处理，请稍等．．．" "VekGDBPck answered 1" "(XMGL_PACKAGE_GDB) into its package management"
+                  "PackageCaption = Archive" "ResFile: 1 file")
+expect_run(1 ARGS archive ${FOLDER}
+           PRINTS "VekGDBPck answered 0" "no archive package was handed over")
+file(REMOVE_RECURSE ${FOLDER})
