@@ -92,13 +92,16 @@ void PrepareApplication() {
     host::SetHintWindowClass(framework::HintWindowClass());
 }
 
+// Each step's text, with what the export has written into the work folders so far.
 void PrintProgress(const host::ProcessCall& call) {
+    const auto tally = [] {
+        const std::string root = host::InstallationFolder();
+        return "  (work folders: " + FolderTally({root + "~Vek~Temp", root + "Temp"}) + ")";
+    };
     switch (call.Kind) {
     case host::ProcessCallKind::Begin:
-        Say("progress", call.Text);
-        break;
     case host::ProcessCallKind::Change:
-        Say("progress", call.Text);
+        Say("progress", call.Text + tally());
         break;
     case host::ProcessCallKind::Hide:
         break;
@@ -171,6 +174,10 @@ int RunExport(const std::vector<std::string>& words) {
     }
     host::SetProcessObserver(nullptr);
     host::CloseInstallation();
+    if (!scriptOk)
+        Complain("the scripted user could not finish the export; no package was made");
+    else if (result != 1 || !packaged)
+        Complain("the export made no package (RunAppEvn answered " + std::to_string(result) + ")");
     return result == 1 && packaged && scriptOk ? 0 : 1;
 }
 
