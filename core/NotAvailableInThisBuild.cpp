@@ -4,7 +4,6 @@
 #include "core/NotAvailableInThisBuild.h"
 
 #include "core/EntryRoutines.h"
-#include "core/import/ImportForms.h"
 
 namespace tarnwick {
 
@@ -20,9 +19,6 @@ bool PackProjectResources(const std::string&, const std::string&) {
 }
 std::int32_t BuildArchivePackage(framework::TTreeView*, const std::string&, const std::string&) {
     NotAvailable("BuildArchivePackage");
-}
-void ShowImportWizard(const std::string&, const std::string&, bool) {
-    NotAvailable("ShowImportWizard");
 }
 
 } // namespace tarnwick

@@ -411,6 +411,9 @@ std::int32_t CreateProject(const std::string& prjPath, const std::string& resPat
     if (rtl::DirectoryExists(resFolder))
         CopyTree(resFolder, ProjectMaterialsFolder(prjId));
     S().created.push_back(prjId);
+    // The import goes on into the project it created, as into one it opened.
+    S().project.Open(ProjectDatabasePath(prjId), false);
+    S().openProject = prjId;
     return 1;
 }
 

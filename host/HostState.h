@@ -61,7 +61,7 @@ void LoadProjectRecord(const std::string& prjId, tarnwick::TVekPrjInfo& rec);
 std::int32_t TakePackage(const std::string& file, const std::string& typeName, const std::string& memo,
                          bool extended);
 // VekCreatePrj: from the folders "XMGL\" and "ResFile\" or the files "XMGL.pck" and "ResFile.pck".
-// 1 created; -1 no readable project part; -2 unsafe project id; -3 the project exists; -4 the
+// 1 created, and now the open project; -1 no readable project part; -2 unsafe project id; -3 the project exists; -4 the
 // packed materials do not unpack.
 std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath);
 // Stores the project part in folder into its project (created when missing); answers the PrjID.

@@ -2,6 +2,8 @@
 // rows of its database, a third incompressible files), run by `velmora export` (the plug-in's
 // wizard, mode 0, with a scripted user), against "zip -r -6" of the project's folder: the time of
 // each as the best of alternating pairs, and the peak memory of each against the package's size.
+// Then the import of that package by `velmora import` (mode -1, the project created from the
+// package) into an installation without projects, against "unzip" of the package.
 // Exits non-zero when a bound is missed.
 #include "bench/support/ProseText.h"
 #include "host/HostControl.h"
@@ -135,7 +137,7 @@ fs::path StoredPackage(const fs::path& installation) {
 
 struct Measures {
     std::size_t materials = 0, package = 0, peerArchive = 0;
-    Run exportRun, zipRun;
+    Run exportRun, zipRun, importRun, unzipRun;
 };
 
 Run Best(const Run& a, const Run& b) {
@@ -160,8 +162,27 @@ Measures Measure(const fs::path& velmora, const fs::path& work, std::size_t mib)
         m.exportRun = pair == 0 ? ours : Best(m.exportRun, ours);
         m.zipRun = pair == 0 ? zip : Best(m.zipRun, zip);
     }
-    m.package = fs::file_size(StoredPackage(installation));
+    const fs::path package = StoredPackage(installation);
+    m.package = fs::file_size(package);
     m.peerArchive = fs::file_size(peer);
+    const fs::path target = work / ("B" + std::to_string(mib)), unpacked = work / "unpacked";
+    for (int pair = 0; pair < kPairs; ++pair) {
+        fs::remove_all(target);
+        fs::remove_all(unpacked);
+        RunProgram({velmora.string(), "init", target.string(), "--empty"}, work, work / "init.log");
+        const Run ours = RunProgram({velmora.string(), "import", target.string(), package.string(), "--user",
+                                     host::SampleMemberId},
+                                    work, work / "import.log");
+        const Run unzip = RunProgram({"unzip", "-q", package.string(), "-d", unpacked.string()}, work, work / "unzip.log");
+        m.importRun = pair == 0 ? ours : Best(m.importRun, ours);
+        m.unzipRun = pair == 0 ? unzip : Best(m.unzipRun, unzip);
+    }
+    Check(FolderBytes(target / "Projects" / host::SampleProjectId / "ResFile") ==
+              FolderBytes(project / "ResFile"),
+          "the import did not bring every material");
+    std::printf("%3zu MiB: import %.2f s, %.0f MiB peak | unzip %.2f s, %.0f MiB peak\n", mib, m.importRun.seconds,
+                m.importRun.peakMiB, m.unzipRun.seconds, m.unzipRun.peakMiB);
+    fs::remove_all(target);
     std::printf("%3zu MiB of materials: export %.2f s, %.0f MiB peak, package %.1f MiB | zip -r -6 %.2f s, %.0f MiB "
                 "peak, archive %.1f MiB\n",
                 mib, m.exportRun.seconds, m.exportRun.peakMiB, static_cast<double>(m.package) / kMiB,
@@ -192,6 +213,10 @@ int main() {
         // Memory that does not grow with the package stays near 1; a copy of the package in memory
         // gives about 4.
         ok = Report("export peak memory, 200 MiB / 50 MiB", large.exportRun.peakMiB / small.exportRun.peakMiB, 1.5) && ok;
+        ok = Report("import time / unzip (200 MiB)", large.importRun.seconds / large.unzipRun.seconds, 1.3) && ok;
+        ok = Report("import peak memory / package size (200 MiB)", large.importRun.peakMiB / packageMiB, 1.0) && ok;
+        ok = Report("import peak memory, 200 MiB / 50 MiB", large.importRun.peakMiB / small.importRun.peakMiB, 1.5) && ok;
+        std::printf("%-52s %6.2f\n", "import time, 200 MiB / 50 MiB", large.importRun.seconds / small.importRun.seconds);
         std::printf("%-52s %6.2f\n", "export time, 200 MiB / 50 MiB", large.exportRun.seconds / small.exportRun.seconds);
         std::printf("%-52s %6.2f\n", "zip -r -6 time, 200 MiB / 50 MiB", large.zipRun.seconds / small.zipRun.seconds);
     } catch (const std::exception& e) {

@@ -8,7 +8,8 @@
 namespace tarnwick {
 
 // Shows the package's project information and, once the user confirms, has the host create the
-// project from the two parts: > 0 created, 0 cancelled (or no creation offered), < 0 failed.
+// project from the two parts: > 0 created, 0 cancelled, < 0 failed (the host's answer, or -1 when
+// the host offers no creation or its call broke off).
 std::int32_t CreateProjectFromPackage(const std::string& projectPart, const std::string& resourcePart);
 // Shows the import wizard modally over the extracted package (preview only, or import) and frees it.
 void ShowImportWizard(const std::string& packageFolder, const std::string& userKind, bool preview);

@@ -1,4 +1,5 @@
-// velmora demo DIR: the main road on sample data, one command after the other.
+// velmora demo DIR: the main road on sample data, one command after the other: export, import twice,
+// compare.
 
 #include "host/velmora/Arguments.h"
 #include "host/velmora/Commands.h"
@@ -33,7 +34,7 @@ void PrepareFolder(const fs::path& folder) {
     if (fs::exists(folder)) {
         if (!fs::exists(folder / DemoMarker))
             throw rtl::Exception(folder.string() + " exists and holds no earlier demo; give a new folder");
-        for (const char* part : {"source", "pictures"})
+        for (const char* part : {"source", "target", "pictures"})
             fs::remove_all(folder / part);
     }
     fs::create_directories(folder);
@@ -48,6 +49,23 @@ std::string StoredPackage(const fs::path& installation) {
     throw rtl::Exception("the export handed no package to the host");
 }
 
+// The package goes into an installation without projects, which creates the project from it, then
+// once more with that project open; what arrived is set beside what the source holds.
+int ImportIntoEmptyInstallation(const fs::path& folder, const std::string& package) {
+    const fs::path target = folder / "target";
+    int status = RunCommand("init", {target.string(), "--empty"});
+    if (status == 0)
+        status = RunCommand("import", {target.string(), package, "--user", host::SampleMemberId, "--account-book",
+                                       "ZT-0001", "--pictures", (folder / "pictures" / "import").string()});
+    if (status == 0)
+        status = RunCommand("import", {target.string(), package, "--user", host::SampleMemberId, "--project",
+                                       host::SampleProjectId, "--account-book", "ZT-0001", "--pictures",
+                                       (folder / "pictures" / "import-again").string()});
+    if (status == 0)
+        status = RunCommand("compare", {(folder / "source").string(), target.string(), host::SampleProjectId});
+    return status;
+}
+
 int RunDemo(const std::vector<std::string>& words) {
     const Arguments args(words, {});
     if (args.Positional().size() != 1)
@@ -59,11 +77,14 @@ int RunDemo(const std::vector<std::string>& words) {
     int status = RunCommand("init", {source.string()});
     if (status == 0)
         status = RunCommand("export", {source.string(), "--user", host::SampleMemberId, "--project",
-                                       host::SampleProjectId, "--modules", "项目信息,项目资料,系统人员,审计事项",
+                                       host::SampleProjectId, "--account-book", "ZT-0001", "--modules",
+                                       "项目信息,项目资料,系统人员,审计事项,审计分析",
                                        "--name", "年度审计", "--memo", "示例项目的全部资料",
                                        "--pictures", (folder / "pictures").string()});
     if (status == 0)
         status = RunCommand("contents", {StoredPackage(source)});
+    if (status == 0)
+        status = ImportIntoEmptyInstallation(folder, StoredPackage(source));
     return status;
 }
 
@@ -74,9 +95,13 @@ int RunDemo(const std::vector<std::string>& words) {
                      R"(usage: velmora demo DIR
 
 Makes a sample installation in DIR/source, exports its sample project through the export wizard
-(a member of the project checks four modules and names the package; PNG files of every page go to
-DIR/pictures) and prints the table of contents of the package the host took. DIR must be new or
-hold an earlier demo.
+(a member of the project checks five modules and names the package; PNG files of every page go to
+DIR/pictures) and prints the table of contents of the package the host took. Then it makes an
+installation without projects in DIR/target and imports the package into it twice through the
+import wizard: first the project is created from the package, then the package is imported into
+the open project (pictures in DIR/pictures/import and DIR/pictures/import-again). Last it prints
+what DIR/target holds of the project beside what DIR/source holds. DIR must be new or hold an
+earlier demo.
 )",
                      RunDemo});
 

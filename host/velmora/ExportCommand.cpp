@@ -4,6 +4,7 @@
 #include "host/velmora/Commands.h"
 #include "host/velmora/ExportScript.h"
 #include "host/velmora/Plugin.h"
+#include "host/velmora/Session.h"
 #include "host/velmora/Terminal.h"
 
 #include "core/Exports.h"
@@ -21,19 +22,6 @@ namespace velmora {
 namespace {
 
 constexpr std::int32_t ExportMode = 0;
-
-int AnswerId(const std::string& word) {
-    const std::string w = rtl::LowerCase(word);
-    if (w == "yes")
-        return framework::IDYES;
-    if (w == "no")
-        return framework::IDNO;
-    if (w == "ok")
-        return framework::IDOK;
-    if (w == "cancel")
-        return framework::IDCANCEL;
-    throw UsageError("an answer is yes, no, ok or cancel, not " + word);
-}
 
 std::vector<std::string> Captions(const std::string& commaText) {
     std::vector<std::string> captions;
@@ -68,47 +56,6 @@ ExportRequest ReadRequest(const Arguments& args) {
         r.answers.push_back(AnswerId(a));
     r.pictures = args.Value("pictures");
     return r;
-}
-
-void OpenSession(const Arguments& args) {
-    if (args.Has("user"))
-        host::SetCurrentUser(args.Value("user"));
-    if (args.Has("project") && !host::OpenProject(args.Value("project")))
-        throw rtl::Exception("the installation has no project " + args.Value("project"));
-    if (args.Has("account-book"))
-        host::SetSelectedAccountBook(args.Value("account-book"));
-    Say("host", "user " + host::CurrentUser() + ", " +
-                    (host::OpenProjectId().empty() ? "no project open"
-                                                   : "project " + host::OpenProjectId() + " open"));
-}
-
-// The host's own objects, as it hands them to its plug-ins.
-void PrepareApplication() {
-    framework::TApplication* app = framework::Application();
-    app->SetTitle("Velmora");
-    app->SetExeName(host::InstallationFolder() + "Velmora");
-    host::SetApplication(app);
-    host::SetScreen(framework::Screen());
-    host::SetHintWindowClass(framework::HintWindowClass());
-}
-
-// Each step's text, with what the export has written into the work folders so far.
-void PrintProgress(const host::ProcessCall& call) {
-    const auto tally = [] {
-        const std::string root = host::InstallationFolder();
-        return "  (work folders: " + FolderTally({root + "~Vek~Temp", root + "Temp"}) + ")";
-    };
-    switch (call.Kind) {
-    case host::ProcessCallKind::Begin:
-    case host::ProcessCallKind::Change:
-        Say("progress", call.Text + tally());
-        break;
-    case host::ProcessCallKind::Hide:
-        break;
-    case host::ProcessCallKind::End:
-        Say("progress", "(closed)");
-        break;
-    }
 }
 
 // What the run left behind: the log entries, the package handed over, the work folder.

@@ -7,6 +7,7 @@
 #include "platform/rtl/Paths.h"
 
 #include <dlfcn.h>
+#include <filesystem>
 
 namespace velmora {
 
@@ -27,7 +28,11 @@ std::string InstallPlugin(const std::string& installation, const std::string& fi
     if (!rtl::FileExists(built))
         throw rtl::Exception("the plug-in " + built + " is not built");
     const std::string installed = rtl::IncludeTrailingPathDelimiter(installation) + fileName;
-    rtl::WriteFileBytes(installed, rtl::ReadFileBytes(built));
+    // A copy loaded earlier in this process may still be mapped: the new copy gets a file of its own
+    // instead of being written over the old one's pages.
+    const std::string staged = installed + ".new";
+    rtl::WriteFileBytes(staged, rtl::ReadFileBytes(built));
+    std::filesystem::rename(rtl::ToNativePath(staged), rtl::ToNativePath(installed));
     return installed;
 }
 

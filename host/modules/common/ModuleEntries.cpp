@@ -84,7 +84,10 @@ VekPackage_ImportProc(framework::TApplication*, framework::TScreen*, framework::
                       std::int32_t entryId, const char* path, TModuleParent parent) {
     if (host::detail::Intercept(EntryName("VekPackage_ImportProc", entryId)))
         return;
-    const std::string item = path ? path : "";
+    std::string item = path ? path : "";
+    // A preview puts "@&@" in front of the item; the page shows the item all the same.
+    if (item.rfind("@&@", 0) == 0)
+        item.erase(0, 3);
     if (item.empty())
         throw rtl::Exception("VekPackage_ImportProc: no item to show");
     if (parent == nullptr)

@@ -118,20 +118,6 @@ TEST_F(ImportPackageTest, TheUserChoosesTheFileWhenNoneIsGiven) {
     EXPECT_TRUE(m_wizardCalls.empty());
 }
 
-TEST_F(ImportPackageTest, TheWizardThisBuildLacksStopsTheImportLoudly) {
-    ImportForms() = TImportForms();
-    host::SetCurrentUser(host::SampleMemberId);
-    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
-    const std::string package = MakePackage("wizard", PackageSpec());
-    try {
-        ImportPackage(package, "1");
-        ADD_FAILURE() << "the wizard step answered";
-    } catch (const ENotAvailableInThisBuild& e) {
-        EXPECT_STREQ(e.what(), "ShowImportWizard is not available in this build");
-    }
-    EXPECT_TRUE(host::EveryProcessEnded());
-}
-
 TEST_F(ImportPackageTest, NothingOfAnEarlierPackageDecidesForTheNext) {
     // A member's package with only project information for the open project...
     host::SetCurrentUser(host::SampleMemberId);

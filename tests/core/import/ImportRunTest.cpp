@@ -3,8 +3,6 @@
 #include "core/import/ImportState.h"
 #include "tests/core/import/ModuleTabsFixture.h"
 
-#include <cstdlib>
-
 using namespace tarnwick;
 
 namespace {
@@ -26,10 +24,6 @@ protected:
 
     static TImportItem Tab(const std::string& caption, std::int32_t entryId, const std::string& file = Module) {
         return {0, caption, entryId, file, caption + ".db"};
-    }
-    static void Answer(std::int32_t entryId, std::int32_t answer) {
-        setenv(("TESTMODULE_VekPackage_Import_ANSWER_" + std::to_string(entryId)).c_str(),
-               std::to_string(answer).c_str(), 1);
     }
     std::vector<std::string> ImportCalls() {
         std::vector<std::string> calls;

@@ -99,6 +99,11 @@ std::vector<TestModuleCall>& ModuleTabsTest::TestModuleCalls(const std::string& 
     return *calls();
 }
 
+void ModuleTabsTest::Answer(std::int32_t entryId, std::int32_t answer) {
+    setenv(("TESTMODULE_VekPackage_Import_ANSWER_" + std::to_string(entryId)).c_str(),
+           std::to_string(answer).c_str(), 1);
+}
+
 std::string ModuleTabsTest::LoadRecord() const {
     return rtl::FileExists(m_loadRecord) ? rtl::ReadFileBytes(m_loadRecord) : std::string();
 }

@@ -34,6 +34,8 @@ protected:
     void SetModuleLibrary(const std::string& caption, const std::string& library);
     // The calls the test module at that place (below the program folder) has seen.
     std::vector<TestModuleCall>& TestModuleCalls(const std::string& as);
+    // The test module's VekPackage_Import answers this for the entry id.
+    static void Answer(std::int32_t entryId, std::int32_t answer);
     // The libraries the load recorder noted; empty when it was never loaded.
     std::string LoadRecord() const;
 

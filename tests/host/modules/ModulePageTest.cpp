@@ -159,6 +159,12 @@ TEST_F(ModulePageTest, ImportPageAndParentsThatCannotHoldAPage) {
     EXPECT_EQ(PageControl<TLabel>()->Caption(), "将把以下文件导入当前项目的资料：");
     EXPECT_EQ(PageControl<TTreeView>()->Items()->Count(), static_cast<int>(files));
 
+    // A preview's path shows the same page.
+    freeProc(nullptr, nullptr, nullptr, row.EntryID, 0);
+    importProc(nullptr, nullptr, nullptr, row.EntryID, ("@&@" + item).c_str(), m_sheet);
+    ASSERT_EQ(m_sheet->ControlCount(), 2);
+    EXPECT_EQ(PageControl<TTreeView>()->Items()->Count(), static_cast<int>(files));
+
     // The page's parent going first leaves nothing behind for the release to touch.
     delete m_sheet;
     m_sheet = nullptr;

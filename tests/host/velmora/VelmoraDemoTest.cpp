@@ -1,0 +1,97 @@
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace fs = std::filesystem;
+
+namespace {
+
+struct CommandRun {
+    int status = -1;
+    std::string output;
+};
+
+CommandRun Velmora(const std::string& arguments) {
+    const std::string command = std::string(TARNWICK_BINARY_DIR) + "/bin/velmora " + arguments + " 2>&1";
+    CommandRun run;
+    FILE* pipe = popen(command.c_str(), "r");
+    if (!pipe)
+        return run;
+    std::array<char, 4096> buffer{};
+    for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), pipe)) > 0;)
+        run.output.append(buffer.data(), n);
+    run.status = pclose(pipe);
+    return run;
+}
+
+bool Has(const std::string& output, const std::string& line) {
+    return output.find(line + "\n") != std::string::npos;
+}
+
+// A package exported from a sample installation arrives whole in an installation without projects:
+// the project is created from it, every module imports, and a second import into the open project
+// leaves it as the source holds it.
+TEST(VelmoraDemo, TheRoundTripReproducesTheProject) {
+    const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_test" / "demo";
+    fs::remove_all(folder);
+    const CommandRun run = Velmora("demo " + folder.string());
+    ASSERT_EQ(run.status, 0) << run.output;
+    const std::string& out = run.output;
+
+    const std::vector<std::string> lines = {
+        "[user] presses 建立(&P)",
+        "[wizard]   系统人员  (tab hidden)",
+        "[progress] 正在导入项目资料．．．",
+        "[progress] 正在导入系统人员．．．",
+        "[log] 解包进行中...: 项目资料导入成功！  审计事项导入成功！  审计分析导入成功！",
+        "[record] 导入项目: XM2026001 (user 200000000000000011)",
+        "[record] 项目信息导入: XM2026001:项目资料 (user 200000000000000011)",
+        "[record] 项目信息导入: XM2026001:审计事项 (user 200000000000000011)",
+        "[record] 项目信息导入: XM2026001:审计分析 (user 200000000000000011)",
+        "[host] created the project XM2026001",
+        "[compare]   =  审计通知书.txt (46 bytes)",
+        "[compare]   =  M001 | 往来款项核对 | 125000.5",
+        "[compare] B holds the project exactly as A does",
+    };
+    for (const std::string& line : lines)
+        EXPECT_TRUE(Has(out, line)) << line;
+    // The second import finds the project open: nothing is created, nothing asked.
+    const std::string again = out.substr(out.find("import-again"));
+    EXPECT_EQ(again.find("建立"), std::string::npos);
+    EXPECT_TRUE(Has(again, "[record] 项目信息导入: XM2026001:审计事项 (user 200000000000000011)"));
+
+    for (const char* picture : {"import/01-project-creation.png", "import/02-module-tab-项目资料.png",
+                                "import/05-message.png", "import-again/04-message.png"})
+        EXPECT_TRUE(fs::exists(folder / "pictures" / picture)) << picture;
+}
+
+TEST(VelmoraImport, APreviewImportsNothingAndABadPackageIsRefused) {
+    const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_test" / "preview";
+    fs::remove_all(folder);
+    ASSERT_EQ(Velmora("init " + (folder / "a").string()).status, 0);
+    ASSERT_EQ(Velmora("export " + (folder / "a").string() +
+                      " --user 200000000000000011 --project XM2026001 --modules 审计事项 --name p")
+                  .status,
+              0);
+    const std::string package = (folder / "a" / "PackageStore" / "p.Package").string();
+    const CommandRun preview = Velmora("import " + (folder / "a").string() + " " + package +
+                                " --user 200000000000000011 --project XM2026001 --preview");
+    EXPECT_EQ(preview.status, 0) << preview.output;
+    EXPECT_TRUE(Has(preview.output, "[user] selects the tab 审计事项")) << preview.output;
+    EXPECT_EQ(preview.output.find("presses 导入"), std::string::npos);
+    EXPECT_EQ(preview.output.find("[record]"), std::string::npos);
+
+    fs::create_directories(folder / "junk");
+    std::FILE* junk = std::fopen((folder / "junk" / "x.Package").c_str(), "w");
+    std::fputs("not a package", junk);
+    std::fclose(junk);
+    const CommandRun bad = Velmora("import " + (folder / "a").string() + " " + (folder / "junk" / "x.Package").string());
+    EXPECT_NE(bad.status, 0);
+    EXPECT_TRUE(Has(bad.output, "[message] 数据包格式不正确或非项目数据包，请检查后导入！")) << bad.output;
+}
+
+} // namespace
