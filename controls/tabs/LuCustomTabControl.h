@@ -190,6 +190,9 @@ public:
     // Moves the first shown tab to show the next (or previous) tab that is cut off.
     void ScrollTabs(bool forward);
 
+    // One more than the pixels by which neighbouring tabs of a row overlap (-1: they leave a gap of
+    // two), for tabs of the given thickness.
+    int SlantWidth(int length) const;
     // Layout: places every visible tab in strip coordinates and sets FixedDimension and RowCount.
     void LayoutTabs();
     // Run at the start of every paint: lays out when something changed since the last layout,
@@ -327,7 +330,6 @@ private:
     bool ScrollSelectedIntoView();
 
     // Layout steps.
-    int SlantWidth(int length) const;
     TSize MeasureCaption(const std::string& caption) const;
     TSize GetMinTextSize() const;
     TSize MeasureTabContent(int index) const;
@@ -348,6 +350,8 @@ private:
     void BuildRoundCardOutline(const TRect& card, TPoint g1, TPoint g2);
     void BuildPlainCardOutline(const TRect& card);
     void BuildCardShadow(const TRect& card);
+    // Selects a tab that CanChange has approved already.
+    void SetApprovedTabIndex(int index);
     // Keyboard: the next tab from the current one that may be selected.
     int KeyTarget(std::uint16_t key);
 

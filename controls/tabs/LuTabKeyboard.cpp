@@ -96,14 +96,7 @@ void TLuCustomTabControl::KeyDown(std::uint16_t& key, framework::TShiftState shi
     const int t = KeyTarget(key);
     if (t == m_tabIndex)
         return;
-    m_changeApproved = true;
-    try {
-        SetTabIndex(t);
-    } catch (...) {
-        m_changeApproved = false;
-        throw;
-    }
-    m_changeApproved = false;
+    SetApprovedTabIndex(t);
     DoTabClick();
 }
 

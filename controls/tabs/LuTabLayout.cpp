@@ -376,18 +376,10 @@ void TLuCustomTabControl::ValidateSelection() {
                 --t;
         }
     }
-    if (t != m_tabIndex) {
-        m_changeApproved = true;
-        try {
-            SetTabIndex(t);
-        } catch (...) {
-            m_changeApproved = false;
-            throw;
-        }
-        m_changeApproved = false;
-    } else {
+    if (t != m_tabIndex)
+        SetApprovedTabIndex(t);
+    else
         SetTabIndex(m_tabIndex);
-    }
 }
 
 TRect TLuCustomTabControl::GetContentRect(const TRect& tabRect) const {

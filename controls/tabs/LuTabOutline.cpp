@@ -3,11 +3,19 @@
 #include "controls/tabs/LuCustomTabControl.h"
 #include "controls/tabs/LuTabResStrings.h"
 
+#include <array>
+
 namespace lu {
 
 namespace {
 
 enum OutlineOp { opPen = 0, opMove = 3, opLine = 4, opInnerShadow = 5, opOuterShadow = 6 };
+
+// A card's corners: top left, top right, bottom right, bottom left.
+std::array<TPoint, 4> Corners(const TRect& card) {
+    return {TPoint{card.left, card.top}, TPoint{card.right, card.top}, TPoint{card.right, card.bottom},
+            TPoint{card.left, card.bottom}};
+}
 
 } // namespace
 
@@ -72,10 +80,7 @@ void TLuCustomTabControl::BuildCardOutline(int row) {
 }
 
 void TLuCustomTabControl::BuildPlainCardOutline(const TRect& card) {
-    const TPoint a{card.left, card.top};
-    const TPoint b{card.right, card.top};
-    const TPoint c{card.right, card.bottom};
-    const TPoint d{card.left, card.bottom};
+    const auto [a, b, c, d] = Corners(card);
     AddOutlineOp(opPen);
     AddOutlinePoint(opMove, a);
     if (m_tabOrientation != toTop || m_tabSequence != tsStandard || !m_showShadow) {
@@ -95,10 +100,7 @@ void TLuCustomTabControl::BuildPlainCardOutline(const TRect& card) {
 }
 
 void TLuCustomTabControl::BuildFramedCardOutline(const TRect& card, TPoint g1, TPoint g2) {
-    const TPoint a{card.left, card.top};
-    const TPoint b{card.right, card.top};
-    const TPoint c{card.right, card.bottom};
-    const TPoint d{card.left, card.bottom};
+    const auto [a, b, c, d] = Corners(card);
     AddOutlineOp(opPen);
     switch (m_tabOrientation) {
     case toTop:
@@ -165,10 +167,7 @@ void TLuCustomTabControl::BuildFramedCardOutline(const TRect& card, TPoint g1, T
 }
 
 void TLuCustomTabControl::BuildRoundCardOutline(const TRect& card, TPoint g1, TPoint g2) {
-    const TPoint a{card.left, card.top};
-    const TPoint b{card.right, card.top};
-    const TPoint c{card.right, card.bottom};
-    const TPoint d{card.left, card.bottom};
+    const auto [a, b, c, d] = Corners(card);
     AddOutlineOp(opPen);
     switch (m_tabOrientation) {
     case toTop:
@@ -247,9 +246,7 @@ void TLuCustomTabControl::BuildRoundCardOutline(const TRect& card, TPoint g1, TP
 void TLuCustomTabControl::BuildCardShadow(const TRect& card) {
     if (m_hotRepaintOnly)
         return;
-    const TPoint b{card.right, card.top};
-    const TPoint c{card.right, card.bottom};
-    const TPoint d{card.left, card.bottom};
+    const auto [a, b, c, d] = Corners(card);
     AddOutlinePoint(opMove, TPoint{b.x - 1, b.y + 1});
     AddOutlinePoint(opInnerShadow, TPoint{c.x - 1, c.y - 1});
     AddOutlinePoint(opInnerShadow, TPoint{d.x, d.y - 1});

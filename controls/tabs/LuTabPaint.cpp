@@ -1,34 +1,17 @@
 // The painting pass: everything is drawn into TabBuffer, back to front, and copied to the screen
 // in one transfer, so that the control never flickers.
 #include "controls/tabs/LuCustomTabControl.h"
+#include "controls/tabs/LuTabCaption.h"
 #include "controls/tabs/LuTabResStrings.h"
 
 #include "controls/common/LuColorMath.h"
 #include "controls/common/LuGrafx.h"
 #include "platform/gdi/Gdi.h"
-#include "controls/tabs/LuTabCaption.h"
 
 #include <algorithm>
 #include <memory>
 
 namespace lu {
-
-namespace {
-
-// The length in bytes of the UTF-8 character that starts at the position.
-std::size_t CharacterLength(const std::string& text, std::size_t pos) {
-    const auto lead = static_cast<unsigned char>(text[pos]);
-    std::size_t length = 1;
-    if (lead >= 0xF0)
-        length = 4;
-    else if (lead >= 0xE0)
-        length = 3;
-    else if (lead >= 0xC0)
-        length = 2;
-    return std::min(length, text.size() - pos);
-}
-
-} // namespace
 
 void TLuCustomTabControl::FillSolid(const TRect& rect, TColor color) {
     gdi::HBRUSH brush = gdi::CreateSolidBrush(gdi::ColorToRGB(color));
@@ -352,7 +335,7 @@ void TLuCustomTabControl::DrawCaption(TColor color, int offset) {
         int acrossOffset = 0;
         for (int i = 0; i < m_captionLines.Count(); ++i) {
             const std::string line = m_captionLines.Strings(i);
-            const TSize lineSize = line.empty() ? TSize{} : MeasureText(line, true);
+            const TSize lineSize = line.empty() ? TSize{} : MeasureText(line, horizontal);
             int px = 0;
             int py = 0;
             if (horizontal) {
@@ -395,24 +378,9 @@ void TLuCustomTabControl::DrawCaption(TColor color, int offset) {
 
 void TLuCustomTabControl::DrawAcceleratedText(int x, int y, const std::string& text, TCanvas* canvas,
                                               bool horizontal, TColor color) {
-    std::vector<std::pair<std::string, bool>> parts; // text, underlined
-    const std::size_t mark = text.find('&');
-    if (mark == std::string::npos) {
-        parts.emplace_back(text, false);
-    } else if (mark + 1 < text.size() && text[mark + 1] == '&') {
-        parts.emplace_back(text.substr(0, mark + 1), false);
-        parts.emplace_back(text.substr(mark + 2), false);
-    } else {
-        // The accelerator is one whole character, however many bytes it takes.
-        const std::size_t after = mark + 1;
-        const std::size_t length = after < text.size() ? CharacterLength(text, after) : 0;
-        parts.emplace_back(text.substr(0, mark), false);
-        parts.emplace_back(text.substr(after, length), true);
-        parts.emplace_back(text.substr(after + length), false);
-    }
-    const bool hadMark = mark != std::string::npos;
+    const bool hadMark = text.find('&') != std::string::npos;
     gdi::HDC dc = canvas->Handle();
-    for (const auto& [part, underlined] : parts) {
+    for (const auto& [part, underlined] : SplitAcceleratedText(text)) {
         const framework::TFontStyles style = m_tabFont->Style();
         const bool addUnderline = underlined && !style.Contains(framework::fsUnderline);
         if (addUnderline)

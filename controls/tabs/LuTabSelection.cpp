@@ -55,6 +55,17 @@ void TLuCustomTabControl::SetTabIndex(int value) {
         m_closeButton->Invalidate();
 }
 
+void TLuCustomTabControl::SetApprovedTabIndex(int index) {
+    m_changeApproved = true;
+    try {
+        SetTabIndex(index);
+    } catch (...) {
+        m_changeApproved = false;
+        throw;
+    }
+    m_changeApproved = false;
+}
+
 bool TLuCustomTabControl::ScrollSelectedIntoView() {
     const int before = m_firstShownTab;
     while (m_tabIndex > m_firstShownTab && !IsTabFullyShown(m_tabIndex))

@@ -28,18 +28,6 @@ public:
     int Repaints = 0;
 };
 
-// How far two neighbouring tabs of a row overlap, as the layout places them.
-inline int SlantWidth(TLuTabStyle style, int length) {
-    switch (style) {
-    case tsSingleSlant:
-        return length / 2;
-    case tsDoubleSlant:
-        return length;
-    default:
-        return -1;
-    }
-}
-
 // Adds tabs with these captions and puts them into one row the way the layout does: extents along
 // the strip, each row thickness thick, starting at Margin (counted back from the far end for
 // tsReverse), neighbours overlapping by their slant. Then the scroller decision and placement
@@ -50,7 +38,7 @@ inline void LayOutOneRow(TLuCustomTabControl& c, const std::vector<std::string>&
     c.SetFixedDimension(thickness);
     c.SetRowCount(1);
     const int top = c.GetTabAreaThickness() - thickness;
-    const int slant = SlantWidth(c.TabStyle(), thickness);
+    const int slant = c.SlantWidth(thickness);
     const bool standard = c.TabSequence() == tsStandard;
     int pos = standard ? c.Margin() : -c.Margin();
     for (std::size_t i = 0; i < captions.size(); ++i) {
