@@ -5,6 +5,7 @@
 // Then the import of that package by `velmora import` (mode -1, the project created from the
 // package) into an installation without projects, against "unzip" of the package.
 // Exits non-zero when a bound is missed.
+#include "bench/support/Bounds.h"
 #include "bench/support/ProseText.h"
 #include "host/HostControl.h"
 
@@ -29,15 +30,13 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using bench::Check;
+using bench::Report;
+
 constexpr int kPairs = 2;
 constexpr std::size_t kMiB = std::size_t(1) << 20;
 constexpr std::size_t kRowText = 96;
 constexpr char kModules[] = "项目信息,项目资料,系统人员,审计事项";
-
-void Check(bool ok, const std::string& what) {
-    if (!ok)
-        throw std::runtime_error(what);
-}
 
 struct Run {
     double seconds = 0;
@@ -189,12 +188,6 @@ Measures Measure(const fs::path& velmora, const fs::path& work, std::size_t mib)
                 m.zipRun.seconds, m.zipRun.peakMiB, static_cast<double>(m.peerArchive) / kMiB);
     fs::remove_all(installation);
     return m;
-}
-
-bool Report(const char* what, double value, double bound) {
-    const bool ok = value <= bound;
-    std::printf("%-52s %6.2f  (at most %.2f) %s\n", what, value, bound, ok ? "ok" : "MISSED");
-    return ok;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // text of about 1 MiB a file, half incompressible files in a sub-folder), the median of three
 // alternating pairs; then the growth of unpacking time from 10,000 to 100,000 entries, and the time
 // to refuse an archive bomb. Exits non-zero when a bound is missed.
+#include "bench/support/Bounds.h"
 #include "bench/support/ProseText.h"
 #include "host/ziptool/DeflatedSource.h"
 #include "host/ziptool/VekZipTool.h"
@@ -27,6 +28,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using bench::Check;
+using bench::Report;
+
 constexpr int kPairs = 3;
 constexpr int kFilesPerHalf = 20;
 constexpr std::size_t kFileSize = 1 << 20;
@@ -45,11 +49,6 @@ double Median(std::vector<double> values) {
 void Shell(const std::string& command) {
     if (std::system(command.c_str()) != 0)
         throw std::runtime_error("failed: " + command);
-}
-
-void Check(bool ok, const std::string& what) {
-    if (!ok)
-        throw std::runtime_error(what);
 }
 
 void MakeSource(const fs::path& source) {
@@ -162,12 +161,6 @@ double BombSeconds(const fs::path& work) {
         Check(entry.path().filename().string().find("unpacking") == std::string::npos, "the bomb left a staging folder");
     std::printf("bomb refused in %.3f s: %s\n", seconds, message.c_str());
     return seconds;
-}
-
-bool Report(const char* what, double value, double bound) {
-    const bool ok = value <= bound;
-    std::printf("%-44s %6.2f  (at most %.2f) %s\n", what, value, bound, ok ? "ok" : "MISSED");
-    return ok;
 }
 
 } // namespace
