@@ -1,5 +1,6 @@
 #include "core/LogEntry.h"
 
+#include "core/BuildTrait.h"
 #include "core/HostApi.h"
 #include "core/HostSession.h"
 #include "core/Messages.h"
@@ -7,7 +8,8 @@
 namespace tarnwick {
 
 void WriteLogEntry(const std::string& message, const char* moduleCode) {
-    VekLogWrite(message.c_str(), LogLevel, CurrentUserId().c_str(), moduleCode, LogProgram, LogKind);
+    if constexpr (BuildTrait::WritesLogEntries)
+        VekLogWrite(message.c_str(), LogLevel, CurrentUserId().c_str(), moduleCode, LogProgram, LogKind);
 }
 
 void ShowInfoAndLog(const std::string& message, const char* moduleCode) {

@@ -19,7 +19,7 @@ inline constexpr int LogLevel = 1;
 inline constexpr int LogKind = 4;
 
 // One entry in the host's log: level 1, the current user's identifier fetched just now, the module
-// code and the program name.
+// code and the program name. The reduced build writes none of these.
 void WriteLogEntry(const std::string& message, const char* moduleCode);
 // The information box of the text, then the same text as a log entry.
 void ShowInfoAndLog(const std::string& message, const char* moduleCode);

@@ -1,5 +1,6 @@
 #include "core/ProjectOptionLog.h"
 
+#include "core/BuildTrait.h"
 #include "core/HostApi.h"
 
 #include "platform/ado/ADOCommand.h"
@@ -16,6 +17,8 @@ std::string ProjectOptionStatement(const std::string& user, const std::string& o
 }
 
 bool WriteProjectOptionLog(const std::string& user, const std::string& optype, const std::string& memo) {
+    if constexpr (!BuildTrait::WritesOperationRecords)
+        return false;
     try {
         // The stored form is fixed, whatever separators the process has been given.
         const std::string time =

@@ -22,8 +22,12 @@ std::string CommonReaderFolder() {
     return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\CommonReader\\";
 }
 
+std::string XmglFolder() {
+    return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\XMGL\\";
+}
+
 std::string ProjectMaterialsFolder() {
-    return rtl::IncludeTrailingPathDelimiter(rtl::ProgramFolder()) + "~Vek~Temp\\XMGL\\ResFile\\";
+    return XmglFolder() + "ResFile\\";
 }
 
 bool PathLiesInFolder(const std::string& path, const std::string& folder) {

@@ -8,6 +8,9 @@ namespace tarnwick {
 // libraries are loaded from (rtl::ProgramFolder: the host's folder), never one taken from the
 // application's executable name, which a host may leave unset or relative.
 std::string CommonReaderFolder();
+// The program folder followed by "~Vek~Temp\XMGL\": the reduced build's export folder, where the
+// resource package is saved too.
+std::string XmglFolder();
 // The program folder followed by "~Vek~Temp\XMGL\ResFile\": where the host leaves the project
 // materials of a version-2 package when it creates the package's project.
 std::string ProjectMaterialsFolder();

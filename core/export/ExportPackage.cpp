@@ -1,9 +1,9 @@
-// Tarnwick's export run: the checked modules export into the work folder, which is described in
-// "Package.XML", packed into a ".Package" file and, with a project open, handed to the host.
+// The export run of both builds: the checked modules export their data, which is described in
+// "Package.XML", packed into a ".Package" file and, with a project open, handed to the host. Where
+// the run works and what it packs is the build's own (ExportPackageFiles).
 
 #include "core/export/ExportRun.h"
 
-#include "core/DeleteFolderTree.h"
 #include "core/HostApi.h"
 #include "core/HostSession.h"
 #include "core/LogEntry.h"
@@ -13,10 +13,8 @@
 #include "core/ModuleItems.h"
 #include "core/PackageDocument.h"
 #include "core/PackageManager.h"
-#include "core/PackageState.h"
 #include "core/ProgressWindow.h"
-#include "core/WorkFolders.h"
-#include "core/export/ExportItemAttributes.h"
+#include "core/export/ExportPackageFiles.h"
 #include "core/export/ExportTarget.h"
 
 #include "platform/framework/Dialogs.h"
@@ -36,28 +34,13 @@ void Log(const std::string& message) {
     WriteLogEntry(message, LogModuleCode::ExportRun);
 }
 
-// The work folder goes with its content when the run ends, however it ends.
-class WorkFolderRemoval {
-public:
-    explicit WorkFolderRemoval(std::string folder) : m_folder(std::move(folder)) {}
-    ~WorkFolderRemoval() {
-        if (rtl::DirectoryExists(m_folder))
-            DeleteFolderTree(m_folder);
-    }
-    WorkFolderRemoval(const WorkFolderRemoval&) = delete;
-    WorkFolderRemoval& operator=(const WorkFolderRemoval&) = delete;
-
-private:
-    std::string m_folder;
-};
-
-// Packs the work folder into target, which must be there afterwards: an old file of that name is
-// removed first, so that it cannot pass for the new package.
-void PackWorkFolder(const std::string& workFolder, const std::string& target) {
+// Packs source into target, which must be there afterwards: an old file of that name is removed
+// first, so that it cannot pass for the new package.
+void Pack(const std::string& source, const std::string& target) {
     if (rtl::FileExists(target) && !rtl::DeleteFile(target))
         throw rtl::Exception("the old package " + target + " cannot be replaced");
     sharemem::CountedText out;
-    CompressFile(out.Var(), workFolder.c_str(), target.c_str());
+    CompressFile(out.Var(), source.c_str(), target.c_str());
     if (!rtl::FileExists(target))
         throw rtl::Exception("no package was written to " + target + ": " + out.Str());
 }
@@ -70,16 +53,15 @@ std::string SuccessText() {
 class TExportRun {
 public:
     TExportRun(ExportRunWizard& wizard, framework::TSaveDialog& dialog, xml::TXMLDocument& doc,
-               ProgressWindow& progress, std::string workFolder)
-        : m_wizard(wizard), m_dialog(dialog), m_doc(doc), m_progress(progress),
-          m_workFolder(std::move(workFolder)) {}
+               ProgressWindow& progress, ExportPackageFiles& files)
+        : m_wizard(wizard), m_dialog(dialog), m_doc(doc), m_progress(progress), m_files(files),
+          m_workFolder(files.WorkFolder()) {}
 
     // True when the run reached its end and the wizard closes; errors before the items are
     // written reach the caller.
     bool Run();
 
 private:
-    bool PrepareWorkFolder();
     xml::TXMLNode WriteHeader();
     bool WriteItemsAndPack(const xml::TXMLNode& items);
     void ExportProjectMaterials(const xml::TXMLNode& items);
@@ -94,6 +76,7 @@ private:
     framework::TSaveDialog& m_dialog;
     xml::TXMLDocument& m_doc;
     ProgressWindow& m_progress;
+    ExportPackageFiles& m_files;
     const std::string m_workFolder;
     std::string m_serial;
     std::int32_t m_projectParts = NoProjectParts;
@@ -105,9 +88,8 @@ private:
 };
 
 bool TExportRun::Run() {
-    if (!PrepareWorkFolder())
+    if (!m_files.Prepare())
         return false;
-    LastPackageFolder = m_workFolder;
     m_serial = OpenProjectSerial();
     m_projectParts = m_wizard.CheckedProjectParts();
     if (!AskExportTarget(m_wizard, m_serial, m_projectParts, m_dialog, m_workFolder, m_target))
@@ -115,22 +97,6 @@ bool TExportRun::Run() {
     const xml::TXMLNode root = WriteHeader();
     m_tabs = m_wizard.VisibleModuleTabs();
     return WriteItemsAndPack(root.AddChild(ExportItemInfoNode));
-}
-
-bool TExportRun::PrepareWorkFolder() {
-    if (rtl::DirectoryExists(m_workFolder))
-        DeleteFolderTree(m_workFolder);
-    // A file the clean-up could not remove would join the new package.
-    if (!FolderIsGoneOrEmpty(m_workFolder)) {
-        ShowInfoAndLog("导出工作目录无法清空，不能导出！", LogModuleCode::ExportRun);
-        return false;
-    }
-    if (!rtl::DirectoryExists(m_workFolder) && !rtl::CreateDir(m_workFolder)) {
-        // Saving the document fails later and reports the run as failed.
-        ShowInfo("创建临时目录失败");
-        Log("创建临时目录" + m_workFolder + "失败！");
-    }
-    return true;
 }
 
 xml::TXMLNode TExportRun::WriteHeader() {
@@ -160,15 +126,17 @@ bool TExportRun::WriteItemsAndPack(const xml::TXMLNode& items) {
 
 void TExportRun::ExportProjectMaterials(const xml::TXMLNode& items) {
     const std::string dir = CallPackagePrjRes(m_wizard.ResourceMode());
-    if (rtl::DirectoryExists(dir)) {
+    if (m_files.TakesMaterials(dir)) {
         m_wizard.SetFirstPageCaption(ProjectMaterialsItem);
-        WriteExportItemAttributes(items, ProjectMaterialsItem, dir);
-        return;
-    }
-    if (dir == ExportNothingSelected)
+        // Tarnwick takes every folder; the reduced build refuses a file that the package cannot hold.
+        if (m_files.TakeResult(items, ProjectMaterialsItem, dir))
+            return;
+        AddFailure(ProjectMaterialsItem, "导出失败！");
+    } else if (dir == ExportNothingSelected) {
         m_msg = "没有要导出的资料！";
-    else
+    } else {
         AddFailure(m_wizard.FirstPageCaption(), "导出失败！");
+    }
     Log(m_msg);
 }
 
@@ -193,7 +161,7 @@ void TExportRun::ExportModule(const xml::TXMLNode& items, const ExportModuleTab&
     } else if (result == ExportNothingSelected) {
         ++m_notSelected;
         AddFailure(tab.caption, "没有选择要导出的信息！");
-    } else if (!WriteExportItemAttributes(items, tab.caption, result)) {
+    } else if (!m_files.TakeResult(items, tab.caption, result)) {
         AddFailure(tab.caption, "导出失败！");
     }
 }
@@ -204,7 +172,7 @@ void TExportRun::AddFailure(const std::string& caption, const char* what) {
 
 bool TExportRun::PackProjectPackage() {
     const std::string target = m_workFolder + PackageFileName(m_target.name);
-    PackWorkFolder(m_workFolder, target);
+    Pack(m_files.PackSource(), target);
     if (m_wizard.ResourceMode() > 0 && !m_msg.empty()) {
         m_progress.Hide();
         ShowInfo(m_msg);
@@ -235,7 +203,7 @@ bool TExportRun::PackProjectPackage() {
 }
 
 bool TExportRun::PackChosenFile() {
-    PackWorkFolder(m_workFolder, m_target.fileName);
+    Pack(m_files.PackSource(), m_target.fileName);
     m_progress.Hide();
     // What the modules could not export is in the log already; it is no success.
     if (!rtl::Trim(m_msg).empty()) {
@@ -255,17 +223,18 @@ void TExportRun::ReportPackingFailure() {
 } // namespace
 
 void ExportPackage(ExportRunWizard& wizard) {
-    const std::string workFolder = CommonReaderFolder();
-    // Destroyed in reverse: the progress window ends, the document and dialog go, then the folder.
-    WorkFolderRemoval removal(workFolder);
+    // Destroyed in reverse: the progress window ends, the document and dialog go, then the files.
+    const std::unique_ptr<ExportPackageFiles> files = MakeExportPackageFiles();
     framework::TSaveDialog dialog(framework::Application());
     dialog.SetTitle("请输入要导出的包文件名");
     dialog.SetFilter("项目数据统一导出包文件 (*.Package)|*.Package|所有文件(*.*)|*.*");
     xml::TXMLDocument doc(framework::Application());
     ProgressWindow progress(&wizard.Form(), "正在导出所选择的信息．．．");
     progress.Hide();
-    if (TExportRun(wizard, dialog, doc, progress, workFolder).Run())
+    if (TExportRun(wizard, dialog, doc, progress, *files).Run()) {
         wizard.CloseWizard();
+        files->Finish();
+    }
 }
 
 } // namespace tarnwick

@@ -8,7 +8,7 @@ namespace framework {
 class TCustomForm;
 }
 
-// The export run: what it needs of the wizard that starts it, and the run itself (one per build).
+// The export run: what it needs of the wizard that starts it, and the run itself.
 namespace tarnwick {
 
 // CheckedProjectParts: what of the project the checked modules take along.

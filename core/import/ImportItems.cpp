@@ -1,5 +1,6 @@
 #include "core/import/ImportItems.h"
 
+#include "core/BuildTrait.h"
 #include "core/HostApi.h"
 #include "core/ListSeparator.h"
 #include "core/ModuleItems.h"
@@ -93,6 +94,15 @@ std::optional<TImportItem> ReadItem(const xml::TXMLNode& node, int index, const 
     return item;
 }
 
+// The host unpacked a version-2 package's materials into ProjectMaterialsFolder when it created the
+// project; the reduced build reads no other version.
+bool CreatedProjectMaterialsAreUnpacked() {
+    if constexpr (BuildTrait::KeepsPackageState)
+        return LastPackageVersion == 2;
+    else
+        return true;
+}
+
 } // namespace
 
 TImportItems ReadImportItems(const std::string& xmlFile, const std::string& packageFolder) {
@@ -114,7 +124,7 @@ TImportItems ReadImportItems(const std::string& xmlFile, const std::string& pack
 TModuleCallTarget ModuleCallTargetOf(const TImportItem& item, const std::string& packageFolder, bool preview) {
     const std::string prefix = preview ? ListSeparator : "";
     if (ProjectCreatedByImport && item.Caption == ProjectMaterialsItem) {
-        if (LastPackageVersion == 2)
+        if (CreatedProjectMaterialsAreUnpacked())
             return {CreatedProjectMaterialsEntry, ProjectMaterialsFolder()};
         return {CreatedProjectMaterialsEntry, prefix + packageFolder + item.AppFileName};
     }

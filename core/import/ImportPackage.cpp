@@ -1,4 +1,4 @@
-// The import entry of Tarnwick: it logs its refusals.
+// The import entry; its refusals are logged where the build writes log entries.
 
 #include "core/EntryRoutines.h"
 

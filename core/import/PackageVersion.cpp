@@ -1,16 +1,13 @@
-// The package versions Tarnwick reads.
-
 #include "core/import/DetectPackageVersion.h"
+
+#include "core/BuildTrait.h"
 
 namespace tarnwick {
 
 int PackageVersionOf(const std::string& text) {
-    if (text == "3")
-        return 3;
-    if (text == "2")
-        return 2;
-    if (text == "1")
-        return 1;
+    for (int version = 1; version <= BuildTrait::PackageVersion; ++version)
+        if (text == std::to_string(version))
+            return version;
     return 0;
 }
 

@@ -1,8 +1,9 @@
-// The import preparation of Tarnwick: it keeps the package version for GetPackageVer and logs
-// every refusal.
+// The import preparation, compiled for each build: Tarnwick keeps the package version for
+// GetPackageVer and logs every refusal; the reduced build does neither.
 
 #include "core/import/PrepareImport.h"
 
+#include "core/BuildTrait.h"
 #include "core/DeleteFolderTree.h"
 #include "core/HostApi.h"
 #include "core/HostSession.h"
@@ -44,7 +45,8 @@ void ForgetEarlierPackage() {
     OnlyProjectInfoPackage = false;
     ResetPrjInfoRecord(PackageProjectInfo);
     PackagePrjInfoExport.clear();
-    LastPackageVersion = -1;
+    if constexpr (BuildTrait::KeepsPackageState)
+        LastPackageVersion = -1;
 }
 
 // The work folder is emptied before the package is extracted into it; the package itself must not
@@ -185,7 +187,8 @@ std::int32_t PrepareImport(const std::string& packageFile, const std::string& us
         return Refused;
 
     const int version = DetectPackageVersion(packageFile, folder);
-    LastPackageVersion = version;
+    if constexpr (BuildTrait::KeepsPackageState)
+        LastPackageVersion = version;
     if (version == -1)
         return Refused;
     if (version == 1) {

@@ -9,8 +9,6 @@
 // a new command is one new file.
 namespace velmora {
 
-inline constexpr char PluginFileName[] = "Tarnwick.so";
-
 struct Command {
     std::string name;
     // "COMMAND ARGS    what it does", one line of velmora's own help.

@@ -51,9 +51,12 @@ std::string StoredPackage(const fs::path& installation) {
 
 // The package goes into an installation without projects, which creates the project from it, then
 // once more with that project open; what arrived is set beside what the source holds.
-int ImportIntoEmptyInstallation(const fs::path& folder, const std::string& package) {
+int ImportIntoEmptyInstallation(const fs::path& folder, const std::string& package, bool reduced) {
     const fs::path target = folder / "target";
-    int status = RunCommand("init", {target.string(), "--empty"});
+    std::vector<std::string> init = {target.string(), "--empty"};
+    if (reduced)
+        init.push_back("--reduced");
+    int status = RunCommand("init", init);
     if (status == 0)
         status = RunCommand("import", {target.string(), package, "--user", host::SampleMemberId, "--account-book",
                                        "ZT-0001", "--pictures", (folder / "pictures" / "import").string()});
@@ -67,14 +70,17 @@ int ImportIntoEmptyInstallation(const fs::path& folder, const std::string& packa
 }
 
 int RunDemo(const std::vector<std::string>& words) {
-    const Arguments args(words, {});
+    const Arguments args(words, {{"reduced", false}});
     if (args.Positional().size() != 1)
         throw UsageError("demo takes one folder");
     const fs::path folder = fs::absolute(args.Positional().front());
     PrepareFolder(folder);
     const fs::path source = folder / "source";
 
-    int status = RunCommand("init", {source.string()});
+    std::vector<std::string> init = {source.string()};
+    if (args.Has("reduced"))
+        init.push_back("--reduced");
+    int status = RunCommand("init", init);
     if (status == 0)
         status = RunCommand("export", {source.string(), "--user", host::SampleMemberId, "--project",
                                        host::SampleProjectId, "--account-book", "ZT-0001", "--modules",
@@ -84,15 +90,15 @@ int RunDemo(const std::vector<std::string>& words) {
     if (status == 0)
         status = RunCommand("contents", {StoredPackage(source)});
     if (status == 0)
-        status = ImportIntoEmptyInstallation(folder, StoredPackage(source));
+        status = ImportIntoEmptyInstallation(folder, StoredPackage(source), args.Has("reduced"));
     return status;
 }
 
 } // namespace
 
 [[maybe_unused]] const bool registered =
-    RegisterCommand({"demo", "demo DIR                         the main road on sample data",
-                     R"(usage: velmora demo DIR
+    RegisterCommand({"demo", "demo DIR [--reduced]             the main road on sample data",
+                     R"(usage: velmora demo DIR [--reduced]
 
 Makes a sample installation in DIR/source, exports its sample project through the export wizard
 (a member of the project checks five modules and names the package; PNG files of every page go to

@@ -3,6 +3,7 @@
 #include "host/velmora/Arguments.h"
 #include "host/velmora/Commands.h"
 #include "host/velmora/ExportScript.h"
+#include "host/velmora/InstalledPlugin.h"
 #include "host/velmora/Plugin.h"
 #include "host/velmora/Session.h"
 #include "host/velmora/Terminal.h"
@@ -16,6 +17,8 @@
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/StringList.h"
 #include "platform/rtl/Text.h"
+
+#include <filesystem>
 
 namespace velmora {
 
@@ -58,6 +61,11 @@ ExportRequest ReadRequest(const Arguments& args) {
     return r;
 }
 
+bool FolderIsEmpty(const std::string& folder) {
+    const std::filesystem::path path(rtl::ToNativePath(folder));
+    return std::filesystem::is_empty(path);
+}
+
 // What the run left behind: the log entries, the package handed over, the work folder.
 bool ReportOutcome(const ExportRequest& request) {
     for (const std::string& error : framework::Application()->Errors())
@@ -75,6 +83,12 @@ bool ReportOutcome(const ExportRequest& request) {
             file += ".Package";
         packaged = rtl::FileExists(file);
         Say("host", packaged ? "the package was written to " + file : "no package was written to " + file);
+    }
+    if (host::InstalledPluginBuild() == host::PluginBuild::Reduced) {
+        const std::string work = host::InstallationFolder() + "~Vek~Temp\\XMGL";
+        Say("host", std::string("the work folder ~Vek~Temp\\XMGL ") +
+                        (!rtl::DirectoryExists(work) ? "is gone" : FolderIsEmpty(work) ? "is empty" : "still holds files"));
+        return packaged;
     }
     const std::string work = host::InstallationFolder() + "~Vek~Temp\\CommonReader";
     Say("host", std::string("the work folder ~Vek~Temp\\CommonReader ") +
@@ -111,7 +125,7 @@ int RunExport(const std::vector<std::string>& words) {
     {
         ExportScript script(request, pictures);
         script.Queue();
-        Plugin plugin(host::InstallationFolder(), PluginFileName);
+        Plugin plugin(host::InstallationFolder(), InstalledPluginFileName());
         Say("host", "calls RunAppEvn of " + plugin.File() + " (mode 0)");
         result = plugin.Bind<tarnwick::TRunAppEvn>("RunAppEvn")(
             framework::HintWindowClass(), framework::Application(), framework::Screen(), 0, ExportMode, 0, 0);

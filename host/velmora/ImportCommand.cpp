@@ -4,6 +4,7 @@
 #include "host/velmora/Arguments.h"
 #include "host/velmora/Commands.h"
 #include "host/velmora/ImportScript.h"
+#include "host/velmora/InstalledPlugin.h"
 #include "host/velmora/Plugin.h"
 #include "host/velmora/Session.h"
 #include "host/velmora/Terminal.h"
@@ -86,7 +87,7 @@ int RunImport(const std::vector<std::string>& words) {
     {
         ImportScript script(request, pictures);
         script.Queue();
-        Plugin plugin(host::InstallationFolder(), PluginFileName);
+        Plugin plugin(host::InstallationFolder(), InstalledPluginFileName());
         const std::string flag = request.preview ? "1" : "";
         Say("host", "calls VekPackPortInfo of " + plugin.File() + " (mode -1" +
                         (request.preview ? ", flag \"1\": preview" : "") + ") with " + request.package);

@@ -1,9 +1,10 @@
-// velmora init DIR [--empty]: a sample installation with the built plug-in in place.
+// velmora init DIR [--empty] [--reduced]: a sample installation with the built plug-in in place.
 
 #include "host/velmora/Commands.h"
 
 #include "host/HostControl.h"
 #include "host/velmora/Arguments.h"
+#include "host/velmora/InstalledPlugin.h"
 #include "host/velmora/Plugin.h"
 #include "host/velmora/Terminal.h"
 
@@ -36,13 +37,16 @@ void ListRows(const std::string& what, const std::string& sql) {
 namespace {
 
 int RunInit(const std::vector<std::string>& words) {
-    const Arguments args(words, {{"empty", false}});
+    const Arguments args(words, {{"empty", false}, {"reduced", false}});
     if (args.Positional().size() != 1)
         throw UsageError("init takes one folder");
     const std::string folder = args.Positional().front();
     const bool empty = args.Has("empty");
     host::CreateSampleInstallation(folder, !empty);
-    const std::string plugin = InstallPlugin(host::InstallationFolder(), PluginFileName);
+    // The sample modules write files of their own for the reduced build, which packs a list of files.
+    if (args.Has("reduced"))
+        host::SetInstalledPluginBuild(host::PluginBuild::Reduced);
+    const std::string plugin = InstallPlugin(host::InstallationFolder(), InstalledPluginFileName());
     Say("init",
         std::string(empty ? "an installation without projects (an import target)" : "a sample installation") +
             " in " + host::InstallationFolder());
@@ -57,15 +61,16 @@ int RunInit(const std::vector<std::string>& words) {
 } // namespace
 
 [[maybe_unused]] const bool registered =
-    RegisterCommand({"init", "init DIR [--empty]               make a sample installation",
-                     R"(usage: velmora init DIR [--empty]
+    RegisterCommand({"init", "init DIR [--empty] [--reduced]   make a sample installation",
+                     R"(usage: velmora init DIR [--empty] [--reduced]
 
 Makes a sample installation in DIR (which must not hold one yet) and puts the built plug-in
 Tarnwick.so into it: base.db with users, persons, projects and the modules of Vek_PackMod, one
 database per project with its materials, the module libraries, the package library and
-"~Vek~Temp".
+"~Vek~Temp". The commands that call the plug-in load the one the installation holds.
 
   --empty    no projects: an installation to import packages into
+  --reduced  TarnwickReduced.so in place of Tarnwick.so; the sample modules then export files
 )",
                      RunInit});
 

@@ -13,9 +13,11 @@
 #include <zip.h>
 
 #include <algorithm>
+#include <filesystem>
 #include <functional>
 #include <memory>
 
+namespace fs = std::filesystem;
 using namespace tarnwick;
 
 bool TRunWizard::IsItemChecked(const std::string& caption) const {
@@ -31,6 +33,8 @@ void ExportRunTest::SetUp() {
     framework::Application()->SetTitle("Velmora");
     framework::DialogService().ClearRecords();
     framework::ScriptedUser().Reset();
+    // The sample modules write files of their own for the reduced build, and folders for Tarnwick.
+    host::SetInstalledPluginBuild(BuildTrait::Reduced ? host::PluginBuild::Reduced : host::PluginBuild::Full);
     host::SetCurrentUser(host::SampleMemberId);
     ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
     host::ClearRecords();
@@ -90,7 +94,13 @@ std::vector<std::string> ExportRunTest::NewLogEntries() {
 }
 
 std::string ExportRunTest::WorkFolder() const {
-    return rtl::ToNativePath(CommonReaderFolder());
+    return rtl::ToNativePath(BuildTrait::Reduced ? XmglFolder() : CommonReaderFolder());
+}
+
+bool ExportRunTest::WorkFolderLeftClear() const {
+    if constexpr (BuildTrait::Reduced)
+        return fs::is_directory(WorkFolder()) && fs::is_empty(WorkFolder());
+    return !fs::exists(WorkFolder());
 }
 
 namespace {

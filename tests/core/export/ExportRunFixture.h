@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/export/ExportRun.h"
+#include "tests/support/BuildUnderTest.h"
 #include "tests/support/SampleInstallationTest.h"
 
 #include "platform/framework/Forms.h"
@@ -54,6 +55,9 @@ protected:
     // The log entries written since the last call, as "module code: message".
     std::vector<std::string> NewLogEntries();
     std::string WorkFolder() const;
+    // The state the run leaves its work folder in: gone (Tarnwick), or there and empty (the reduced
+    // build, whose installation has it).
+    bool WorkFolderLeftClear() const;
 
     // Reading a package: its entry names as a ZIP tool lists them, and its "Package.XML".
     static std::vector<std::string> EntryNames(const std::string& package);

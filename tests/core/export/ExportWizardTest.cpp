@@ -89,9 +89,8 @@ TEST_F(ExportWizardTest, TheUserExportsTwoModulesThroughTheWizard) {
                                 [&](const std::string& n) { return n.starts_with(rtl::ToNativePath(appFileName)); }))
             << appFileName << " is in the package";
     }
-    EXPECT_EQ(NewLogEntries(), (std::vector<std::string>{"AllInfoImportPck: 初始化解析文件成功！",
-                                                         "AllInfoImportPck: 数据打包成功！"}));
-    EXPECT_FALSE(fs::exists(WorkFolder()));
+    EXPECT_EQ(NewLogEntries(), Logged({"AllInfoImportPck: 初始化解析文件成功！", "AllInfoImportPck: 数据打包成功！"}));
+    EXPECT_TRUE(WorkFolderLeftClear());
     EXPECT_TRUE(host::EveryProcessEnded());
 }
 

@@ -26,16 +26,26 @@ protected:
         host::SetCurrentUser(host::SampleMemberId);
     }
 
-    std::string NewProjectPackage(const std::string& version = "3") {
+    // The project's two parts are folders in version 3 and packed files in version 2.
+    std::string NewProjectPackage() {
         const std::string fixture = std::string(TARNWICK_FIXTURES) + "/host/NewProject/";
         PackageSpec spec;
-        spec.version = version;
         spec.prjId = NewProjectId;
         spec.prjAttributes = {{"PrjReportOrgan", "北岭市审计局"}, {"IsReport", "1"}};
         spec.projectParts = false;
-        spec.files = {{"XMGL/PrjInfo.xml", rtl::ReadFileBytes(fixture + "XMGL/PrjInfo.xml")},
-                      {"ResFile/审计方案.txt", rtl::ReadFileBytes(fixture + "ResFile/审计方案.txt")}};
+        if (spec.version == "2")
+            spec.files = {{"XMGL.pck", Packed(fixture + "XMGL/")}, {"ResFile.pck", Packed(fixture + "ResFile/")}};
+        else
+            spec.files = {{"XMGL/PrjInfo.xml", rtl::ReadFileBytes(fixture + "XMGL/PrjInfo.xml")},
+                          {"ResFile/审计方案.txt", rtl::ReadFileBytes(fixture + "ResFile/审计方案.txt")}};
         return MakePackage("new-project", spec);
+    }
+
+    std::string Packed(const std::string& folder) {
+        const std::string archive = m_folder + "/part.pck";
+        sharemem::CountedText out;
+        CompressFile(out.Var(), folder.c_str(), archive.c_str());
+        return rtl::ReadFileBytes(archive);
     }
 
     std::vector<host::PrjOptionRow> Records() const { return host::PrjOptionRows(); }
@@ -57,7 +67,9 @@ TEST_F(CreateProjectTest, ConfirmingTheFormCreatesTheProjectAndRecordsIt) {
     EXPECT_NE(shown.find("    填报单位：北岭市审计局\r"), std::string::npos);
     EXPECT_NE(shown.find("    是否举报：是\r"), std::string::npos);
     EXPECT_EQ(host::ProjectsCreated(), std::vector<std::string>{NewProjectId});
-    ASSERT_EQ(Records().size(), 1u);
+    ASSERT_EQ(Records().size(), Recorded({""}).size());
+    if (Records().empty())
+        return;
     EXPECT_EQ(Records()[0].UserID, host::SampleMemberId);
     EXPECT_EQ(Records()[0].Optype, "导入项目");
     EXPECT_EQ(Records()[0].OpMemo, NewProjectId);
@@ -111,8 +123,8 @@ TEST_F(CreateProjectTest, EveryFailedCreationIsReportedAndOnlyAnAnsweredOneRecor
         ExpectBoxes({CreationFailedText});
         EXPECT_EQ(ImportPackage(package, ""), -1);
         EXPECT_EQ(BoxTexts(), std::vector<std::string>{CreationFailedText});
-        EXPECT_EQ(NewLogEntries(), std::vector<std::string>{std::string("IniXMLInfo: ") + CreationFailedText});
-        EXPECT_EQ(Records().size() - recordsBefore, c.recorded ? 1u : 0u);
+        EXPECT_EQ(NewLogEntries(), Logged({std::string("IniXMLInfo: ") + CreationFailedText}));
+        EXPECT_EQ(Records().size() - recordsBefore, c.recorded && BuildTrait::WritesOperationRecords ? 1u : 0u);
         EXPECT_TRUE(host::ProjectsCreated().empty());
         EXPECT_FALSE(ProjectCreatedByImport);
 

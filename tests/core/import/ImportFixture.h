@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/import/ImportForms.h"
+#include "tests/support/BuildUnderTest.h"
 #include "tests/support/SampleInstallationTest.h"
 
 #include <map>
@@ -9,10 +10,10 @@
 #include <utility>
 #include <vector>
 
-// What a test package holds. The defaults make a version-3 package of the sample project with its
-// member and one project-bound item.
+// What a test package holds. The defaults make a package of the sample project, in the version the
+// build under test writes, with its member and one project-bound item.
 struct PackageSpec {
-    std::optional<std::string> version = "3"; // PackageVersion; none leaves the attribute out
+    std::optional<std::string> version = OwnPackageVersion(); // PackageVersion; none leaves it out
     std::string typeName;                     // PackageTypeName; empty: an ordinary package
     std::optional<std::string> prjId = std::string(host::SampleProjectId); // none: no PrjInfo
     std::string prjInfoExport = "True";

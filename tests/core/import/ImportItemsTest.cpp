@@ -177,10 +177,14 @@ TEST_F(ImportItemsTest, WhereEachModuleIsPointed) {
         {true, 2, materials, true, 201, materialsFolder},
     };
     for (const Case& c : cases) {
+        // The reduced build prepares no version-3 package.
+        if (c.version > BuildTrait::PackageVersion)
+            continue;
         SCOPED_TRACE(c.item.Caption + (c.created ? " created" : "") + " v" + std::to_string(c.version) +
                      (c.preview ? " preview" : ""));
         ProjectCreatedByImport = c.created;
-        LastPackageVersion = c.version;
+        if constexpr (BuildTrait::KeepsPackageState)
+            LastPackageVersion = c.version;
         const TModuleCallTarget target = ModuleCallTargetOf(c.item, folder, c.preview);
         EXPECT_EQ(target.EntryID, c.entryId);
         EXPECT_EQ(target.Path, c.path);

@@ -1,7 +1,6 @@
 #include "core/EntryRoutines.h"
 #include "core/HostApi.h"
 #include "core/NotAvailableInThisBuild.h"
-#include "core/PackageState.h"
 #include "core/import/ImportState.h"
 #include "tests/core/import/ImportFixture.h"
 #include "tests/host/ziptool/ZipTestSupport.h"
@@ -63,10 +62,24 @@ TEST_F(ImportPackageTest, EntryTable) {
         {"a version-1 package", member, false, own, {"审计事项"}, "", "1", "", -3, {},
          {Prep + "调用报送数据包管理处理！"}, false},
         {"an unknown version", member, false, own, {"审计事项"}, "", "4", "", -1, {}, {}, false},
+        {"a version-2 package", member, true, own, {"审计事项"}, "", "2", "", 1, {}, {}, true},
+        {"a version-2 archive package previewed", member, true, own, {"项目资料"}, "XMGL_PACKAGE_GDB", "2", "1",
+         1, {}, {}, true},
+        {"a version-2 archive package imported", member, true, own, {"项目资料"}, "XMGL_PACKAGE_GDB", "2", "",
+         -1, {"归档包不能导入！"}, {Entry + "归档包不能导入！"}, false},
+        {"a version-2 package for a project just created", member, false, MissingProjectId,
+         {"项目信息", "审计分析"}, "", "2", "", 1, {}, {}, true},
     };
     // clang-format on
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const Row& tableRow : rows) {
+        SCOPED_TRACE(tableRow.name);
+        Row row = tableRow;
+        // The reduced build reads no version-3 package, archives included, and says nothing of it.
+        const bool readable = !(BuildTrait::Reduced && std::string(row.version) == "3");
+        if (!readable)
+            row = {row.name, row.user, row.ownProjectOpen, row.prjId, row.items, row.typeName, row.version,
+                   row.flag, -1, {}, {}, false};
+        row.log = Logged(row.log);
         StartOver(row.user);
         PackageSpec spec;
         spec.prjId = row.prjId;
@@ -89,7 +102,7 @@ TEST_F(ImportPackageTest, EntryTable) {
             EXPECT_EQ(m_wizardCalls[0].userKind, row.user == admin ? "Admin" : "User");
             EXPECT_EQ(m_wizardCalls[0].preview, std::string(row.flag) == "1");
         }
-        EXPECT_EQ(ProjectCreatedByImport, row.prjId == MissingProjectId);
+        EXPECT_EQ(ProjectCreatedByImport, row.prjId == MissingProjectId && readable);
         EXPECT_TRUE(host::EveryProcessEnded());
     }
 }

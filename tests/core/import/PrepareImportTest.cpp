@@ -93,6 +93,20 @@ int VersionOf(Kind kind) {
 
 const std::string Prep = "IniXMLInfo: ";
 
+// The row as the build under test plays it: the reduced build reads no version-3 package and leaves
+// one without a message, and it writes no log entries.
+Row OnThisBuild(Row row) {
+    if (BuildTrait::Reduced && row.kind == Kind::V3) {
+        row.result = -1;
+        row.mode = ImportModeUnfiltered;
+        row.boxes.clear();
+        row.opened.clear();
+        row.creationAsked = false;
+    }
+    row.log = Logged(row.log);
+    return row;
+}
+
 TEST_F(PrepareImportTest, DecisionTable) {
     const int Y = framework::IDYES, N = framework::IDNO;
     // clang-format off
@@ -152,8 +166,9 @@ TEST_F(PrepareImportTest, DecisionTable) {
     };
     // clang-format on
 
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.name);
+    for (const Row& tableRow : rows) {
+        SCOPED_TRACE(tableRow.name);
+        const Row row = OnThisBuild(tableRow);
         StartOver(UserId(row.user));
         const std::string prjId = row.local == Local::Exists ? host::SampleProjectId : MissingProjectId;
         std::string package;
@@ -189,7 +204,9 @@ TEST_F(PrepareImportTest, DecisionTable) {
 
         EXPECT_EQ(result, row.result);
         EXPECT_EQ(ImportMode, row.mode);
-        EXPECT_EQ(LastPackageVersion, VersionOf(row.kind));
+        if constexpr (BuildTrait::KeepsPackageState) {
+            EXPECT_EQ(LastPackageVersion, VersionOf(row.kind));
+        }
         EXPECT_EQ(folder, WorkFolder());
         EXPECT_EQ(BoxTexts(), row.boxes);
         for (const auto& box : framework::DialogService().Records())
@@ -203,7 +220,7 @@ TEST_F(PrepareImportTest, DecisionTable) {
             EXPECT_EQ(m_creationCalls[0].resourcePart, WorkFolder() + (files ? "ResFile.pck" : "ResFile\\"));
         }
         EXPECT_EQ(ProjectCreatedByImport, row.creationAsked && row.creationAnswer > 0);
-        if (row.kind == Kind::V2 || row.kind == Kind::V3) {
+        if (row.kind == Kind::V2 || (row.kind == Kind::V3 && !BuildTrait::Reduced)) {
             EXPECT_EQ(PackageProjectInfo.PrjID.Str(), prjId);
         }
 
@@ -239,8 +256,10 @@ TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
         const std::string text = "数据包位于导入工作目录中，请将其移到其他位置后导入！";
         ExpectBoxes({text});
         EXPECT_EQ(PrepareImport(package, "Admin", "", folder), -1);
-        EXPECT_EQ(NewLogEntries(), std::vector<std::string>{"IniXMLInfo: " + text});
-        EXPECT_EQ(LastPackageVersion, -1);
+        EXPECT_EQ(NewLogEntries(), Logged({"IniXMLInfo: " + text}));
+        if constexpr (BuildTrait::KeepsPackageState) {
+            EXPECT_EQ(LastPackageVersion, -1);
+        }
         EXPECT_TRUE(fs::exists(work + "Sub/inside.Package"));
         EXPECT_TRUE(host::EveryProcessEnded());
     }
@@ -252,7 +271,7 @@ TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
     StartOver(AdministratorUserId);
     ExpectBoxes({"导入工作目录无法清空，不能导入！"});
     EXPECT_EQ(PrepareImport(good, "Admin", "", folder), -1);
-    EXPECT_EQ(NewLogEntries(), std::vector<std::string>{"IniXMLInfo: 导入工作目录无法清空，不能导入！"});
+    EXPECT_EQ(NewLogEntries(), Logged({"IniXMLInfo: 导入工作目录无法清空，不能导入！"}));
     EXPECT_FALSE(fs::exists(work + "Package.XML"));
 
     // Without a work folder nothing can be told about the package.
@@ -261,7 +280,9 @@ TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
     StartOver(AdministratorUserId);
     ExpectBoxes({"导入工作目录无法建立，不能导入！"});
     EXPECT_EQ(PrepareImport(good, "Admin", "", folder), -1);
-    EXPECT_EQ(LastPackageVersion, -1);
+    if constexpr (BuildTrait::KeepsPackageState) {
+        EXPECT_EQ(LastPackageVersion, -1);
+    }
     EXPECT_TRUE(host::EveryProcessEnded());
     EXPECT_TRUE(fs::exists(good));
 }
