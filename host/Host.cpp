@@ -181,7 +181,7 @@ void CopyTree(const std::string& from, const std::string& to) {
         if (rec.Attr & rtl::faDirectory)
             CopyTree(src + rec.Name, dst + rec.Name);
         else
-            rtl::WriteFileBytes(dst + rec.Name, rtl::ReadFileBytes(src + rec.Name));
+            rtl::CopyFileBytes(src + rec.Name, dst + rec.Name);
     }
     rtl::FindClose(rec);
 }
@@ -299,7 +299,7 @@ std::int32_t TakePackage(const std::string& file, const std::string& typeName, c
     for (int n = 2; rtl::FileExists(stored); ++n)
         stored =
             store + rtl::ChangeFileExt(name, "") + "(" + rtl::IntToStr(n) + ")" + rtl::ExtractFileExt(name);
-    rtl::WriteFileBytes(stored, rtl::ReadFileBytes(file));
+    rtl::CopyFileBytes(file, stored);
     S().base.Run("insert into Vek_DataPackage (Source, StoredAs, TypeName, Memo, TakenAt) values (?,?,?,?,?)",
                  {file, stored, typeName, memo, NowText()});
     S().packages.push_back({file, stored, typeName, memo, extended});

@@ -2,6 +2,8 @@
 // text of about 1 MiB a file, half incompressible files in a sub-folder), the median of three
 // alternating pairs; then the growth of unpacking time from 10,000 to 100,000 entries, and the time
 // to refuse an archive bomb. Exits non-zero when a bound is missed.
+#include "bench/support/Bounds.h"
+#include "bench/support/ProseText.h"
 #include "host/ziptool/DeflatedSource.h"
 #include "host/ziptool/VekZipTool.h"
 #include "platform/rtl/FileSystem.h"
@@ -26,6 +28,9 @@ namespace fs = std::filesystem;
 
 namespace {
 
+using bench::Check;
+using bench::Report;
+
 constexpr int kPairs = 3;
 constexpr int kFilesPerHalf = 20;
 constexpr std::size_t kFileSize = 1 << 20;
@@ -46,49 +51,11 @@ void Shell(const std::string& command) {
         throw std::runtime_error("failed: " + command);
 }
 
-void Check(bool ok, const std::string& what) {
-    if (!ok)
-        throw std::runtime_error(what);
-}
-
-// Words of two to four syllables drawn with a skewed frequency, in sentences and lines: about as
-// compressible as prose.
-std::string ProseText(std::mt19937& random, std::size_t size) {
-    static const char* syllables[] = {"ka", "to", "ri", "men", "sa", "lo", "ven", "di", "ar", "tul",
-                                      "pe", "nor", "es", "qui", "ban", "mo", "lin", "he", "ra", "gus"};
-    std::vector<std::string> words;
-    for (int i = 0; i < 3000; ++i) {
-        std::string word;
-        for (int n = 2 + static_cast<int>(random() % 3); n > 0; --n)
-            word += syllables[random() % std::size(syllables)];
-        words.push_back(word);
-    }
-    std::geometric_distribution<std::size_t> pick(0.004);
-    std::string text;
-    int inSentence = 0, inLine = 0;
-    while (text.size() < size) {
-        std::string word = words[std::min(pick(random), words.size() - 1)];
-        if (inSentence == 0)
-            word[0] = static_cast<char>(word[0] - 'a' + 'A');
-        text += word;
-        inLine += static_cast<int>(word.size()) + 1;
-        if (++inSentence > 6 + static_cast<int>(random() % 12)) {
-            text += '.';
-            inSentence = 0;
-        }
-        text += inLine > 72 ? '\n' : ' ';
-        if (inLine > 72)
-            inLine = 0;
-    }
-    text.resize(size);
-    return text;
-}
-
 void MakeSource(const fs::path& source) {
     std::mt19937 random(26);
     fs::create_directories(source / "data");
     for (int i = 0; i < kFilesPerHalf; ++i) {
-        rtl::WriteFileBytes((source / ("text" + std::to_string(i) + ".txt")).string(), ProseText(random, kFileSize));
+        rtl::WriteFileBytes((source / ("text" + std::to_string(i) + ".txt")).string(), bench::ProseText(random, kFileSize));
         std::string noise(kFileSize, '\0');
         for (char& c : noise)
             c = static_cast<char>(random());
@@ -194,12 +161,6 @@ double BombSeconds(const fs::path& work) {
         Check(entry.path().filename().string().find("unpacking") == std::string::npos, "the bomb left a staging folder");
     std::printf("bomb refused in %.3f s: %s\n", seconds, message.c_str());
     return seconds;
-}
-
-bool Report(const char* what, double value, double bound) {
-    const bool ok = value <= bound;
-    std::printf("%-44s %6.2f  (at most %.2f) %s\n", what, value, bound, ok ? "ok" : "MISSED");
-    return ok;
 }
 
 } // namespace

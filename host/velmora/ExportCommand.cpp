@@ -135,6 +135,10 @@ int RunExport(const std::vector<std::string>& words) {
     }
     host::SetProcessObserver(nullptr);
     host::CloseInstallation();
+    if (!scriptOk)
+        Complain("the scripted user could not finish the export; no package was made");
+    else if (result != 1 || !packaged)
+        Complain("the export made no package (RunAppEvn answered " + std::to_string(result) + ")");
     return result == 1 && packaged && scriptOk ? 0 : 1;
 }
 

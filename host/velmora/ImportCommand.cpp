@@ -100,6 +100,11 @@ int RunImport(const std::vector<std::string>& words) {
     }
     host::SetProcessObserver(nullptr);
     host::CloseInstallation();
+    if (!scriptOk)
+        Complain("the scripted user could not finish the import");
+    else if (result != 1)
+        Complain(std::string(request.preview ? "the preview" : "the import") + " did not complete (VekPackPortInfo answered " +
+                 std::to_string(result) + ")");
     return result == 1 && scriptOk ? 0 : 1;
 }
 

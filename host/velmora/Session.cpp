@@ -43,13 +43,16 @@ void PrepareApplication() {
     host::SetHintWindowClass(framework::HintWindowClass());
 }
 
+// Each step's text, with what the run has written into the work folders so far.
 void PrintProgress(const host::ProcessCall& call) {
+    const auto tally = [] {
+        const std::string root = host::InstallationFolder();
+        return "  (work folders: " + FolderTally({root + "~Vek~Temp", root + "Temp"}) + ")";
+    };
     switch (call.Kind) {
     case host::ProcessCallKind::Begin:
-        Say("progress", call.Text);
-        break;
     case host::ProcessCallKind::Change:
-        Say("progress", call.Text);
+        Say("progress", call.Text + tally());
         break;
     case host::ProcessCallKind::Hide:
         break;

@@ -32,8 +32,9 @@ const std::string kListSeparator = "@&@";
 constexpr int kDeflateLevel = 6;
 // Smaller files are deflated whole in memory on worker threads; larger ones are streamed by libzip.
 constexpr std::uint64_t kLargestParallelEntry = std::uint64_t(16) << 20;
-// Deflated data waiting to be written, at most.
-constexpr std::uint64_t kPendingBudget = std::uint64_t(256) << 20;
+// Deflated data waiting to be written, at most: enough to keep the workers busy while libzip
+// writes, small enough that the memory of a large package stays that of a small one.
+constexpr std::uint64_t kPendingBudget = std::uint64_t(32) << 20;
 
 struct PackEntry {
     std::string name;       // inside the archive, "/"-separated

@@ -427,15 +427,17 @@ void FindClose(TSearchRec& rec) {
     rec.State.reset();
 }
 
-std::string ReadFileBytes(std::string_view path) {
+namespace {
+
+// Tells sized the size of a regular file, then hands its bytes to take a chunk at a time.
+template <class Sized, class Take> void ReadChunks(std::string_view path, Sized sized, Take take) {
     const std::string native = ToNativePath(path);
     const int fd = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0)
         RaiseInOut("Cannot open file", path, errno);
-    std::string bytes;
     struct stat st;
     if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode))
-        bytes.reserve(static_cast<std::size_t>(st.st_size));
+        sized(static_cast<std::size_t>(st.st_size));
     char buffer[65536];
     for (;;) {
         const ssize_t n = ::read(fd, buffer, sizeof buffer);
@@ -448,10 +450,37 @@ std::string ReadFileBytes(std::string_view path) {
         }
         if (n == 0)
             break;
-        bytes.append(buffer, static_cast<std::size_t>(n));
+        try {
+            take(std::string_view(buffer, static_cast<std::size_t>(n)));
+        } catch (...) {
+            ::close(fd);
+            throw;
+        }
     }
     ::close(fd);
+}
+
+} // namespace
+
+std::string ReadFileBytes(std::string_view path) {
+    std::string bytes;
+    ReadChunks(path, [&](std::size_t size) { bytes.reserve(size); }, [&](std::string_view chunk) { bytes.append(chunk); });
     return bytes;
+}
+
+void CopyFileBytes(std::string_view from, std::string_view to) {
+    // The copy is made only once the original has opened.
+    std::optional<TFileWriter> file;
+    const auto create = [&] {
+        if (!file)
+            file.emplace(to);
+    };
+    ReadChunks(from, [&](std::size_t) { create(); }, [&](std::string_view chunk) {
+        create();
+        file->Write(chunk);
+    });
+    create();
+    file->Close();
 }
 
 TFileWriter::TFileWriter(std::string_view path) : m_path(path) {

@@ -102,5 +102,7 @@ private:
 // Whole-file access; raise EInOutError with the path in the message.
 std::string ReadFileBytes(std::string_view path);
 void WriteFileBytes(std::string_view path, std::string_view bytes);
+// A copy of the file made a chunk at a time, so that a large file never sits in memory whole.
+void CopyFileBytes(std::string_view from, std::string_view to);
 
 } // namespace rtl

@@ -32,11 +32,20 @@ constexpr TableEntry kTables[] = {
      "将按编号合并以下审计分析："},
 };
 
+// A page shows the first rows only: a table of a million rows would otherwise be read whole into
+// the page before the user sees it.
+constexpr std::size_t kShownRows = 500;
+
 std::vector<std::string> RowLines(const std::string& database, const std::string& sql,
                                   const std::vector<std::string>& params) {
     std::vector<std::string> lines;
-    for (const auto& row : ReadRows(database, sql, params))
+    for (const auto& row : ReadRows(database, sql + " limit " + std::to_string(kShownRows), params))
         lines.push_back(row.at(0) + "  " + row.at(1) + "  " + row.at(2));
+    if (lines.size() == kShownRows) {
+        const std::string total = ReadRows(database, "select count(*) from (" + sql + ")", params).at(0).at(0);
+        if (total != std::to_string(kShownRows))
+            lines.push_back("……共 " + total + " 条");
+    }
     return lines;
 }
 

@@ -1,5 +1,6 @@
 #include "ModuleSupport.h"
 
+#include "host/Database.h"
 #include "host/HostState.h"
 
 #include "platform/framework/ComCtrls.h"
@@ -119,6 +120,28 @@ TEST_F(ModulePageTest, ExportPageListsWhatWillBeMovedAndFreeRemovesIt) {
         freeProc(nullptr, nullptr, nullptr, row.EntryID, 1); // nothing left to free
     }
     EXPECT_TRUE(std::filesystem::exists(png));
+}
+
+TEST_F(ModulePageTest, ALargeTableShowsItsFirstRowsAndTheTotal) {
+    {
+        host::Database db;
+        db.Open(host::ProjectDatabasePath(host::SampleProjectId), false);
+        db.Exec("begin");
+        for (int i = 0; i < 600; ++i)
+            db.Run("insert into XM_AuditMatter values (?,?,?)", {"N" + std::to_string(1000 + i), "抽查凭证", "1"});
+        db.Exec("commit");
+    }
+    const modtest::ModuleRow& row = modtest::Registered("审计事项");
+    modtest::LoadedLibrary lib(row.DllFile);
+    auto exportProc = reinterpret_cast<ExportProc>(lib.Entry("VekPackage_ExportProc"));
+    auto freeProc = reinterpret_cast<FreeProc>(lib.Entry("VekPackage_Free"));
+    exportProc(nullptr, nullptr, nullptr, row.EntryID, m_sheet);
+    auto* tree = PageControl<TTreeView>();
+    ASSERT_NE(tree, nullptr);
+    ASSERT_EQ(tree->Items()->Count(), 501);
+    EXPECT_EQ(tree->Items()->Item(0)->Text().substr(0, 4), "M001");
+    EXPECT_EQ(tree->Items()->Item(500)->Text(), "……共 602 条");
+    freeProc(nullptr, nullptr, nullptr, row.EntryID, 1);
 }
 
 TEST_F(ModulePageTest, ImportPageAndParentsThatCannotHoldAPage) {

@@ -32,6 +32,21 @@ TEST(FileSystem, ResolvesMissingNamesCaseInsensitivelyComponentByComponent) {
     EXPECT_EQ(rtl::ToNativePath(temp.Path() + "work\\"), temp.Path() + "Work/");
 }
 
+TEST(FileSystem, CopyFileBytesCopiesInChunksAndMakesNoCopyOfAMissingFile) {
+    TempFolder temp;
+    std::string bytes(200000, '\0');
+    for (std::size_t i = 0; i < bytes.size(); ++i)
+        bytes[i] = static_cast<char>(i * 7);
+    rtl::WriteFileBytes(temp.Path() + "big.bin", bytes);
+    rtl::WriteFileBytes(temp.Path() + "empty.bin", "");
+    rtl::CopyFileBytes(temp.Path() + "big.bin", temp.Path() + "copy.bin");
+    rtl::CopyFileBytes(temp.Path() + "empty.bin", temp.Path() + "empty copy.bin");
+    EXPECT_EQ(rtl::ReadFileBytes(temp.Path() + "copy.bin"), bytes);
+    EXPECT_EQ(rtl::ReadFileBytes(temp.Path() + "empty copy.bin"), "");
+    EXPECT_THROW(rtl::CopyFileBytes(temp.Path() + "missing.bin", temp.Path() + "none.bin"), rtl::EInOutError);
+    EXPECT_FALSE(rtl::FileExists(temp.Path() + "none.bin"));
+}
+
 TEST(FileSystem, ListingScopeFollowsTheAdaptersOwnChanges) {
     TempFolder temp;
     rtl::WriteFileBytes(temp.Path() + "Old.txt", "old");
