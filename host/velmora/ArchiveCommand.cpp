@@ -59,7 +59,7 @@ private:
 };
 
 int RunArchive(const std::vector<std::string>& words) {
-    std::vector<OptionSpec> options = SessionOptions;
+    std::vector<OptionRule> options = SessionOptions;
     options.push_back({"caption"});
     options.push_back({"memo"});
     const Arguments args(words, options);

@@ -4,7 +4,7 @@
 
 namespace velmora {
 
-Arguments::Arguments(const std::vector<std::string>& words, const std::vector<OptionSpec>& options) {
+Arguments::Arguments(const std::vector<std::string>& words, const std::vector<OptionRule>& options) {
     for (std::size_t i = 0; i < words.size(); ++i) {
         const std::string& word = words[i];
         if (word.size() < 3 || word.compare(0, 2, "--") != 0) {
@@ -12,13 +12,13 @@ Arguments::Arguments(const std::vector<std::string>& words, const std::vector<Op
             continue;
         }
         const std::string name = word.substr(2);
-        auto spec =
-            std::find_if(options.begin(), options.end(), [&](const OptionSpec& o) { return o.name == name; });
-        if (spec == options.end())
+        auto rule =
+            std::find_if(options.begin(), options.end(), [&](const OptionRule& o) { return o.name == name; });
+        if (rule == options.end())
             throw UsageError("unknown option " + word);
-        if (!spec->repeatable && Has(name))
+        if (!rule->repeatable && Has(name))
             throw UsageError("option " + word + " is given twice");
-        if (!spec->takesValue) {
+        if (!rule->takesValue) {
             m_values[name].push_back("");
             continue;
         }

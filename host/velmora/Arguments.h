@@ -14,7 +14,7 @@ public:
     using std::runtime_error::runtime_error;
 };
 
-struct OptionSpec {
+struct OptionRule {
     std::string name;      // without the dashes
     bool takesValue = true;
     bool repeatable = false;
@@ -23,7 +23,7 @@ struct OptionSpec {
 class Arguments {
 public:
     // Raises UsageError for an unknown option, a missing value or a repeated single option.
-    Arguments(const std::vector<std::string>& words, const std::vector<OptionSpec>& options);
+    Arguments(const std::vector<std::string>& words, const std::vector<OptionRule>& options);
 
     const std::vector<std::string>& Positional() const { return m_positional; }
     bool Has(const std::string& option) const { return m_values.count(option) != 0; }

@@ -9,7 +9,7 @@
 namespace velmora {
 
 // The options every such command takes: --user and --project.
-inline const std::vector<OptionSpec> SessionOptions = {{"user"}, {"project"}};
+inline const std::vector<OptionRule> SessionOptions = {{"user"}, {"project"}};
 
 // Opens the installation in folder (which must hold one), signs the user in, opens the project,
 // hands the host's application, screen and hint window class out, and prints the progress window.

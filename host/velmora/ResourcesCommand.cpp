@@ -19,7 +19,7 @@ namespace velmora {
 namespace {
 
 int RunResources(const std::vector<std::string>& words) {
-    std::vector<OptionSpec> options = SessionOptions;
+    std::vector<OptionRule> options = SessionOptions;
     options.push_back({"out"});
     const Arguments args(words, options);
     if (args.Positional().size() != 2)

@@ -25,7 +25,7 @@ void ExportWizardTest::TearDown() {
         win::FreeLibrary(lib);
 }
 
-void ExportWizardTest::SetModules(const std::vector<ModuleSpec>& rows) {
+void ExportWizardTest::SetModules(const std::vector<ModuleSetup>& rows) {
     ado::TADOQuery query;
     query.SetConnection(GetBaseDBConnection());
     query.SQL().SetText("delete from Vek_PackMod");

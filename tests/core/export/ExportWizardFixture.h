@@ -18,14 +18,14 @@ protected:
     void TearDown() override;
 
     // Vek_PackMod in place of the sample's rows, in this order.
-    struct ModuleSpec {
+    struct ModuleSetup {
         std::string caption;
         int modInPrj = 0;
         int entryId = 3;
         std::string library = "Modules\\Personnel.dll";
         std::string memo = {};
     };
-    void SetModules(const std::vector<ModuleSpec>& rows);
+    void SetModules(const std::vector<ModuleSetup>& rows);
     // The test module library, which records its calls, as "Mods\TestModule.dll".
     void InstallTestModule();
     std::vector<TestModuleCall>& TestModuleCalls();

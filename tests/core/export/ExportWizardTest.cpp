@@ -101,7 +101,7 @@ TEST_F(ExportWizardTest, RowsShareTheGroupBoxOrTakeFortyTwoPixels) {
     };
     for (const Case& c : std::vector<Case>{{8, 45}, {9, 42}, {3, 121}, {0, 0}}) {
         SCOPED_TRACE(c.rows);
-        std::vector<ModuleSpec> modules;
+        std::vector<ModuleSetup> modules;
         for (int i = 0; i < c.rows; ++i)
             modules.push_back({"模块" + std::to_string(i + 1)});
         SetModules(modules);

@@ -29,16 +29,16 @@ protected:
     // The project's two parts are folders in version 3 and packed files in version 2.
     std::string NewProjectPackage() {
         const std::string fixture = std::string(TARNWICK_FIXTURES) + "/host/NewProject/";
-        PackageSpec spec;
-        spec.prjId = NewProjectId;
-        spec.prjAttributes = {{"PrjReportOrgan", "北岭市审计局"}, {"IsReport", "1"}};
-        spec.projectParts = false;
-        if (spec.version == "2")
-            spec.files = {{"XMGL.pck", Packed(fixture + "XMGL/")}, {"ResFile.pck", Packed(fixture + "ResFile/")}};
+        PackageRecipe recipe;
+        recipe.prjId = NewProjectId;
+        recipe.prjAttributes = {{"PrjReportOrgan", "北岭市审计局"}, {"IsReport", "1"}};
+        recipe.projectParts = false;
+        if (recipe.version == "2")
+            recipe.files = {{"XMGL.pck", Packed(fixture + "XMGL/")}, {"ResFile.pck", Packed(fixture + "ResFile/")}};
         else
-            spec.files = {{"XMGL/PrjInfo.xml", rtl::ReadFileBytes(fixture + "XMGL/PrjInfo.xml")},
+            recipe.files = {{"XMGL/PrjInfo.xml", rtl::ReadFileBytes(fixture + "XMGL/PrjInfo.xml")},
                           {"ResFile/审计方案.txt", rtl::ReadFileBytes(fixture + "ResFile/审计方案.txt")}};
-        return MakePackage("new-project", spec);
+        return MakePackage("new-project", recipe);
     }
 
     std::string Packed(const std::string& folder) {
@@ -115,9 +115,9 @@ TEST_F(CreateProjectTest, EveryFailedCreationIsReportedAndOnlyAnAnsweredOneRecor
         StartOver(host::SampleMemberId);
         const std::size_t recordsBefore = Records().size();
         c.inject();
-        PackageSpec spec;
-        spec.prjId = NewProjectId; // its project part is no project
-        const std::string package = MakePackage("failing", spec);
+        PackageRecipe recipe;
+        recipe.prjId = NewProjectId; // its project part is no project
+        const std::string package = MakePackage("failing", recipe);
 
         framework::ScriptedUser().ScriptFor("TFrmCreatePrj").Click("btnOk");
         ExpectBoxes({CreationFailedText});

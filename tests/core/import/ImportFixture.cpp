@@ -72,43 +72,43 @@ std::string ImportTest::WorkFolder() const {
     return m_folder + "/~Vek~Temp\\CommonReader\\";
 }
 
-std::string ImportTest::PackageXml(const PackageSpec& spec) {
+std::string ImportTest::PackageXml(const PackageRecipe& recipe) {
     xml::TXMLDocument doc;
-    xml::TXMLNode root = PreparePackageDocument(doc, spec.typeName, "测试包", "", spec.version.value_or(""));
-    if (!spec.version)
+    xml::TXMLNode root = PreparePackageDocument(doc, recipe.typeName, "测试包", "", recipe.version.value_or(""));
+    if (!recipe.version)
         FindRootNode(doc, PackageInfoNode).SetAttributes("PackageVersion", std::nullopt);
-    if (spec.prjId) {
+    if (recipe.prjId) {
         xml::TXMLNode info = root.AddChild(PrjInfoNode);
-        info.SetAttributes("PrjID", *spec.prjId);
+        info.SetAttributes("PrjID", *recipe.prjId);
         info.SetAttributes("PrjName", "测试项目");
-        for (const auto& [name, value] : spec.prjAttributes)
+        for (const auto& [name, value] : recipe.prjAttributes)
             info.SetAttributes(name, value);
-        info.SetAttributes("PrjInfoExport", spec.prjInfoExport);
+        info.SetAttributes("PrjInfoExport", recipe.prjInfoExport);
         xml::TXMLNode persons = info.AddChild(PrjPerInfoNode);
-        for (const std::string& person : spec.persons)
+        for (const std::string& person : recipe.persons)
             persons.AddChild(PrjPerNode).SetAttributes("PerUUID", person);
     }
-    if (spec.items) {
+    if (recipe.items) {
         xml::TXMLNode items = root.AddChild(ExportItemInfoNode);
-        for (const std::string& caption : *spec.items)
+        for (const std::string& caption : *recipe.items)
             AddPackageItem(items, caption, ModuleOf(caption), caption + ".db");
     }
     return doc.SaveToString();
 }
 
-std::string ImportTest::MakePackage(const std::string& name, const PackageSpec& spec) {
-    std::vector<std::pair<std::string, std::string>> files = {{PackageDocumentName, PackageXml(spec)}};
-    if (spec.items)
-        for (const std::string& caption : *spec.items)
+std::string ImportTest::MakePackage(const std::string& name, const PackageRecipe& recipe) {
+    std::vector<std::pair<std::string, std::string>> files = {{PackageDocumentName, PackageXml(recipe)}};
+    if (recipe.items)
+        for (const std::string& caption : *recipe.items)
             files.emplace_back(caption + ".db", "rows of " + caption);
-    if (spec.projectParts && spec.version == "3") {
+    if (recipe.projectParts && recipe.version == "3") {
         files.emplace_back("XMGL/PrjInfo.xml", "<VekProject/>");
         files.emplace_back("ResFile/审计通知书.txt", "notice");
-    } else if (spec.projectParts) {
+    } else if (recipe.projectParts) {
         files.emplace_back("XMGL.pck", "project part");
         files.emplace_back("ResFile.pck", "materials");
     }
-    files.insert(files.end(), spec.files.begin(), spec.files.end());
+    files.insert(files.end(), recipe.files.begin(), recipe.files.end());
     return MakePackageOfFiles(name, files);
 }
 

@@ -12,7 +12,7 @@
 
 // What a test package holds. The defaults make a package of the sample project, in the version the
 // build under test writes, with its member and one project-bound item.
-struct PackageSpec {
+struct PackageRecipe {
     std::optional<std::string> version = OwnPackageVersion(); // PackageVersion; none leaves it out
     std::string typeName;                     // PackageTypeName; empty: an ordinary package
     std::optional<std::string> prjId = std::string(host::SampleProjectId); // none: no PrjInfo
@@ -46,14 +46,14 @@ protected:
     void TearDown() override;
 
     // Writes the package "<name>.Package" into the installation's "Packages" folder; answers its path.
-    std::string MakePackage(const std::string& name, const PackageSpec& spec);
+    std::string MakePackage(const std::string& name, const PackageRecipe& recipe);
     // A package of exactly these files (no "Package.XML" unless given).
     std::string MakePackageOfFiles(const std::string& name,
                                    const std::vector<std::pair<std::string, std::string>>& files);
     // A file with these bytes in the "Packages" folder.
     std::string MakeFile(const std::string& name, const std::string& bytes);
-    // "Package.XML" text of the spec, as the export writes it.
-    std::string PackageXml(const PackageSpec& spec);
+    // "Package.XML" text of the recipe, as the export writes it.
+    std::string PackageXml(const PackageRecipe& recipe);
 
     std::string WorkFolder() const;
 

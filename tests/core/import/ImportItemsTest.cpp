@@ -45,7 +45,7 @@ TEST_F(ImportItemsTest, EachItemIsTiedToTheLocalModuleOfItsGuidOrCaption) {
 }
 
 TEST_F(ImportItemsTest, FilteredItemsKeepTheirNumbersButGetNoTab) {
-    const std::vector<ItemSpec> items = {
+    const std::vector<ItemSetup> items = {
         SampleItem("项目信息", "XMGL\\"),      SampleItem("审计分析", "审计分析.db"),
         SampleItem("系统人员", "perinfo.per"), SampleItem("审计事项", "审计事项.db"),
     };
@@ -89,10 +89,10 @@ TEST_F(ImportItemsTest, AnItemThatCouldLoadForeignCodeOrReadOutsideThePackageIsR
     fs::create_symlink(outside, work / "link.db");
     fs::create_directory_symlink(m_folder, work / "linkdir");
 
-    const ItemSpec good = SampleItem("审计事项", "审计事项.db");
+    const ItemSetup good = SampleItem("审计事项", "审计事项.db");
     struct Case {
         const char* node;
-        ItemSpec item;
+        ItemSetup item;
     };
     const Case cases[] = {
         {"上级目录库", With(good, "ModDllFile", "..\\..\\Recorder.so")},
@@ -115,10 +115,10 @@ TEST_F(ImportItemsTest, AnItemThatCouldLoadForeignCodeOrReadOutsideThePackageIsR
         {"外来模块", Without(With(good, "ModCaption", "外来模块"), "ModGuid")},
         {"未知标识", With(good, "ModGuid", "{00000000-0000-0000-0000-000000000000}")},
     };
-    std::vector<ItemSpec> items = {good};
+    std::vector<ItemSetup> items = {good};
     std::string expectedErrors;
     for (const Case& c : cases) {
-        ItemSpec item = c.item;
+        ItemSetup item = c.item;
         item.node = c.node;
         items.push_back(item);
         expectedErrors += std::string(c.node) + Failed;

@@ -81,12 +81,12 @@ TEST_F(ImportPackageTest, EntryTable) {
                    row.flag, -1, {}, {}, false};
         row.log = Logged(row.log);
         StartOver(row.user);
-        PackageSpec spec;
-        spec.prjId = row.prjId;
-        spec.items = row.items;
-        spec.typeName = row.typeName;
-        spec.version = row.version;
-        const std::string package = MakePackage("entry", spec);
+        PackageRecipe recipe;
+        recipe.prjId = row.prjId;
+        recipe.items = row.items;
+        recipe.typeName = row.typeName;
+        recipe.version = row.version;
+        const std::string package = MakePackage("entry", recipe);
         if (row.ownProjectOpen) {
             ASSERT_TRUE(host::OpenProject(own));
         }
@@ -108,7 +108,7 @@ TEST_F(ImportPackageTest, EntryTable) {
 }
 
 TEST_F(ImportPackageTest, TheUserChoosesTheFileWhenNoneIsGiven) {
-    const std::string package = MakePackage("chosen", PackageSpec());
+    const std::string package = MakePackage("chosen", PackageRecipe());
     host::SetCurrentUser(host::SampleMemberId);
     ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
     framework::ScriptedUser().AnswerFile(package);
@@ -135,7 +135,7 @@ TEST_F(ImportPackageTest, NothingOfAnEarlierPackageDecidesForTheNext) {
     // A member's package with only project information for the open project...
     host::SetCurrentUser(host::SampleMemberId);
     ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
-    PackageSpec onlyInfo;
+    PackageRecipe onlyInfo;
     onlyInfo.items = std::vector<std::string>{"项目信息"};
     ExpectBoxes({"当前项目已经存在，数据包无其它信息！"});
     EXPECT_EQ(ImportPackage(MakePackage("first", onlyInfo), ""), -1);
@@ -144,7 +144,7 @@ TEST_F(ImportPackageTest, NothingOfAnEarlierPackageDecidesForTheNext) {
 
     // ...does not refuse the administrator's next package, which names its own project.
     StartOver(AdministratorUserId);
-    PackageSpec other;
+    PackageRecipe other;
     other.prjId = host::SecondProjectId;
     other.items = std::vector<std::string>{"系统人员"};
     EXPECT_EQ(ImportPackage(MakePackage("second", other), ""), 1);
@@ -154,7 +154,7 @@ TEST_F(ImportPackageTest, NothingOfAnEarlierPackageDecidesForTheNext) {
 
     // A package without a project ends with an explicit mode, and names no earlier project.
     StartOver(host::SampleMemberId);
-    PackageSpec noProject;
+    PackageRecipe noProject;
     noProject.prjId.reset();
     EXPECT_EQ(ImportPackage(MakePackage("third", noProject), ""), 1);
     EXPECT_EQ(ImportMode, ImportModeUnfiltered);
@@ -163,8 +163,8 @@ TEST_F(ImportPackageTest, NothingOfAnEarlierPackageDecidesForTheNext) {
 }
 
 TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWorkFolder) {
-    const std::string goodXml = PackageXml(PackageSpec());
-    const std::string good = MakePackage("good", PackageSpec());
+    const std::string goodXml = PackageXml(PackageRecipe());
+    const std::string good = MakePackage("good", PackageRecipe());
     const std::string goodBytes = rtl::ReadFileBytes(good);
     const std::string evil = m_folder + "/~Vek~Temp/evil.txt";
     const std::string body = "<VekPackage><PackageInfo PackageVersion=\"3\" PackageCaption=\"" +
@@ -204,9 +204,9 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
          {"打开文件失败！"}},
         {"no ExportItemInfo",
          [&] {
-             PackageSpec spec;
-             spec.items.reset();
-             return MakePackage("noitems", spec);
+             PackageRecipe recipe;
+             recipe.items.reset();
+             return MakePackage("noitems", recipe);
          },
          {}},
         {"an empty file", [&] { return MakeFile("empty.Package", ""); }, {NotAPackageText}},

@@ -39,9 +39,9 @@ protected:
 
     std::string OwnProjectPackage(const std::vector<std::string>& items) {
         ImportForms().CreateProject = CreateProjectFromPackage;
-        PackageSpec spec;
-        spec.items = items;
-        return MakePackage("own", spec);
+        PackageRecipe recipe;
+        recipe.items = items;
+        return MakePackage("own", recipe);
     }
 };
 
@@ -151,18 +151,18 @@ TEST_F(ImportWizardTest, AProjectJustCreatedGetsItsMaterialsFromEntry201) {
         const std::string prjId = "XM202610" + version;
         std::string prjInfo = fixtureInfo;
         prjInfo.replace(prjInfo.find("XM2026101"), 9, prjId);
-        PackageSpec spec;
-        spec.version = version;
-        spec.prjId = prjId;
-        spec.items = std::vector<std::string>{"项目资料", "审计事项"};
-        spec.projectParts = false;
+        PackageRecipe recipe;
+        recipe.version = version;
+        recipe.prjId = prjId;
+        recipe.items = std::vector<std::string>{"项目资料", "审计事项"};
+        recipe.projectParts = false;
         if (version == "3") {
-            spec.files = {{"XMGL/PrjInfo.xml", prjInfo}, {"ResFile/审计方案.txt", plan}};
+            recipe.files = {{"XMGL/PrjInfo.xml", prjInfo}, {"ResFile/审计方案.txt", plan}};
         } else {
-            spec.files = {{"XMGL.pck", rtl::ReadFileBytes(MakePackageOfFiles("xmgl", {{"PrjInfo.xml", prjInfo}}))},
+            recipe.files = {{"XMGL.pck", rtl::ReadFileBytes(MakePackageOfFiles("xmgl", {{"PrjInfo.xml", prjInfo}}))},
                           {"ResFile.pck", rtl::ReadFileBytes(MakePackageOfFiles("res", {{"审计方案.txt", plan}}))}};
         }
-        const std::string package = MakePackage("created-v" + version, spec);
+        const std::string package = MakePackage("created-v" + version, recipe);
         const std::size_t before = Calls("VekPackage_Import").size();
         framework::ScriptedUser().ScriptFor("TFrmCreatePrj").Click("btnOk");
         framework::ScriptedUser().ScriptFor(Wizard).Click("btnHorzNext").Click("btnCancel");
@@ -184,16 +184,16 @@ TEST_F(ImportWizardTest, AProjectJustCreatedGetsItsMaterialsFromEntry201) {
 TEST_F(ImportWizardTest, ItemsThatCannotBeReadAreListedInOneMessage) {
     ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
     ImportForms().CreateProject = CreateProjectFromPackage;
-    PackageSpec spec;
-    spec.items = std::vector<std::string>{"审计事项"};
-    spec.files = {{"Package.XML", [&] {
+    PackageRecipe recipe;
+    recipe.items = std::vector<std::string>{"审计事项"};
+    recipe.files = {{"Package.XML", [&] {
                        // The same package, its item now naming a library beside the program folder.
-                       std::string xml = PackageXml(spec);
+                       std::string xml = PackageXml(recipe);
                        const std::string from = "Mods\\TestModule.dll";
                        xml.replace(xml.find(from), from.size(), "..\\..\\x.so");
                        return xml;
                    }()}};
-    const std::string package = MakePackage("bad-library", spec);
+    const std::string package = MakePackage("bad-library", recipe);
     std::size_t pages = 99;
     framework::ScriptedUser().ScriptFor(Wizard).Do([&](framework::TCustomForm& form) {
         pages = Tabs(form).size();

@@ -38,7 +38,7 @@ const std::map<std::string, SampleModule>& SampleModules() {
 
 } // namespace
 
-ItemSpec SampleItem(const std::string& caption, const std::string& appFileName) {
+ItemSetup SampleItem(const std::string& caption, const std::string& appFileName) {
     const SampleModule& m = SampleModules().at(caption);
     return {caption,
             {{"ModGuid", m.guid},
@@ -49,7 +49,7 @@ ItemSpec SampleItem(const std::string& caption, const std::string& appFileName) 
              {"AppFileName", appFileName}}};
 }
 
-ItemSpec With(ItemSpec item, const std::string& name, const std::string& value) {
+ItemSetup With(ItemSetup item, const std::string& name, const std::string& value) {
     for (auto& [key, v] : item.attributes)
         if (key == name) {
             v = value;
@@ -59,7 +59,7 @@ ItemSpec With(ItemSpec item, const std::string& name, const std::string& value) 
     return item;
 }
 
-ItemSpec Without(ItemSpec item, const std::string& name) {
+ItemSetup Without(ItemSetup item, const std::string& name) {
     std::erase_if(item.attributes, [&](const auto& a) { return a.first == name; });
     return item;
 }
@@ -108,13 +108,13 @@ std::string ModuleTabsTest::LoadRecord() const {
     return rtl::FileExists(m_loadRecord) ? rtl::ReadFileBytes(m_loadRecord) : std::string();
 }
 
-std::string ModuleTabsTest::WriteWorkPackage(const std::vector<ItemSpec>& items, const std::string& version,
+std::string ModuleTabsTest::WriteWorkPackage(const std::vector<ItemSetup>& items, const std::string& version,
                                              const std::string& prjId) {
     xml::TXMLDocument doc;
     xml::TXMLNode root = PreparePackageDocument(doc, "", "测试包", "", version);
     root.AddChild(PrjInfoNode).SetAttributes("PrjID", prjId);
     xml::TXMLNode list = root.AddChild(ExportItemInfoNode);
-    for (const ItemSpec& item : items) {
+    for (const ItemSetup& item : items) {
         xml::TXMLNode node = list.AddChild(item.node);
         for (const auto& [name, value] : item.attributes)
             node.SetAttributes(name, value);
@@ -122,7 +122,7 @@ std::string ModuleTabsTest::WriteWorkPackage(const std::vector<ItemSpec>& items,
     const std::string folder = WorkFolder();
     rtl::ForceDirectories(folder);
     // Each plain file name gets its file, each plain folder name its folder with one file.
-    for (const ItemSpec& item : items)
+    for (const ItemSetup& item : items)
         for (const auto& [attribute, value] : item.attributes) {
             std::string name = value;
             const bool isFolder = !name.empty() && name.back() == '\\';

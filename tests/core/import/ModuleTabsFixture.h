@@ -9,17 +9,17 @@
 #include <vector>
 
 // One item element of a hand-written "Package.XML": its node name and attributes, in order.
-struct ItemSpec {
+struct ItemSetup {
     std::string node;
     std::vector<std::pair<std::string, std::string>> attributes;
 };
 
 // The item the export writes for a module of the sample installation, with its file.
-ItemSpec SampleItem(const std::string& caption, const std::string& appFileName);
+ItemSetup SampleItem(const std::string& caption, const std::string& appFileName);
 // The same item with one attribute replaced (or added).
-ItemSpec With(ItemSpec item, const std::string& name, const std::string& value);
+ItemSetup With(ItemSetup item, const std::string& name, const std::string& value);
 // ...or left out.
-ItemSpec Without(ItemSpec item, const std::string& name);
+ItemSetup Without(ItemSetup item, const std::string& name);
 
 // The import test installation with the test module (which records its calls) and a library that
 // notes being loaded at hand, and packages written straight into the work folder.
@@ -41,7 +41,7 @@ protected:
 
     // Writes "Package.XML" with these items, and each item's file, into the work folder as an
     // extraction would; answers the document's path.
-    std::string WriteWorkPackage(const std::vector<ItemSpec>& items, const std::string& version = "3",
+    std::string WriteWorkPackage(const std::vector<ItemSetup>& items, const std::string& version = "3",
                                  const std::string& prjId = host::SampleProjectId);
 
     std::string m_loadRecord;

@@ -15,17 +15,17 @@ namespace {
 
 class PackageReadersTest : public ImportTest {
 protected:
-    // Writes the spec's "Package.XML" alone; answers its path.
-    std::string Document(const PackageSpec& spec) {
+    // Writes the recipe's "Package.XML" alone; answers its path.
+    std::string Document(const PackageRecipe& recipe) {
         const std::string path = m_folder + "/Documents/" + std::to_string(++m_count) + "/Package.XML";
         rtl::ForceDirectories(m_folder + "/Documents/" + std::to_string(m_count));
-        rtl::WriteFileBytes(path, PackageXml(spec));
+        rtl::WriteFileBytes(path, PackageXml(recipe));
         return path;
     }
     std::string ItemsDocument(const std::vector<std::string>& items) {
-        PackageSpec spec;
-        spec.items = items;
-        return Document(spec);
+        PackageRecipe recipe;
+        recipe.items = items;
+        return Document(recipe);
     }
     std::string Broken() { return MakeFile("Broken.XML", "<VekPackage>"); }
 
@@ -66,11 +66,11 @@ TEST_F(PackageReadersTest, TheProjectReadsBackAsTheExportWroteIt) {
 }
 
 TEST_F(PackageReadersTest, AFieldThatDoesNotParseReadsAsZeroAndTheRestStays) {
-    PackageSpec spec;
-    spec.prjInfoExport = "False";
-    spec.prjAttributes = {{"ValidWorkDays", "二十"},     {"PrjPersonsQuantity", "3"},   {"IsGranted", "yes"},
+    PackageRecipe recipe;
+    recipe.prjInfoExport = "False";
+    recipe.prjAttributes = {{"ValidWorkDays", "二十"},     {"PrjPersonsQuantity", "3"},   {"IsGranted", "yes"},
                           {"PlanExecStartDate", "soon"}, {"LastAuditDate", "45292.25"}, {"IsReport", "1"}};
-    const std::string path = Document(spec);
+    const std::string path = Document(recipe);
     ReadPackageProjectInfo(path);
     EXPECT_EQ(PackageProjectInfo.PrjID.Str(), host::SampleProjectId);
     EXPECT_EQ(PackageProjectInfo.PrjName.Str(), "测试项目");
@@ -97,14 +97,14 @@ TEST_F(PackageReadersTest, AFieldThatDoesNotParseReadsAsZeroAndTheRestStays) {
 }
 
 TEST_F(PackageReadersTest, PersonsInDocumentOrderAndNeverAnError) {
-    PackageSpec spec;
-    spec.persons = {"P3", "p1", "P2"};
+    PackageRecipe recipe;
+    recipe.persons = {"P3", "p1", "P2"};
     std::vector<std::string> persons = {"kept"};
-    ReadPackagePersons(Document(spec), persons);
+    ReadPackagePersons(Document(recipe), persons);
     EXPECT_EQ(persons, (std::vector<std::string>{"kept", "P3", "p1", "P2"}));
 
-    spec.prjId.reset();
-    ReadPackagePersons(Document(spec), persons);
+    recipe.prjId.reset();
+    ReadPackagePersons(Document(recipe), persons);
     ReadPackagePersons(Broken(), persons);
     ReadPackagePersons(m_folder + "/none.XML", persons);
     EXPECT_EQ(persons.size(), 4u);
@@ -123,13 +123,13 @@ TEST_F(PackageReadersTest, ItemProbes) {
     EXPECT_FALSE(PackageIsProjectFree(ItemsDocument({"系统人员", "项目资料"}), materials));
     EXPECT_TRUE(materials);
 
-    PackageSpec archive;
+    PackageRecipe archive;
     archive.typeName = "XMGL_PACKAGE_GDB";
     EXPECT_TRUE(PackageTypeIs(Document(archive), "XMGL_PACKAGE_GDB"));
-    EXPECT_FALSE(PackageTypeIs(Document(PackageSpec()), "XMGL_PACKAGE_GDB"));
+    EXPECT_FALSE(PackageTypeIs(Document(PackageRecipe()), "XMGL_PACKAGE_GDB"));
     EXPECT_FALSE(PackageTypeIs(MakeFile("NoInfo.XML", "<VekPackage/>"), "XMGL_PACKAGE_GDB"));
 
-    PackageSpec noItems;
+    PackageRecipe noItems;
     noItems.items.reset();
     const std::string withoutItems = Document(noItems);
     EXPECT_THROW(PackageHasOnlyProjectInfo(withoutItems), rtl::Exception);

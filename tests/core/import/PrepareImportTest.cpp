@@ -177,12 +177,12 @@ TEST_F(PrepareImportTest, DecisionTable) {
         } else if (row.kind == Kind::NotAPackage) {
             package = MakeFile("garbage.Package", "this is no archive");
         } else {
-            PackageSpec spec;
-            spec.version = row.kind == Kind::V1 ? "1" : row.kind == Kind::V2 ? "2" : "3";
-            spec.prjId = prjId;
-            spec.prjInfoExport = row.prjInfoExport;
-            spec.items = Captions(row.items);
-            package = MakePackage("table", spec);
+            PackageRecipe recipe;
+            recipe.version = row.kind == Kind::V1 ? "1" : row.kind == Kind::V2 ? "2" : "3";
+            recipe.prjId = prjId;
+            recipe.prjInfoExport = row.prjInfoExport;
+            recipe.items = Captions(row.items);
+            package = MakePackage("table", recipe);
         }
         if (row.open == Open::Own) {
             ASSERT_TRUE(host::OpenProject(prjId));
@@ -242,7 +242,7 @@ TEST_F(PrepareImportTest, DecisionTable) {
 
 TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
     std::string folder;
-    const std::string good = MakePackage("good", PackageSpec());
+    const std::string good = MakePackage("good", PackageRecipe());
     const std::string work = m_folder + "/~Vek~Temp/CommonReader/";
 
     // A package inside the work folder would be deleted before it is read.
