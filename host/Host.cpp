@@ -128,7 +128,7 @@ void InstallModuleFiles(const std::string& root) {
     for (const ModuleFile& m : kModuleFiles) {
         if (!rtl::FileExists(from + m.built))
             throw rtl::Exception(std::string("module library not built: ") + from + m.built);
-        rtl::WriteFileBytes(root + m.installed, rtl::ReadFileBytes(from + m.built));
+        rtl::CopyFileBytes(from + m.built, root + m.installed);
     }
 }
 

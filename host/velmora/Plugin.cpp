@@ -31,7 +31,7 @@ std::string InstallPlugin(const std::string& installation, const std::string& fi
     // A copy loaded earlier in this process may still be mapped: the new copy gets a file of its own
     // instead of being written over the old one's pages.
     const std::string staged = installed + ".new";
-    rtl::WriteFileBytes(staged, rtl::ReadFileBytes(built));
+    rtl::CopyFileBytes(built, staged);
     std::filesystem::rename(rtl::ToNativePath(staged), rtl::ToNativePath(installed));
     return installed;
 }

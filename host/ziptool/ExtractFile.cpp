@@ -86,6 +86,9 @@ public:
         for (const UnpackEntry& entry : entries)
             if (!entry.name.isFolder)
                 m_files.push_back(&entry);
+        // Largest first: a large file taken last would leave one worker inflating it alone.
+        std::stable_sort(m_files.begin(), m_files.end(),
+                         [](const UnpackEntry* a, const UnpackEntry* b) { return a->size > b->size; });
     }
 
     std::string Run() {

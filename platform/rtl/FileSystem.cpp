@@ -469,18 +469,20 @@ std::string ReadFileBytes(std::string_view path) {
 }
 
 void CopyFileBytes(std::string_view from, std::string_view to) {
-    // The copy is made only once the original has opened.
-    std::optional<TFileWriter> file;
-    const auto create = [&] {
-        if (!file)
-            file.emplace(to);
-    };
-    ReadChunks(from, [&](std::size_t) { create(); }, [&](std::string_view chunk) {
-        create();
-        file->Write(chunk);
-    });
-    create();
-    file->Close();
+    const std::string native = ToNativePath(from);
+    const int source = ::open(native.c_str(), O_RDONLY | O_CLOEXEC);
+    if (source < 0)
+        RaiseInOut("Cannot open file", from, errno);
+    try {
+        // The copy is made only once the original has opened.
+        TFileWriter file(to);
+        file.CopyFrom(source, from);
+        file.Close();
+    } catch (...) {
+        ::close(source);
+        throw;
+    }
+    ::close(source);
 }
 
 TFileWriter::TFileWriter(std::string_view path) : m_path(path) {
@@ -511,6 +513,39 @@ void TFileWriter::Write(std::string_view bytes) {
             RaiseInOut("Cannot write file", m_path, errno);
         }
         done += static_cast<std::size_t>(n);
+    }
+}
+
+void TFileWriter::CopyFrom(int source, std::string_view sourcePath) {
+    // The kernel moves the bytes without passing them through this process where it can; a source it
+    // cannot copy that way (another file system on an old kernel, a special file) is read instead.
+    bool copied = false;
+    for (;;) {
+        const ssize_t n = ::copy_file_range(source, nullptr, m_fd, nullptr, std::size_t(1) << 30, 0);
+        if (n > 0) {
+            copied = true;
+            continue;
+        }
+        if (n == 0 && copied)
+            return;
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n == 0 || errno == EXDEV || errno == ENOSYS || errno == EINVAL || errno == EOPNOTSUPP ||
+            errno == EBADF)
+            break;
+        RaiseInOut("Cannot copy file", sourcePath, errno);
+    }
+    char buffer[65536];
+    for (;;) {
+        const ssize_t n = ::read(source, buffer, sizeof buffer);
+        if (n < 0) {
+            if (errno == EINTR)
+                continue;
+            RaiseInOut("Cannot read file", sourcePath, errno);
+        }
+        if (n == 0)
+            return;
+        Write(std::string_view(buffer, static_cast<std::size_t>(n)));
     }
 }
 

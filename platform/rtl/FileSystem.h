@@ -92,6 +92,8 @@ public:
     TFileWriter& operator=(const TFileWriter&) = delete;
 
     void Write(std::string_view bytes);
+    // Appends the rest of an open file; sourcePath names it in errors.
+    void CopyFrom(int source, std::string_view sourcePath);
     void Close();
 
 private:
@@ -102,7 +104,7 @@ private:
 // Whole-file access; raise EInOutError with the path in the message.
 std::string ReadFileBytes(std::string_view path);
 void WriteFileBytes(std::string_view path, std::string_view bytes);
-// A copy of the file made a chunk at a time, so that a large file never sits in memory whole.
+// A copy of the file that never holds the file in memory whole.
 void CopyFileBytes(std::string_view from, std::string_view to);
 
 } // namespace rtl

@@ -92,8 +92,7 @@ public:
     std::int32_t Import(std::int32_t entryId, const std::string& path) override {
         const TableEntry& entry = EntryOf(entryId);
         const std::string serial = OpenProjectSerial();
-        return MergeRows(host::ProjectDatabasePath(serial), entry.table, path).empty() ? ImportNothing
-                                                                                       : ImportDone;
+        return MergeRows(host::ProjectDatabasePath(serial), entry.table, path) == 0 ? ImportNothing : ImportDone;
     }
 
     PageContent ExportContent(std::int32_t entryId) override {

@@ -119,7 +119,7 @@ int ExportRows(const std::string& database, const std::string& table, const std:
     return rows;
 }
 
-std::vector<std::string> MergeRows(const std::string& database, const std::string& table,
+int MergeRows(const std::string& database, const std::string& table,
                                    const std::string& file) {
     if (!rtl::FileExists(file))
         throw rtl::EInOutError("no row file " + file);
@@ -155,10 +155,10 @@ std::vector<std::string> MergeRows(const std::string& database, const std::strin
         if (c.name != key)
             updates += (updates.empty() ? "" : ", ") + Quoted(c.name) + " = excluded." + Quoted(c.name);
     }
-    std::vector<std::string> keys;
-    for (const auto& row : db.Query("select " + Quoted(key) + " from rowfile." + Quoted(table) + " where " +
-                                    Quoted(key) + " is not null order by rowid"))
-        keys.push_back(row.at(0));
+    const int merged = std::stoi(db.Query("select count(*) from rowfile." + Quoted(table) + " where " +
+                                          Quoted(key) + " is not null")
+                                     .at(0)
+                                     .at(0));
     db.Exec("begin");
     try {
         db.Exec("insert into main." + Quoted(table) + " (" + names + ") select " + names + " from rowfile." +
@@ -169,7 +169,7 @@ std::vector<std::string> MergeRows(const std::string& database, const std::strin
         db.Exec("rollback");
         throw;
     }
-    return keys;
+    return merged;
 }
 
 std::vector<std::vector<std::string>> ReadRows(const std::string& database, const std::string& sql,

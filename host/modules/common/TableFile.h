@@ -14,8 +14,9 @@ int ExportRows(const std::string& database, const std::string& table, const std:
 
 // Merges the rows of table in file into table in database by its primary key: rows with a new key are
 // added, rows with a known key take the file's values. Only columns both tables have are moved; a
-// file without the table or without the key column raises. Answers the keys of the merged rows.
-std::vector<std::string> MergeRows(const std::string& database, const std::string& table,
+// file without the table or without the key column raises. Answers the number of the file's rows with a
+// key; the rows are never all held in memory, as a file may carry a whole project's table.
+int MergeRows(const std::string& database, const std::string& table,
                                    const std::string& file);
 
 // Runs a query on a database file opened for reading; every value as text (NULL as empty).

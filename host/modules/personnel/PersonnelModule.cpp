@@ -38,13 +38,12 @@ public:
 
     std::int32_t Import(std::int32_t, const std::string& path) override {
         const std::string serial = OpenProjectSerial();
-        const std::vector<std::string> persons = MergeRows(host::BaseDatabasePath(), "Vek_Person", path);
-        if (persons.empty())
+        if (MergeRows(host::BaseDatabasePath(), "Vek_Person", path) == 0)
             return ImportNothing;
         host::Database base;
         base.Open(host::BaseDatabasePath(), false);
-        for (const std::string& id : persons)
-            base.Run("insert or ignore into Vek_PrjPerson values (?,?)", {serial, id});
+        for (const auto& person : ReadRows(path, "select PerUUID from Vek_Person where PerUUID is not null order by rowid"))
+            base.Run("insert or ignore into Vek_PrjPerson values (?,?)", {serial, person.at(0)});
         return ImportDone;
     }
 

@@ -32,7 +32,7 @@ TEST(FileSystem, ResolvesMissingNamesCaseInsensitivelyComponentByComponent) {
     EXPECT_EQ(rtl::ToNativePath(temp.Path() + "work\\"), temp.Path() + "Work/");
 }
 
-TEST(FileSystem, CopyFileBytesCopiesInChunksAndMakesNoCopyOfAMissingFile) {
+TEST(FileSystem, CopyFileBytesCopiesWholeFilesOfEveryKindAndMakesNoCopyOfAMissingFile) {
     TempFolder temp;
     std::string bytes(200000, '\0');
     for (std::size_t i = 0; i < bytes.size(); ++i)
@@ -43,6 +43,13 @@ TEST(FileSystem, CopyFileBytesCopiesInChunksAndMakesNoCopyOfAMissingFile) {
     rtl::CopyFileBytes(temp.Path() + "empty.bin", temp.Path() + "empty copy.bin");
     EXPECT_EQ(rtl::ReadFileBytes(temp.Path() + "copy.bin"), bytes);
     EXPECT_EQ(rtl::ReadFileBytes(temp.Path() + "empty copy.bin"), "");
+    // A shorter copy over a longer file leaves none of the old bytes.
+    rtl::CopyFileBytes(temp.Path() + "empty.bin", temp.Path() + "copy.bin");
+    EXPECT_EQ(rtl::ReadFileBytes(temp.Path() + "copy.bin"), "");
+    // A file whose size the system does not know in advance is copied by reading it.
+    rtl::CopyFileBytes("/proc/version", temp.Path() + "version.txt");
+    EXPECT_EQ(rtl::ReadFileBytes(temp.Path() + "version.txt"), rtl::ReadFileBytes("/proc/version"));
+    EXPECT_FALSE(rtl::ReadFileBytes(temp.Path() + "version.txt").empty());
     EXPECT_THROW(rtl::CopyFileBytes(temp.Path() + "missing.bin", temp.Path() + "none.bin"), rtl::EInOutError);
     EXPECT_FALSE(rtl::FileExists(temp.Path() + "none.bin"));
 }
