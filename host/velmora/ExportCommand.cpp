@@ -66,15 +66,16 @@ bool FolderIsEmpty(const std::string& folder) {
     return std::filesystem::is_empty(path);
 }
 
-// What the run left behind: the log entries, the package handed over, the work folder.
-bool ReportOutcome(const ExportRequest& request) {
+// What the run left behind: the log entries it wrote, the package handed over, the work folder.
+bool ReportOutcome(const ExportRequest& request, std::size_t logBefore) {
     for (const std::string& error : framework::Application()->Errors())
         Say("error", error);
-    for (const host::LogRow& row : host::LogRows())
-        Say("log", row.ModuleCode + ": " + rtl::Trim(row.Message));
+    const std::vector<host::LogRow> log = host::LogRows();
+    for (std::size_t i = logBefore; i < log.size(); ++i)
+        Say("log", log[i].ModuleCode + ": " + rtl::Trim(log[i].Message));
     bool packaged = false;
     for (const host::PackageTaken& p : host::PackagesTaken()) {
-        Say("host", "took the package into its package management: " + p.StoredAs);
+        Say("host", "took the package into its package management: " + rtl::ToNativePath(p.StoredAs));
         packaged = true;
     }
     if (host::OpenProjectId().empty() && request.savePath) {
@@ -118,6 +119,7 @@ int RunExport(const std::vector<std::string>& words) {
     PrepareApplication();
     host::SetProcessObserver(PrintProgress);
 
+    const std::size_t logBefore = host::LogRows().size();
     PictureBook pictures(request.pictures);
     bool packaged = false;
     bool scriptOk = false;
@@ -130,7 +132,7 @@ int RunExport(const std::vector<std::string>& words) {
         result = plugin.Bind<tarnwick::TRunAppEvn>("RunAppEvn")(
             framework::HintWindowClass(), framework::Application(), framework::Screen(), 0, ExportMode, 0, 0);
         Say("host", "RunAppEvn answered " + std::to_string(result));
-        packaged = ReportOutcome(request);
+        packaged = ReportOutcome(request, logBefore);
         scriptOk = script.Problems().empty();
     }
     host::SetProcessObserver(nullptr);

@@ -19,6 +19,7 @@ HostRequest::HostRequest(const std::string& folder, const Arguments& args) {
     OpenSession(args);
     PrepareApplication();
     host::SetProcessObserver(PrintProgress);
+    m_logBefore = host::LogRows().size();
 }
 
 HostRequest::~HostRequest() {
@@ -29,8 +30,9 @@ HostRequest::~HostRequest() {
 void HostRequest::ReportRecords() const {
     if (!host::LastPluginError().empty())
         Say("error", host::LastPluginError());
-    for (const host::LogRow& row : host::LogRows())
-        Say("log", row.ModuleCode + ": " + rtl::Trim(row.Message));
+    const std::vector<host::LogRow> log = host::LogRows();
+    for (std::size_t i = m_logBefore; i < log.size(); ++i)
+        Say("log", log[i].ModuleCode + ": " + rtl::Trim(log[i].Message));
     for (const host::PackageTaken& p : host::PackagesTaken())
         Say("host", "took " + rtl::ToNativePath(p.Source) + " (" + p.TypeName + ") into its package management as " +
                         rtl::ToNativePath(p.StoredAs));

@@ -2,6 +2,7 @@
 
 #include "host/velmora/Arguments.h"
 
+#include <cstddef>
 #include <string>
 
 // What the commands that ask the plug-in for a package without a wizard share: the host session
@@ -20,8 +21,12 @@ public:
     HostRequest(const HostRequest&) = delete;
     HostRequest& operator=(const HostRequest&) = delete;
 
-    // The log entries, the plug-in's error and the packages handed to the package management.
+    // The log entries written since the request opened, the plug-in's error and the packages handed
+    // to the package management.
     void ReportRecords() const;
+
+private:
+    std::size_t m_logBefore = 0;
 };
 
 } // namespace velmora

@@ -4,8 +4,11 @@
 #include "host/velmora/Commands.h"
 #include "host/velmora/Terminal.h"
 
+#include <algorithm>
 #include <exception>
 #include <iostream>
+#include <utility>
+#include <vector>
 
 namespace velmora {
 
@@ -40,9 +43,19 @@ std::string HelpText(const std::string& command) {
         return found->second.help;
     std::string text =
         "usage: velmora COMMAND ...\n\nThe stand-in host of the Tarnwick plug-in, run from a terminal.\n\n";
-    for (const auto& [name, c] : Commands())
-        text += "  velmora " + c.synopsis + "\n";
-    text += "  velmora help [COMMAND]                   this text, or a command's (also COMMAND --help)\n";
+    // Each synopsis is its usage, two or more blanks, and what it does: the second columns line up.
+    std::vector<std::pair<std::string, std::string>> lines;
+    for (const auto& [name, c] : Commands()) {
+        const std::size_t gap = c.synopsis.find("  ");
+        const std::size_t what = c.synopsis.find_first_not_of(' ', gap);
+        lines.emplace_back(c.synopsis.substr(0, gap), gap == std::string::npos ? "" : c.synopsis.substr(what));
+    }
+    lines.emplace_back("help [COMMAND]", "this text, or a command's (also COMMAND --help)");
+    std::size_t width = 0;
+    for (const auto& line : lines)
+        width = std::max(width, line.first.size());
+    for (const auto& [usage, what] : lines)
+        text += "  velmora " + usage + std::string(width - usage.size() + 3, ' ') + what + "\n";
     return text;
 }
 
