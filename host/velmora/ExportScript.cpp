@@ -1,15 +1,11 @@
 #include "host/velmora/ExportScript.h"
 
 #include "host/velmora/Terminal.h"
+#include "host/velmora/UserSteps.h"
 
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/Forms.h"
 #include "platform/framework/ScriptedUser.h"
-#include "platform/rtl/FileSystem.h"
-#include "platform/rtl/Paths.h"
-#include "platform/rtl/Text.h"
-
-#include <cstdio>
 
 namespace velmora {
 
@@ -23,15 +19,6 @@ using framework::TWinControl;
 
 constexpr char WizardClass[] = "TFrm_MainReaderPack";
 constexpr char NameDialogClass[] = "TFrmEdtPckFile";
-
-TControl* ControlNamed(TCustomForm& form, const std::string& name) {
-    return dynamic_cast<TControl*>(form.FindComponent(name));
-}
-
-std::string CaptionOf(TCustomForm& form, const std::string& name) {
-    const TControl* control = ControlNamed(form, name);
-    return control ? rtl::Trim(control->Caption()) : std::string();
-}
 
 // The module rows of the list: frames inside the scroll box, each with its check box.
 struct ModuleRow {
@@ -61,62 +48,14 @@ const TControl* ShownPage(TCustomForm& form, const std::string& pageControl) {
     return nullptr;
 }
 
-std::string ButtonName(int id) {
-    switch (id) {
-    case framework::IDOK:
-        return "OK";
-    case framework::IDCANCEL:
-        return "Cancel";
-    case framework::IDYES:
-        return "Yes";
-    case framework::IDNO:
-        return "No";
-    default:
-        return std::to_string(id);
-    }
-}
-
 bool StillOpen(const TCustomForm& form) {
     return form.ModalResult() == framework::mrNone;
 }
 
 } // namespace
 
-PictureBook::PictureBook(std::string folder) : m_folder(std::move(folder)) {
-    if (!m_folder.empty())
-        rtl::ForceDirectories(m_folder);
-}
-
-std::string PictureBook::NextFile(const std::string& label) {
-    std::string name = label;
-    for (char& c : name)
-        if (c == '/' || c == '\\' || c == ' ' || c == ':')
-            c = '_';
-    char number[8];
-    std::snprintf(number, sizeof number, "%02zu", m_written.size() + 1);
-    const std::string file = rtl::IncludeTrailingPathDelimiter(m_folder) + number + "-" + name + ".png";
-    m_written.push_back(file);
-    return file;
-}
-
-void PictureBook::Form(TCustomForm& form, const std::string& label) {
-    if (m_folder.empty())
-        return;
-    const std::string file = NextFile(label);
-    framework::SaveFormPng(form, file);
-    Say("picture", file);
-}
-
-void PictureBook::Box(const TDialogRecord& box, const std::string& label) {
-    if (m_folder.empty())
-        return;
-    const std::string file = NextFile(label);
-    framework::SaveMessageBoxPng(box, file);
-    Say("picture", file);
-}
-
 ExportScript::ExportScript(const ExportRequest& request, PictureBook& pictures)
-    : m_request(request), m_pictures(pictures) {}
+    : m_request(request), m_pictures(pictures), m_boxes(request.answers, pictures) {}
 
 ExportScript::~ExportScript() {
     framework::ScriptedUser().Reset();
@@ -209,14 +148,6 @@ void ExportScript::NameThePackage(TCustomForm& dialog) {
     }
 }
 
-void ExportScript::Press(TCustomForm& form, const std::string& button) {
-    Say("user", "presses " + CaptionOf(form, button));
-    framework::TUserAction click;
-    click.kind = framework::TUserActionKind::Click;
-    click.control = button;
-    form.PerformUserAction(click);
-}
-
 void ExportScript::CloseIfStillOpen(TCustomForm& wizard) {
     if (!StillOpen(wizard))
         return;
@@ -235,20 +166,7 @@ std::optional<TDialogAnswer> ExportScript::AnswerBox(const TDialogRecord& box) {
         Say("user", "chooses " + *m_request.savePath);
         return TDialogAnswer{TDialogAnswer::File, framework::IDOK, *m_request.savePath, {}};
     }
-    const std::vector<int> buttons = framework::MessageBoxButtons(box.flags);
-    const bool question = buttons.size() > 1;
-    Say(question ? "question" : "message", box.text);
-    m_pictures.Box(box, question ? "question" : "message");
-    int answer = framework::IDOK;
-    if (question) {
-        if (m_nextAnswer >= m_request.answers.size()) {
-            Fail("no --answer is left for the question \"" + box.text + "\"");
-            return std::nullopt;
-        }
-        answer = m_request.answers[m_nextAnswer++];
-    }
-    Say("user", "presses " + ButtonName(answer));
-    return TDialogAnswer{TDialogAnswer::Button, answer, {}, {}};
+    return m_boxes.Answer(box, [this](const std::string& problem) { Fail(problem); });
 }
 
 } // namespace velmora

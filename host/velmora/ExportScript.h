@@ -1,5 +1,8 @@
 #pragma once
 
+#include "host/velmora/PictureBook.h"
+#include "host/velmora/UserSteps.h"
+
 #include "platform/framework/ScriptedUser.h"
 
 #include <optional>
@@ -20,21 +23,6 @@ struct ExportRequest {
     std::string pictures;                // folder for the PNG files; empty: none
 };
 
-// Numbered PNG files of the pages the user sees.
-class PictureBook {
-public:
-    explicit PictureBook(std::string folder);
-    void Form(framework::TCustomForm& form, const std::string& label);
-    void Box(const framework::TDialogRecord& box, const std::string& label);
-    const std::vector<std::string>& Written() const { return m_written; }
-
-private:
-    std::string NextFile(const std::string& label);
-
-    std::string m_folder;
-    std::vector<std::string> m_written;
-};
-
 class ExportScript {
 public:
     ExportScript(const ExportRequest& request, PictureBook& pictures);
@@ -53,14 +41,13 @@ private:
     void CheckModule(framework::TCustomForm& wizard, const std::string& caption);
     void StepThroughTab(framework::TCustomForm& wizard, std::size_t tab);
     void NameThePackage(framework::TCustomForm& dialog);
-    void Press(framework::TCustomForm& form, const std::string& button);
     void CloseIfStillOpen(framework::TCustomForm& wizard);
     std::optional<framework::TDialogAnswer> AnswerBox(const framework::TDialogRecord& box);
     void Fail(const std::string& problem);
 
     const ExportRequest& m_request;
     PictureBook& m_pictures;
-    std::size_t m_nextAnswer = 0;
+    BoxAnswers m_boxes;
     bool m_fileChosen = false;
     std::vector<std::string> m_problems;
 };

@@ -1,6 +1,7 @@
 #include "host/velmora/ImportScript.h"
 
 #include "host/velmora/Terminal.h"
+#include "host/velmora/UserSteps.h"
 
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/Forms.h"
@@ -18,11 +19,6 @@ using framework::TWinControl;
 
 constexpr char CreationFormClass[] = "TFrmCreatePrj";
 constexpr char WizardClass[] = "TFrm_MainReaderUnPack";
-
-std::string CaptionOf(TCustomForm& form, const std::string& name) {
-    const auto* control = dynamic_cast<const TControl*>(form.FindComponent(name));
-    return control ? rtl::Trim(control->Caption()) : std::string();
-}
 
 struct TabView {
     std::string caption;
@@ -49,7 +45,7 @@ std::vector<TabView> ModuleTabs(TCustomForm& wizard) {
 } // namespace
 
 ImportScript::ImportScript(const ImportRequest& request, PictureBook& pictures)
-    : m_request(request), m_pictures(pictures) {}
+    : m_request(request), m_pictures(pictures), m_boxes(request.answers, pictures) {}
 
 ImportScript::~ImportScript() {
     framework::ScriptedUser().Reset();
@@ -103,37 +99,16 @@ void ImportScript::LookAtEveryTab(TCustomForm& wizard) {
     Press(wizard, "btnCancel");
 }
 
-void ImportScript::Press(TCustomForm& form, const std::string& button) {
-    Say("user", "presses " + CaptionOf(form, button));
-    framework::TUserAction click;
-    click.kind = framework::TUserActionKind::Click;
-    click.control = button;
-    form.PerformUserAction(click);
-}
-
 std::optional<TDialogAnswer> ImportScript::AnswerBox(const TDialogRecord& box) {
     if (box.kind == framework::TDialogKind::Save || box.kind == framework::TDialogKind::Open) {
         Say("dialog", "\"" + box.title + "\" asks for a file");
         Say("user", "cancels the dialog");
         return TDialogAnswer{TDialogAnswer::CancelFile, framework::IDCANCEL, {}, {}};
     }
-    const bool question = framework::MessageBoxButtons(box.flags).size() > 1;
-    Say(question ? "question" : "message", box.text);
-    m_pictures.Box(box, question ? "question" : "message");
-    int answer = framework::IDOK;
-    if (question) {
-        if (m_nextAnswer >= m_request.answers.size()) {
-            m_problems.push_back("no --answer is left for the question \"" + box.text + "\"");
-            Say("user", "cannot go on: " + m_problems.back());
-            return std::nullopt;
-        }
-        answer = m_request.answers[m_nextAnswer++];
-    }
-    Say("user", answer == framework::IDYES ? "presses Yes"
-                : answer == framework::IDNO ? "presses No"
-                : answer == framework::IDCANCEL ? "presses Cancel"
-                                                : "presses OK");
-    return TDialogAnswer{TDialogAnswer::Button, answer, {}, {}};
+    return m_boxes.Answer(box, [this](const std::string& problem) {
+        m_problems.push_back(problem);
+        Say("user", "cannot go on: " + problem);
+    });
 }
 
 } // namespace velmora

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "host/velmora/ExportScript.h"
+#include "host/velmora/PictureBook.h"
+#include "host/velmora/UserSteps.h"
 
 #include "platform/framework/ScriptedUser.h"
 
@@ -36,12 +37,11 @@ public:
 private:
     void ReadProjectInformation(framework::TCustomForm& form);
     void LookAtEveryTab(framework::TCustomForm& wizard);
-    void Press(framework::TCustomForm& form, const std::string& button);
     std::optional<framework::TDialogAnswer> AnswerBox(const framework::TDialogRecord& box);
 
     const ImportRequest& m_request;
     PictureBook& m_pictures;
-    std::size_t m_nextAnswer = 0;
+    BoxAnswers m_boxes;
     std::vector<std::string> m_problems;
 };
 
