@@ -1,5 +1,7 @@
 #include "tests/core/export/ExportRunFixture.h"
 
+#include "tests/support/LogEntries.h"
+
 #include "core/HostApi.h"
 #include "core/WorkFolders.h"
 #include "core/export/ExportRunRoutines.h"
@@ -85,12 +87,7 @@ std::vector<std::string> ExportRunTest::BoxTexts() const {
 }
 
 std::vector<std::string> ExportRunTest::NewLogEntries() {
-    std::vector<std::string> entries;
-    const auto rows = host::LogRows();
-    for (std::size_t i = m_logSeen; i < rows.size(); ++i)
-        entries.push_back(rows[i].ModuleCode + ": " + rows[i].Message);
-    m_logSeen = rows.size();
-    return entries;
+    return tests::NewLogEntries(m_logSeen);
 }
 
 std::string ExportRunTest::WorkFolder() const {

@@ -1,5 +1,7 @@
 #include "tests/core/packages/PackagesFixture.h"
 
+#include "tests/support/LogEntries.h"
+
 #include "core/PackageDocument.h"
 #include "host/ziptool/VekZipTool.h"
 
@@ -103,17 +105,7 @@ std::vector<std::string> PackagesTest::Files(const std::string& folder) {
 }
 
 std::vector<std::string> PackagesTest::NewLogEntries() {
-    const std::vector<host::LogRow> rows = host::LogRows();
-    std::vector<std::string> entries;
-    for (std::size_t i = m_logSeen; i < rows.size(); ++i) {
-        EXPECT_EQ(rows[i].Level, 1);
-        EXPECT_EQ(rows[i].User, host::CurrentUser());
-        EXPECT_EQ(rows[i].Program, "Tarnwick");
-        EXPECT_EQ(rows[i].Kind, 4);
-        entries.push_back(rows[i].ModuleCode + ": " + rows[i].Message);
-    }
-    m_logSeen = rows.size();
-    return entries;
+    return tests::NewLogEntries(m_logSeen);
 }
 
 std::vector<std::string> PackagesTest::BoxTexts() const {
