@@ -70,6 +70,8 @@ private:
     void AddFailure(const std::string& caption, const char* what);
     bool PackProjectPackage();
     bool PackChosenFile();
+    // The closing message of a package that was written.
+    void ShowOutcome();
     void ReportPackingFailure();
 
     ExportRunWizard& m_wizard;
@@ -192,27 +194,25 @@ bool TExportRun::PackProjectPackage() {
         Log(text);
         return true;
     }
-    m_progress.Hide();
-    if (!rtl::Trim(m_msg).empty()) {
-        ShowInfo(m_msg);
-    } else {
-        ShowInfo(SuccessText());
-        Log("数据打包成功！");
-    }
+    ShowOutcome();
     return true;
 }
 
 bool TExportRun::PackChosenFile() {
     Pack(m_files.PackSource(), m_target.fileName);
+    ShowOutcome();
+    return true;
+}
+
+void TExportRun::ShowOutcome() {
     m_progress.Hide();
     // What the modules could not export is in the log already; it is no success.
     if (!rtl::Trim(m_msg).empty()) {
         ShowInfo(m_msg);
-    } else {
-        ShowInfo(SuccessText());
-        Log("数据打包成功！");
+        return;
     }
-    return true;
+    ShowInfo(SuccessText());
+    Log("数据打包成功！");
 }
 
 void TExportRun::ReportPackingFailure() {

@@ -3,6 +3,7 @@
 #include "host/velmora/Arguments.h"
 #include "host/velmora/Commands.h"
 #include "host/velmora/ExportScript.h"
+#include "host/velmora/HostRequest.h"
 #include "host/velmora/InstalledPlugin.h"
 #include "host/velmora/Plugin.h"
 #include "host/velmora/Session.h"
@@ -67,12 +68,10 @@ bool FolderIsEmpty(const std::string& folder) {
 }
 
 // What the run left behind: the log entries it wrote, the package handed over, the work folder.
-bool ReportOutcome(const ExportRequest& request, std::size_t logBefore) {
+bool ReportOutcome(const ExportRequest& request, const HostRequest& session) {
     for (const std::string& error : framework::Application()->Errors())
         Say("error", error);
-    const std::vector<host::LogRow> log = host::LogRows();
-    for (std::size_t i = logBefore; i < log.size(); ++i)
-        Say("log", log[i].ModuleCode + ": " + rtl::Trim(log[i].Message));
+    session.PrintNewLogEntries();
     bool packaged = false;
     for (const host::PackageTaken& p : host::PackagesTaken()) {
         Say("host", "took the package into its package management: " + rtl::ToNativePath(p.StoredAs));
@@ -112,19 +111,12 @@ int RunExport(const std::vector<std::string>& words) {
                                  {"answer", true, true},
                                  {"pictures"}});
     const ExportRequest request = ReadRequest(args);
-    if (!rtl::FileExists(rtl::IncludeTrailingPathDelimiter(request.installation) + "base.db"))
-        throw rtl::Exception("no installation in " + request.installation + " (make one with velmora init)");
-    host::OpenInstallation(request.installation);
-    OpenSession(args);
-    PrepareApplication();
-    host::SetProcessObserver(PrintProgress);
-
-    const std::size_t logBefore = host::LogRows().size();
-    PictureBook pictures(request.pictures);
     bool packaged = false;
     bool scriptOk = false;
     std::int32_t result = 0;
     {
+        const HostRequest session(request.installation, args);
+        PictureBook pictures(request.pictures);
         ExportScript script(request, pictures);
         script.Queue();
         Plugin plugin(host::InstallationFolder(), InstalledPluginFileName());
@@ -132,11 +124,9 @@ int RunExport(const std::vector<std::string>& words) {
         result = plugin.Bind<tarnwick::TRunAppEvn>("RunAppEvn")(
             framework::HintWindowClass(), framework::Application(), framework::Screen(), 0, ExportMode, 0, 0);
         Say("host", "RunAppEvn answered " + std::to_string(result));
-        packaged = ReportOutcome(request, logBefore);
+        packaged = ReportOutcome(request, session);
         scriptOk = script.Problems().empty();
     }
-    host::SetProcessObserver(nullptr);
-    host::CloseInstallation();
     if (!scriptOk)
         Complain("the scripted user could not finish the export; no package was made");
     else if (result != 1 || !packaged)

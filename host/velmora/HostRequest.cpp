@@ -12,9 +12,13 @@
 
 namespace velmora {
 
-HostRequest::HostRequest(const std::string& folder, const Arguments& args) {
+void HostRequest::RequireInstallation(const std::string& folder) {
     if (!rtl::FileExists(rtl::IncludeTrailingPathDelimiter(folder) + "base.db"))
         throw rtl::Exception("no installation in " + folder + " (make one with velmora init)");
+}
+
+HostRequest::HostRequest(const std::string& folder, const Arguments& args) {
+    RequireInstallation(folder);
     host::OpenInstallation(folder);
     OpenSession(args);
     PrepareApplication();
@@ -27,12 +31,16 @@ HostRequest::~HostRequest() {
     host::CloseInstallation();
 }
 
+void HostRequest::PrintNewLogEntries() const {
+    const std::vector<host::LogRow> log = host::LogRows();
+    for (std::size_t i = m_logBefore; i < log.size(); ++i)
+        Say("log", log[i].ModuleCode + ": " + rtl::Trim(rtl::StringReplace(log[i].Message, "\r\n", " ")));
+}
+
 void HostRequest::ReportRecords() const {
     if (!host::LastPluginError().empty())
         Say("error", host::LastPluginError());
-    const std::vector<host::LogRow> log = host::LogRows();
-    for (std::size_t i = m_logBefore; i < log.size(); ++i)
-        Say("log", log[i].ModuleCode + ": " + rtl::Trim(log[i].Message));
+    PrintNewLogEntries();
     for (const host::PackageTaken& p : host::PackagesTaken())
         Say("host", "took " + rtl::ToNativePath(p.Source) + " (" + p.TypeName + ") into its package management as " +
                         rtl::ToNativePath(p.StoredAs));

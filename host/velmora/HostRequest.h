@@ -5,8 +5,8 @@
 #include <cstddef>
 #include <string>
 
-// What the commands that ask the plug-in for a package without a wizard share: the host session
-// they open, and what they print of the host's records afterwards.
+// What the commands that run the installation's plug-in share: the host session they open, and what
+// they print of the host's records afterwards.
 namespace velmora {
 
 // The options every such command takes: --user and --project.
@@ -21,8 +21,12 @@ public:
     HostRequest(const HostRequest&) = delete;
     HostRequest& operator=(const HostRequest&) = delete;
 
-    // The log entries written since the request opened, the plug-in's error and the packages handed
-    // to the package management.
+    // Raises unless folder holds an installation.
+    static void RequireInstallation(const std::string& folder);
+
+    // The log entries written since the request opened, one line each (line breaks become blanks).
+    void PrintNewLogEntries() const;
+    // The plug-in's error, the new log entries and the packages handed to the package management.
     void ReportRecords() const;
 
 private:

@@ -3,6 +3,7 @@
 
 #include "host/velmora/Arguments.h"
 #include "host/velmora/Commands.h"
+#include "host/velmora/HostRequest.h"
 #include "host/velmora/ImportScript.h"
 #include "host/velmora/InstalledPlugin.h"
 #include "host/velmora/Plugin.h"
@@ -46,12 +47,10 @@ ImportRequest ReadRequest(const Arguments& args) {
 
 // What the import left behind: the log entries and operation records it wrote, and what the host
 // did with projects.
-void ReportOutcome(std::size_t logBefore, std::size_t recordsBefore) {
+void ReportOutcome(const HostRequest& session, std::size_t recordsBefore) {
     for (const std::string& error : framework::Application()->Errors())
         Say("error", error);
-    const std::vector<host::LogRow> log = host::LogRows();
-    for (std::size_t i = logBefore; i < log.size(); ++i)
-        Say("log", log[i].ModuleCode + ": " + rtl::Trim(rtl::StringReplace(log[i].Message, "\r\n", " ")));
+    session.PrintNewLogEntries();
     const std::vector<host::PrjOptionRow> records = host::PrjOptionRows();
     for (std::size_t i = recordsBefore; i < records.size(); ++i)
         Say("record", records[i].Optype + ": " + records[i].OpMemo + " (user " + records[i].UserID + ")");
@@ -70,21 +69,15 @@ int RunImport(const std::vector<std::string>& words) {
                                  {"answer", true, true},
                                  {"pictures"}});
     const ImportRequest request = ReadRequest(args);
-    if (!rtl::FileExists(rtl::IncludeTrailingPathDelimiter(request.installation) + "base.db"))
-        throw rtl::Exception("no installation in " + request.installation + " (make one with velmora init)");
+    HostRequest::RequireInstallation(request.installation);
     if (!rtl::FileExists(request.package))
         throw rtl::Exception("no package " + request.package);
-    host::OpenInstallation(request.installation);
-    OpenSession(args);
-    PrepareApplication();
-    host::SetProcessObserver(PrintProgress);
-    const std::size_t logBefore = host::LogRows().size();
-    const std::size_t recordsBefore = host::PrjOptionRows().size();
-
-    PictureBook pictures(request.pictures);
     bool scriptOk = false;
     std::int32_t result = 0;
     {
+        const HostRequest session(request.installation, args);
+        const std::size_t recordsBefore = host::PrjOptionRows().size();
+        PictureBook pictures(request.pictures);
         ImportScript script(request, pictures);
         script.Queue();
         Plugin plugin(host::InstallationFolder(), InstalledPluginFileName());
@@ -95,11 +88,9 @@ int RunImport(const std::vector<std::string>& words) {
             framework::HintWindowClass(), framework::Application(), framework::Screen(), flag.c_str(), ImportMode,
             0, request.package.c_str());
         Say("host", "VekPackPortInfo answered " + std::to_string(result));
-        ReportOutcome(logBefore, recordsBefore);
+        ReportOutcome(session, recordsBefore);
         scriptOk = script.Problems().empty();
     }
-    host::SetProcessObserver(nullptr);
-    host::CloseInstallation();
     if (!scriptOk)
         Complain("the scripted user could not finish the import");
     else if (result != 1)

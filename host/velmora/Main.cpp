@@ -48,7 +48,8 @@ std::string HelpText(const std::string& command) {
     for (const auto& [name, c] : Commands()) {
         const std::size_t gap = c.synopsis.find("  ");
         const std::size_t what = c.synopsis.find_first_not_of(' ', gap);
-        lines.emplace_back(c.synopsis.substr(0, gap), gap == std::string::npos ? "" : c.synopsis.substr(what));
+        lines.emplace_back(c.synopsis.substr(0, gap),
+                           gap == std::string::npos ? "" : c.synopsis.substr(what));
     }
     lines.emplace_back("help [COMMAND]", "this text, or a command's (also COMMAND --help)");
     std::size_t width = 0;

@@ -39,8 +39,8 @@ void Press(framework::TCustomForm& form, const std::string& button) {
 BoxAnswers::BoxAnswers(const std::vector<int>& answers, PictureBook& pictures)
     : m_answers(answers), m_pictures(pictures) {}
 
-std::optional<framework::TDialogAnswer> BoxAnswers::Answer(const framework::TDialogRecord& box,
-                                                           const std::function<void(const std::string&)>& fail) {
+std::optional<framework::TDialogAnswer>
+BoxAnswers::Answer(const framework::TDialogRecord& box, const std::function<void(const std::string&)>& fail) {
     const bool question = framework::MessageBoxButtons(box.flags).size() > 1;
     Say(question ? "question" : "message", box.text);
     m_pictures.Box(box, question ? "question" : "message");

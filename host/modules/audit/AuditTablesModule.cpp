@@ -92,7 +92,8 @@ public:
     std::int32_t Import(std::int32_t entryId, const std::string& path) override {
         const TableEntry& entry = EntryOf(entryId);
         const std::string serial = OpenProjectSerial();
-        return MergeRows(host::ProjectDatabasePath(serial), entry.table, path) == 0 ? ImportNothing : ImportDone;
+        return MergeRows(host::ProjectDatabasePath(serial), entry.table, path) == 0 ? ImportNothing
+                                                                                    : ImportDone;
     }
 
     PageContent ExportContent(std::int32_t entryId) override {

@@ -119,8 +119,7 @@ int ExportRows(const std::string& database, const std::string& table, const std:
     return rows;
 }
 
-int MergeRows(const std::string& database, const std::string& table,
-                                   const std::string& file) {
+int MergeRows(const std::string& database, const std::string& table, const std::string& file) {
     if (!rtl::FileExists(file))
         throw rtl::EInOutError("no row file " + file);
     Connection db(database, false);
@@ -155,10 +154,10 @@ int MergeRows(const std::string& database, const std::string& table,
         if (c.name != key)
             updates += (updates.empty() ? "" : ", ") + Quoted(c.name) + " = excluded." + Quoted(c.name);
     }
-    const int merged = std::stoi(db.Query("select count(*) from rowfile." + Quoted(table) + " where " +
-                                          Quoted(key) + " is not null")
-                                     .at(0)
-                                     .at(0));
+    const int merged = std::stoi(
+        db.Query("select count(*) from rowfile." + Quoted(table) + " where " + Quoted(key) + " is not null")
+            .at(0)
+            .at(0));
     db.Exec("begin");
     try {
         db.Exec("insert into main." + Quoted(table) + " (" + names + ") select " + names + " from rowfile." +

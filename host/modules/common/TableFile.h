@@ -16,8 +16,7 @@ int ExportRows(const std::string& database, const std::string& table, const std:
 // added, rows with a known key take the file's values. Only columns both tables have are moved; a
 // file without the table or without the key column raises. Answers the number of the file's rows with a
 // key; the rows are never all held in memory, as a file may carry a whole project's table.
-int MergeRows(const std::string& database, const std::string& table,
-                                   const std::string& file);
+int MergeRows(const std::string& database, const std::string& table, const std::string& file);
 
 // Runs a query on a database file opened for reading; every value as text (NULL as empty).
 std::vector<std::vector<std::string>> ReadRows(const std::string& database, const std::string& sql,

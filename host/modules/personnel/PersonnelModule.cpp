@@ -42,7 +42,8 @@ public:
             return ImportNothing;
         host::Database base;
         base.Open(host::BaseDatabasePath(), false);
-        for (const auto& person : ReadRows(path, "select PerUUID from Vek_Person where PerUUID is not null order by rowid"))
+        for (const auto& person :
+             ReadRows(path, "select PerUUID from Vek_Person where PerUUID is not null order by rowid"))
             base.Run("insert or ignore into Vek_PrjPerson values (?,?)", {serial, person.at(0)});
         return ImportDone;
     }
