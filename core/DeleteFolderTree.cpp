@@ -1,51 +1,44 @@
 #include "core/DeleteFolderTree.h"
 
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/OpenFolder.h"
 #include "platform/rtl/Paths.h"
+#include "platform/rtl/RemoveTree.h"
 
 namespace tarnwick {
 
 namespace {
-
-constexpr int kEveryAttribute =
-    rtl::faReadOnly | rtl::faHidden | rtl::faSysFile | rtl::faVolumeID | rtl::faDirectory | rtl::faArchive;
 
 bool IsLink(const std::string& path) {
     const int attr = rtl::FileGetAttr(path);
     return attr != -1 && (attr & rtl::faSymLink);
 }
 
-bool DeleteEntry(const std::string& path) {
-    const int attr = rtl::FileGetAttr(path);
-    if (attr != -1 && !(attr & rtl::faSymLink))
-        rtl::FileSetAttr(path, attr & ~rtl::faReadOnly);
-    return rtl::DeleteFile(path);
+bool DeleteEntry(const rtl::TOpenFolder& folder, const rtl::TSearchRec& entry) {
+    // The system's paths take "\" for a separator, so they cannot name such a file: it stays, as it
+    // would when deleted by its path.
+    if (entry.Name.find('\\') != std::string::npos)
+        return false;
+    if (!(entry.Attr & rtl::faSymLink))
+        folder.SetAttr(entry.Name, entry.Attr & ~rtl::faReadOnly);
+    return folder.DeleteFile(entry.Name);
 }
 
 } // namespace
 
 int DeleteFolderTree(std::string path) {
-    if (IsLink(rtl::ExcludeTrailingPathDelimiter(path)))
-        return rtl::DeleteFile(rtl::ExcludeTrailingPathDelimiter(path)) ? 0 : -1;
+    // Without its trailing separator a path may be as long as the system takes.
+    path = rtl::ExcludeTrailingPathDelimiter(path);
+    if (IsLink(path))
+        return rtl::DeleteFile(path) ? 0 : -1;
     if (!rtl::DirectoryExists(path))
         return 0;
     try {
-        path = rtl::IncludeTrailingPathDelimiter(path);
-        rtl::TSearchRec rec;
-        for (int found = rtl::FindFirst(path + "*.*", kEveryAttribute, rec); found == 0;
-             found = rtl::FindNext(rec)) {
-            const std::string entry = path + rec.Name;
-            if ((rec.Attr & rtl::faDirectory) && !(rec.Attr & rtl::faSymLink)) {
-                if (rec.Name == "." || rec.Name == "..")
-                    continue;
-                if (DeleteFolderTree(entry) == -1)
-                    break;
-            } else if (!(rec.Attr & rtl::faVolumeID)) {
-                if (!DeleteEntry(entry))
-                    break;
-            }
-        }
-        rtl::FindClose(rec);
+        // The walk enters each folder by name instead of resolving its whole path again, so a deep
+        // tree costs time linear in its size. A file that cannot be deleted stops its folder's listing.
+        rtl::TOpenFolder folder = rtl::TOpenFolder::Open(path);
+        rtl::RemoveFolderContent(folder, DeleteEntry, true);
+        folder = rtl::TOpenFolder();
         rtl::RemoveDir(path);
     } catch (const std::exception&) {
         return -1;

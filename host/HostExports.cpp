@@ -220,9 +220,9 @@ HOST_EXPORT std::int32_t stdcall ExtractFile(PText* out, const char* archive, co
         return static_cast<std::int32_t>(injected->number);
     }
     std::string text;
-    bool done = host::ExtractFile(Str(archive), Str(destDir), text);
+    const host::TExtractResult result = host::ExtractArchive(Str(archive), Str(destDir), text);
     sharemem::AssignVar(out, text);
-    return done ? 1 : 0;
+    return static_cast<std::int32_t>(result);
 }
 
 HOST_EXPORT void stdcall GetAppTempPathY(PText* path, const char* moduleCode) {

@@ -5,17 +5,21 @@
 #include "host/ziptool/StagingFolder.h"
 #include "host/ziptool/ZipToolSettings.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/OpenFolder.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 
 #include <zip.h>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <atomic>
 #include <exception>
 #include <memory>
 #include <mutex>
 #include <new>
+#include <optional>
 #include <thread>
 #include <vector>
 
@@ -43,46 +47,92 @@ ArchivePtr OpenArchive(const std::string& archivePath, int flags, std::string& e
     return ArchivePtr(opened);
 }
 
-std::string CheckArguments(const std::string& archivePath, const std::string& destDir) {
-    if (archivePath.empty() || !rtl::FileExists(archivePath))
-        return "the archive \"" + archivePath + "\" does not exist";
-    if (destDir.empty())
-        return "no destination folder given";
-    if (rtl::FileExists(destDir))
-        return "the destination \"" + destDir + "\" is a file";
-    return "";
-}
+// A failure and whose it is: the archive's, or the destination's.
+struct Failure {
+    TExtractResult result = TExtractResult::Done;
+    std::string reason;
 
-std::string CheckArchive(zip_t* archive, const std::string& root, std::vector<UnpackEntry>& entries) {
-    const TZipToolSettings settings = ZipToolSettings();
-    if (std::string error = CheckEntryCount(zip_get_num_entries(archive, 0), settings); !error.empty())
-        return error;
-    if (std::string error = ListEntries(archive, entries); !error.empty())
-        return error;
-    if (std::string error = CheckTotalSize(entries, settings); !error.empty())
-        return error;
-    if (std::string error = CheckNames(entries); !error.empty())
-        return error;
-    return CheckExisting(root, entries);
-}
-
-std::string CreateFolders(const std::string& content, const std::vector<UnpackEntry>& entries) {
-    for (const UnpackEntry& entry : entries) {
-        const std::size_t depth = entry.name.parts.size() - (entry.name.isFolder ? 0 : 1);
-        if (depth == 0)
-            continue;
-        const std::string path = content + PrefixOf(entry.name, depth);
-        if (!rtl::ForceDirectories(path))
-            return "the folder \"" + path + "\" cannot be created";
+    static Failure Archive(std::string reason) { return {TExtractResult::ArchiveRefused, std::move(reason)}; }
+    static Failure Destination(std::string reason) {
+        return {TExtractResult::DestinationFailed, std::move(reason)};
     }
-    return "";
+    explicit operator bool() const { return !reason.empty(); }
+};
+
+Failure ArchiveFailure(std::string reason) {
+    return reason.empty() ? Failure() : Failure::Archive(std::move(reason));
+}
+
+Failure DestinationFailure(std::string reason) {
+    return reason.empty() ? Failure() : Failure::Destination(std::move(reason));
+}
+
+Failure CheckArguments(const std::string& archivePath, const std::string& destDir) {
+    if (archivePath.empty() || !rtl::FileExists(archivePath))
+        return Failure::Archive("the archive \"" + archivePath + "\" does not exist");
+    if (destDir.empty())
+        return Failure::Destination("no destination folder given");
+    if (rtl::FileExists(destDir))
+        return Failure::Destination("the destination \"" + destDir + "\" is a file");
+    return {};
+}
+
+// What the archive holds, checked against itself and the tool's bounds.
+Failure CheckArchive(zip_t* archive, const std::string& destDir, std::vector<UnpackEntry>& entries, TNameTree& tree) {
+    const TZipToolSettings settings = ZipToolSettings();
+    if (Failure failure = ArchiveFailure(CheckEntryCount(zip_get_num_entries(archive, 0), settings)))
+        return failure;
+    if (Failure failure = ArchiveFailure(ListEntries(archive, entries)))
+        return failure;
+    if (Failure failure = ArchiveFailure(CheckTotalSize(entries, settings)))
+        return failure;
+    if (Failure failure = ArchiveFailure(CheckNames(entries, tree)))
+        return failure;
+    // Every name must fit below the staging folder too, where it is written first.
+    const std::size_t root = std::max(rtl::ToNativePath(rtl::IncludeTrailingPathDelimiter(destDir)).size(),
+                                      TStagingFolder::LongestContentPath(destDir));
+    return ArchiveFailure(CheckPathLengths(entries, root));
+}
+
+// What is already at the destination, and the room it has.
+Failure CheckDestination(const std::string& destDir, const std::vector<UnpackEntry>& entries, const TNameTree& tree) {
+    if (Failure failure = DestinationFailure(CheckExisting(destDir, tree)))
+        return failure;
+    return DestinationFailure(CheckFreeSpace(destDir, entries, tree));
+}
+
+// Every folder of the tree below content, each made and entered by name once.
+Failure CreateFolders(const std::string& content, const TNameTree& tree) {
+    rtl::TOpenFolder folder = rtl::TOpenFolder::Open(content);
+    if (!folder.IsOpen())
+        return Failure::Destination("the staging folder \"" + content + "\" cannot be opened");
+    std::vector<TNameTree::Index> next{tree[TNameTree::Root].firstChild};
+    while (!next.empty()) {
+        const TNameTree::Index index = next.back();
+        if (index == TNameTree::None) {
+            next.pop_back();
+            if (!next.empty() && !folder.Leave())
+                return Failure::Destination("the staging folder \"" + content + "\" was moved while it was filled");
+            continue;
+        }
+        const TNameTree::Node& node = tree[index];
+        next.back() = node.nextSibling;
+        if (!node.isFolder)
+            continue;
+        if (!folder.CreateDir(node.name) || !folder.Enter(node.name))
+            return Failure::Destination("the folder " + ShownName(folder.PathOf(node.name)) +
+                                        " cannot be created: " + std::strerror(errno));
+        next.push_back(node.firstChild);
+    }
+    return {};
 }
 
 // Each worker has its own handle on the archive and writes whole files; the folders exist already.
 class ParallelUnpack {
 public:
-    ParallelUnpack(const std::string& archivePath, const std::string& content, const std::vector<UnpackEntry>& entries)
-        : m_archivePath(archivePath), m_content(content) {
+    ParallelUnpack(const std::string& archivePath, const std::string& content, const std::vector<UnpackEntry>& entries,
+                   const TNameTree& tree)
+        : m_archivePath(archivePath), m_content(content), m_tree(tree) {
         for (const UnpackEntry& entry : entries)
             if (!entry.name.isFolder)
                 m_files.push_back(&entry);
@@ -91,7 +141,7 @@ public:
                          [](const UnpackEntry* a, const UnpackEntry* b) { return a->size > b->size; });
     }
 
-    std::string Run() {
+    Failure Run() {
         const unsigned workers = WorkerCount();
         std::vector<std::thread> threads;
         for (unsigned w = 1; w < workers; ++w)
@@ -99,7 +149,7 @@ public:
         Work();
         for (std::thread& thread : threads)
             thread.join();
-        return m_error;
+        return m_failure;
     }
 
 private:
@@ -113,87 +163,127 @@ private:
                                                                std::clamp(std::thread::hardware_concurrency(), 1u, 8u)));
     }
 
+    // The failure of one file: the archive's when its data is wrong, the destination's when the
+    // writing raised.
+    Failure UnpackOne(const UnpackEntry& entry, ArchivePtr& archive, std::vector<char>& buffer,
+                      TNameTree::Index& openNode, rtl::TOpenFolder& folder) {
+        // Files of one folder mostly come one after another: each folder is opened once for them, and
+        // no file's path is looked up.
+        if (openNode != entry.folder) {
+            folder = rtl::TOpenFolder::Open(m_content + m_tree.PathOf(entry.folder));
+            openNode = entry.folder;
+        }
+        if (!folder.IsOpen())
+            return Failure::Destination("the folder \"" + m_content + m_tree.PathOf(entry.folder) +
+                                        "\" cannot be opened");
+        if (entry.size == 0) {
+            rtl::TFileWriter(folder, entry.name.parts.back()).Close();
+            return {};
+        }
+        std::string failure;
+        // Opening reads the whole directory of the archive: only when there is data to read.
+        if (!archive && !(archive = OpenArchive(m_archivePath, ZIP_RDONLY, failure)))
+            return Failure::Archive(failure);
+        buffer.resize(kCopyBuffer);
+        return ArchiveFailure(CopyEntryToFile(archive.get(), entry, folder, buffer));
+    }
+
     void Work() {
-        // New names in the staging folder never need resolving, but looking for them must not read
-        // the folder again for every file. Another worker's files are missing from this worker's
-        // listings, which cannot change an outcome: no name differs from another only in case.
-        rtl::TFolderListingScope listings;
-        const std::string error = CaughtError([&] {
-            std::string failure;
+        Failure failure;
+        const std::string raised = CaughtError([&] {
             ArchivePtr archive;
             std::vector<char> buffer;
-            while (failure.empty() && !m_failed) {
+            TNameTree::Index openNode = TNameTree::None;
+            rtl::TOpenFolder folder;
+            while (!failure && !m_failed) {
                 const std::size_t index = m_next++;
                 if (index >= m_files.size())
                     break;
-                const UnpackEntry& entry = *m_files[index];
-                const std::string path = m_content + entry.name.Joined();
-                if (entry.size == 0) {
-                    rtl::WriteFileBytes(path, "");
-                    continue;
-                }
-                // Opening reads the whole directory of the archive: only when there is data to read.
-                if (!archive && !(archive = OpenArchive(m_archivePath, ZIP_RDONLY, failure)))
-                    break;
-                buffer.resize(kCopyBuffer);
-                failure = CopyEntryToFile(archive.get(), entry, path, buffer);
+                failure = UnpackOne(*m_files[index], archive, buffer, openNode, folder);
             }
-            return failure;
+            return std::string();
         });
-        if (!error.empty()) {
-            std::lock_guard lock(m_errorMutex);
-            if (m_error.empty())
-                m_error = error;
+        if (!raised.empty())
+            failure = Failure::Destination(raised);
+        if (failure) {
+            std::lock_guard lock(m_failureMutex);
+            if (!m_failure)
+                m_failure = failure;
             m_failed = true;
         }
     }
 
     const std::string m_archivePath;
     const std::string m_content;
+    const TNameTree& m_tree;
     std::vector<const UnpackEntry*> m_files;
     std::atomic<std::size_t> m_next{0};
     std::atomic<bool> m_failed{false};
-    std::mutex m_errorMutex;
-    std::string m_error;
+    std::mutex m_failureMutex;
+    Failure m_failure;
 };
 
-std::string Extract(const std::string& archivePath, const std::string& destDir, std::size_t& files) {
-    if (std::string error = CheckArguments(archivePath, destDir); !error.empty())
-        return error;
+Failure Extract(const std::string& archivePath, const std::string& destDir, std::size_t& files) {
+    if (Failure failure = CheckArguments(archivePath, destDir))
+        return failure;
     std::string error;
     ArchivePtr archive = OpenArchive(archivePath, ZIP_RDONLY | ZIP_CHECKCONS, error);
     if (!archive)
-        return error;
+        return Failure::Archive(error);
     // Case-insensitive lookups of new names read each folder once, not once per name.
     rtl::TFolderListingScope listings;
     std::vector<UnpackEntry> entries;
-    if (error = CheckArchive(archive.get(), rtl::IncludeTrailingPathDelimiter(destDir), entries); !error.empty())
-        return error;
+    TNameTree tree;
+    if (Failure failure = CheckArchive(archive.get(), destDir, entries, tree))
+        return failure;
     archive.reset();
+    if (Failure failure = CheckDestination(destDir, entries, tree))
+        return failure;
 
-    TStagingFolder staging(destDir);
-    if (error = CreateFolders(staging.Content(), entries); !error.empty())
-        return error;
-    if (error = ParallelUnpack(archivePath, staging.Content(), entries).Run(); !error.empty())
-        return error;
-    staging.MoveIntoPlace();
+    std::optional<TStagingFolder> staging;
+    if (Failure failure = DestinationFailure(CaughtError([&] {
+            staging.emplace(destDir);
+            return std::string();
+        })))
+        return failure;
+    if (Failure failure = CreateFolders(staging->Content(), tree))
+        return failure;
+    if (Failure failure = ParallelUnpack(archivePath, staging->Content(), entries, tree).Run())
+        return failure;
+    if (Failure failure = DestinationFailure(CaughtError([&] {
+            staging->MoveIntoPlace();
+            return std::string();
+        })))
+        return failure;
     for (const UnpackEntry& entry : entries)
         files += entry.name.isFolder ? 0 : 1;
-    return "";
+    return {};
 }
 
 } // namespace
 
-bool ExtractFile(const std::string& archive, const std::string& destDir, std::string& out) {
+TExtractResult ExtractArchive(const std::string& archive, const std::string& destDir, std::string& out) {
     out.clear();
     std::size_t files = 0;
-    const std::string error = CaughtError([&] { return Extract(archive, destDir, files); });
-    if (!error.empty()) {
-        out = "Cannot unpack: " + error;
-        return false;
+    Failure failure;
+    // Whatever is raised beyond the steps' own guards (out of memory, say) is no fault of the
+    // destination's.
+    if (const std::string raised = CaughtError([&] {
+            failure = Extract(archive, destDir, files);
+            return std::string();
+        });
+        !raised.empty())
+        failure = Failure::Archive(raised);
+    if (failure) {
+        out = "Cannot unpack: " + failure.reason;
+        return failure.result;
     }
     out = "Unpacked " + std::to_string(files) + " files into \"" + destDir + "\"";
-    return true;
+    return TExtractResult::Done;
+}
+
+bool ExtractFile(const std::string& archive, const std::string& destDir, std::string& out) {
+    return ExtractArchive(archive, destDir, out) == TExtractResult::Done;
 }
 
 } // namespace host

@@ -1,11 +1,11 @@
 #pragma once
 
-#include <string>
+#include "platform/rtl/RemoveTree.h"
 
 namespace host {
 
 // Removes a folder with everything in it, through the file adapter. A link is removed as a link:
 // its target is never entered. True when nothing is left.
-bool RemoveTree(const std::string& folder);
+using rtl::RemoveTree;
 
 } // namespace host

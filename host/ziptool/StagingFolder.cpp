@@ -4,14 +4,16 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
+#include "platform/rtl/StagingFolders.h"
 
-#include <unistd.h>
+#include <string_view>
 
 namespace host {
 
 namespace {
 
 constexpr int kStagingAttempts = 100;
+constexpr std::string_view kContentFolder = "/content/";
 
 bool IsFolder(int attr) {
     return attr != -1 && (attr & rtl::faDirectory) && !(attr & rtl::faSymLink);
@@ -57,16 +59,22 @@ void TStagingFolder::CreateParents() {
     m_createdParent = outermost;
 }
 
+std::size_t TStagingFolder::LongestContentPath(const std::string& destDir) {
+    const std::string dest = rtl::ExcludeTrailingPathDelimiter(destDir);
+    const std::string parent = rtl::ExtractFileDir(dest);
+    const std::string staging = rtl::StagingFolderName(rtl::ExtractFileName(dest), kStagingAttempts - 1);
+    return (parent.empty() ? 0 : rtl::ToNativePath(parent).size() + 1) + staging.size() + kContentFolder.size();
+}
+
 void TStagingFolder::CreateStaging() {
-    // Hidden, and named after the destination, so that a leftover says where it came from.
-    const std::string stem = m_parent + "." + rtl::ExtractFileName(m_dest) + ".unpacking-" +
-                             std::to_string(::getpid()) + "-";
-    for (int attempt = 0; attempt < kStagingAttempts && m_staging.empty(); ++attempt)
-        if (rtl::CreateDir(stem + std::to_string(attempt)))
-            m_staging = stem + std::to_string(attempt) + "/";
+    for (int attempt = 0; attempt < kStagingAttempts && m_staging.empty(); ++attempt) {
+        const std::string staging = m_parent + rtl::StagingFolderName(rtl::ExtractFileName(m_dest), attempt);
+        if (rtl::CreateDir(staging))
+            m_staging = staging + "/";
+    }
     if (m_staging.empty())
         throw rtl::EInOutError("no staging folder can be created in \"" + m_parent + "\"");
-    m_content = m_staging + "content/";
+    m_content = m_staging + std::string(kContentFolder.substr(1));
     m_replaced = m_staging + "replaced/";
     if (!rtl::CreateDir(m_content) || !rtl::CreateDir(m_replaced))
         throw rtl::EInOutError("the staging folder \"" + m_staging + "\" cannot be filled");

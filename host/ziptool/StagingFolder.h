@@ -6,7 +6,8 @@
 namespace host {
 
 // A fresh folder beside an extraction's destination (in the destination's parent, so on the same
-// file system) that receives the whole archive before anything reaches the destination.
+// file system) that receives the whole archive before anything reaches the destination; its name
+// is rtl::StagingFolderName's, so that a leftover of a killed process is swept later.
 class TStagingFolder {
 public:
     // Creates the destination's missing parents and the staging folder; raises when it cannot.
@@ -19,6 +20,8 @@ public:
 
     // Where the archive's content goes, with a trailing "/".
     const std::string& Content() const { return m_content; }
+    // The length of the longest Content() path a staging folder for destDir can have.
+    static std::size_t LongestContentPath(const std::string& destDir);
 
     // A missing destination becomes the content folder, renamed in one step. An existing one
     // receives the content name by name: new names are moved in, folders are merged, and files of

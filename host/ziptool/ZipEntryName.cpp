@@ -1,5 +1,7 @@
 #include "host/ziptool/ZipEntryName.h"
 
+#include "host/ziptool/ZipToolSettings.h"
+
 #include "platform/rtl/Utf8.h"
 
 namespace host {
@@ -21,15 +23,27 @@ std::string Folded(std::string name) {
     return name;
 }
 
+std::string ShownName(std::string_view name) {
+    constexpr std::size_t kShown = 120;
+    if (name.size() <= kShown)
+        return "\"" + std::string(name) + "\"";
+    std::size_t cut = kShown;
+    while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
+        --cut; // never inside a character
+    return "\"" + std::string(name.substr(0, cut)) + "...\" (" + std::to_string(name.size()) + " bytes)";
+}
+
 ZipEntryName ParseZipEntryName(std::string_view name) {
     ZipEntryName result;
-    auto refuse = [&](const char* why) {
+    auto refuse = [&](const std::string& why) {
         result.parts.clear();
-        result.refusal = "the entry \"" + std::string(name) + "\" " + why;
+        result.refusal = "the entry " + ShownName(name) + " " + why;
         return result;
     };
     if (name.empty())
         return refuse("has no name");
+    if (name.size() > MaxPathBytes)
+        return refuse("is longer than a path may be (" + std::to_string(MaxPathBytes) + " bytes)");
     if (name.front() == '/' || name.front() == '\\')
         return refuse(name.size() > 1 && (name[1] == '/' || name[1] == '\\') ? "is a network (UNC) path"
                                                                              : "is an absolute path");
@@ -49,6 +63,9 @@ ZipEntryName ParseZipEntryName(std::string_view name) {
         std::string_view part = name.substr(pos, end - pos);
         if (part == "..")
             return refuse("leads out of its folder (\"..\")");
+        if (part.size() > MaxNameBytes)
+            return refuse("holds a name longer than a file system takes (" + std::to_string(MaxNameBytes) +
+                          " bytes)");
         if (!part.empty() && part != ".")
             result.parts.emplace_back(part);
         pos = end + 1;

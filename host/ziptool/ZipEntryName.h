@@ -23,7 +23,11 @@ std::string Folded(std::string name);
 
 // Refuses what could reach outside the destination or that no file system of the callers can hold:
 // absolute ("/x", "\x"), UNC ("\\server\share"), drive ("C:") and ".." names, any ":", control
-// characters and text that is not UTF-8.
+// characters, text that is not UTF-8, a part longer than MaxNameBytes, and a name longer than
+// MaxPathBytes (checked first, so a huge name costs no more than its length).
 ZipEntryName ParseZipEntryName(std::string_view name);
+
+// The name in quotes for a message; a long one is cut to its start, with its length.
+std::string ShownName(std::string_view name);
 
 } // namespace host

@@ -1,8 +1,16 @@
 #pragma once
 
+#include <climits>
+#include <cstddef>
 #include <cstdint>
 
 namespace host {
+
+// What the file systems of this system take, in bytes: a longer name, or a path that reaches deeper
+// than a path may be long, is refused before anything is written. Without these limits such an
+// archive fails only once its folders are half made, and no path routine can reach what it left.
+inline constexpr std::size_t MaxNameBytes = NAME_MAX;     // one folder or file name
+inline constexpr std::size_t MaxPathBytes = PATH_MAX - 1; // a whole path, the destination's included
 
 // The bounds ExtractFile puts on an archive, checked on the sizes the archive declares before
 // anything is written (an entry that inflates beyond its declared size is refused while reading).

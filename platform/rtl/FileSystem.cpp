@@ -1,6 +1,9 @@
 #include "platform/rtl/FileSystem.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileSystemInternals.h"
+#include "platform/rtl/OpenFolder.h"
+#include "platform/rtl/Paths.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -13,6 +16,7 @@
 #include <optional>
 #include <unordered_map>
 #include <sys/stat.h>
+#include <sys/statvfs.h>
 #include <unistd.h>
 
 namespace rtl {
@@ -28,11 +32,18 @@ char FoldAscii(char c) {
     return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
 }
 
-std::string FoldedName(std::string_view name) {
+} // namespace
+
+std::string detail::FoldedName(std::string_view name) {
     std::string folded(name);
     std::transform(folded.begin(), folded.end(), folded.begin(), FoldAscii);
     return folded;
 }
+
+namespace {
+
+using detail::FoldedName;
+using detail::IsDotName;
 
 bool Exists(const std::string& native) {
     struct stat st;
@@ -111,19 +122,21 @@ void NoteName(const std::string& native, bool created) {
         names.erase(found);
 }
 
-void NoteCreated(const std::string& native) {
+} // namespace
+
+void detail::NoteCreated(const std::string& native) {
     NoteName(native, true);
 }
 
-void NoteRemoved(const std::string& native) {
+void detail::NoteRemoved(const std::string& native) {
     NoteName(native, false);
 }
 
-bool IsDotName(std::string_view name) {
+bool detail::IsDotName(std::string_view name) {
     return name == "." || name == "..";
 }
 
-int AttributesOf(const struct stat& st, std::string_view name) {
+int detail::AttributesOf(const struct stat& st, std::string_view name) {
     int attr = 0;
     if (S_ISLNK(st.st_mode))
         attr |= faSymLink;
@@ -138,12 +151,18 @@ int AttributesOf(const struct stat& st, std::string_view name) {
     return attr;
 }
 
-double LocalDayNumber(std::time_t t) {
+double detail::LocalDayNumber(std::time_t t) {
     std::tm local{};
     ::localtime_r(&t, &local);
     constexpr double kUnixEpochDay = 25569.0; // 1970-01-01 counted from 1899-12-30
     return static_cast<double>(t + local.tm_gmtoff) / 86400.0 + kUnixEpochDay;
 }
+
+namespace {
+
+using detail::AttributesOf;
+using detail::NoteCreated;
+using detail::NoteRemoved;
 
 bool MatchesPattern(std::string_view pattern, std::string_view name) {
     // Iterative "*" / "?" matching with backtracking to the last star.
@@ -197,38 +216,103 @@ TFolderListingScope::~TFolderListingScope() {
     activeListings = nullptr;
 }
 
-std::string ToNativePath(std::string_view path) {
-    std::string text(path);
-    std::replace(text.begin(), text.end(), '\\', '/');
-    if (text.empty())
-        return text;
+std::string detail::TResolvedPath::Prefix(std::size_t count) const {
+    return text.substr(0, count == 0 ? rootLength : ends[count - 1]);
+}
 
-    const bool absolute = text.front() == '/';
-    const bool trailing = text.size() > 1 && text.back() == '/';
-    std::string result = absolute ? "/" : "";
-    bool resolving = true;
-    std::size_t pos = 0;
-    while (pos < text.size()) {
-        const std::size_t slash = text.find('/', pos);
-        const std::size_t end = slash == std::string::npos ? text.size() : slash;
-        std::string component = text.substr(pos, end - pos);
-        pos = end + 1;
-        if (component.empty())
-            continue;
-        const std::string folder = result;
-        if (!result.empty() && result.back() != '/')
-            result.push_back('/');
-        if (resolving && !IsDotName(component) && !Exists(result + component)) {
-            if (std::optional<std::string> found = FindIgnoringCase(folder, component))
-                component = std::move(*found);
-            else
-                resolving = false;
-        }
-        result += component;
+namespace {
+
+// Whether the first count components exist as text spells them: one lstat, without copying.
+bool PrefixExists(detail::TResolvedPath& path, std::size_t count) {
+    if (count == 0)
+        return true;
+    const std::size_t end = path.ends[count - 1];
+    const char saved = path.text[end];
+    path.text[end] = '\0';
+    struct stat st;
+    const bool exists = ::lstat(path.text.c_str(), &st) == 0;
+    path.text[end] = saved;
+    return exists;
+}
+
+// The largest count in [known, parts] whose prefix exists, the first known existing. A prefix that
+// does not exist has no longer one that does, so a bisection finds it; the two cheapest guesses
+// come first: the whole path, then all but its last name (a new file in a known folder).
+std::size_t ExistingParts(detail::TResolvedPath& path, std::size_t known) {
+    const std::size_t parts = path.ends.size();
+    if (PrefixExists(path, parts))
+        return parts;
+    if (parts - 1 <= known || PrefixExists(path, parts - 1))
+        return std::max(known, parts - 1);
+    std::size_t low = known, high = parts - 2;
+    while (low < high) {
+        const std::size_t middle = low + (high - low + 1) / 2;
+        if (PrefixExists(path, middle))
+            low = middle;
+        else
+            high = middle - 1;
     }
-    if (trailing && result.back() != '/')
-        result.push_back('/');
-    return result;
+    return low;
+}
+
+void ReplaceComponent(detail::TResolvedPath& path, std::size_t index, const std::string& name) {
+    const std::size_t begin = index == 0 ? path.rootLength : path.ends[index - 1] + 1;
+    const std::size_t oldLength = path.ends[index] - begin;
+    path.text.replace(begin, oldLength, name);
+    for (std::size_t i = index; i < path.ends.size(); ++i)
+        path.ends[i] = path.ends[i] - oldLength + name.size();
+}
+
+} // namespace
+
+detail::TResolvedPath detail::ResolvePath(std::string_view path) {
+    TResolvedPath resolved;
+    if (path.empty())
+        return resolved;
+    if (IsPathDelimiter(path.front())) {
+        resolved.text = "/";
+        resolved.rootLength = 1;
+    }
+    std::size_t pos = 0;
+    while (pos < path.size()) {
+        std::size_t end = path.find_first_of("\\/", pos);
+        if (end == std::string_view::npos)
+            end = path.size();
+        if (end > pos) {
+            if (!resolved.text.empty() && resolved.text.back() != '/')
+                resolved.text.push_back('/');
+            resolved.text.append(path.substr(pos, end - pos));
+            resolved.ends.push_back(resolved.text.size());
+        }
+        pos = end + 1;
+    }
+    // Each round costs a few lstats of the whole path, and there is one round per name that exists
+    // only in another case: never one per component.
+    std::size_t known = 0;
+    while (known < resolved.ends.size()) {
+        known = ExistingParts(resolved, known);
+        resolved.existingParts = known;
+        if (known == resolved.ends.size())
+            break;
+        const std::size_t begin = known == 0 ? resolved.rootLength : resolved.ends[known - 1] + 1;
+        const std::string component = resolved.text.substr(begin, resolved.ends[known] - begin);
+        if (IsDotName(component))
+            break;
+        const std::optional<std::string> found = FindIgnoringCase(resolved.Prefix(known), component);
+        if (!found || *found == component)
+            break;
+        ReplaceComponent(resolved, known, *found);
+        ++known;
+        resolved.existingParts = known;
+    }
+    return resolved;
+}
+
+std::string ToNativePath(std::string_view path) {
+    std::string native = detail::ResolvePath(path).text;
+    if (path.size() > 1 && IsPathDelimiter(path.back()) && native.back() != '/')
+        native.push_back('/');
+    return native;
 }
 
 std::string ResolvedPath(std::string_view path) {
@@ -266,20 +350,31 @@ bool CreateDir(std::string_view path) {
 bool ForceDirectories(std::string_view path) {
     if (path.empty())
         throw EInOutError("Unable to create directory: the path is empty");
-    std::string native = ToNativePath(path);
-    while (native.size() > 1 && native.back() == '/')
-        native.pop_back();
+    const detail::TResolvedPath resolved = detail::ResolvePath(path);
     struct stat st;
-    if (::stat(native.c_str(), &st) == 0)
+    if (::stat(resolved.text.c_str(), &st) == 0)
         return S_ISDIR(st.st_mode);
-    const std::string parent = ParentOf(native);
-    if (!parent.empty() && !ForceDirectories(parent))
-        return false;
-    if (::mkdir(native.c_str(), 0777) == 0) {
-        NoteCreated(native);
-        return true;
+    // From the deepest folder that exists, each missing one is made and entered by name, so a deep
+    // path costs time linear in its depth.
+    const std::size_t existing = resolved.existingParts;
+    const std::string known = resolved.Prefix(existing);
+    TOpenFolder folder = TOpenFolder::Open(known.empty() ? "." : known, true);
+    for (std::size_t i = existing; i < resolved.ends.size() && folder.IsOpen(); ++i) {
+        const std::size_t begin = i == 0 ? resolved.rootLength : resolved.ends[i - 1] + 1;
+        const std::string name = resolved.text.substr(begin, resolved.ends[i] - begin);
+        if (name == ".")
+            continue;
+        if (name == "..") {
+            if (!folder.Leave())
+                return false;
+            continue;
+        }
+        if (!folder.CreateDir(name) && errno != EEXIST)
+            return false;
+        if (!folder.Enter(name))
+            return false;
     }
-    return errno == EEXIST && DirectoryExists(native);
+    return folder.IsOpen();
 }
 
 bool RemoveDir(std::string_view path) {
@@ -363,6 +458,50 @@ int FileSetAttr(std::string_view path, int attr) {
     return ::chmod(native.c_str(), mode) == 0 ? 0 : errno;
 }
 
+std::vector<TSearchRec> detail::ListFolder(int folder, std::string_view pattern, int attr) {
+    std::vector<TSearchRec> entries;
+    DIR* dir = ::fdopendir(folder);
+    if (!dir) {
+        ::close(folder);
+        return entries;
+    }
+    constexpr int kExcludable = faHidden | faSysFile | faVolumeID | faDirectory;
+    std::vector<std::string> folded;
+    while (const dirent* entry = ::readdir(dir)) {
+        const std::string name = entry->d_name;
+        if (!MatchesSearchPattern(pattern, name))
+            continue;
+        struct stat st;
+        if (::fstatat(folder, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
+            continue;
+        TSearchRec found;
+        found.Name = name;
+        found.Attr = AttributesOf(st, name);
+        if ((found.Attr & ~attr & kExcludable) != 0)
+            continue;
+        found.Size = S_ISREG(st.st_mode) ? static_cast<std::int64_t>(st.st_size) : 0;
+        found.Time = LocalDayNumber(st.st_mtime);
+        entries.push_back(std::move(found));
+    }
+    ::closedir(dir);
+    // "." and ".." first, then by name, so that enumeration order does not depend on the file system.
+    std::vector<std::pair<std::string, std::size_t>> order;
+    order.reserve(entries.size());
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        const std::string& name = entries[i].Name;
+        const char rank = name == "." ? '\0' : name == ".." ? '\1' : '\2';
+        order.emplace_back(rank + FoldedName(name), i);
+    }
+    std::sort(order.begin(), order.end(), [&](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first < b.first : entries[a.second].Name < entries[b.second].Name;
+    });
+    std::vector<TSearchRec> sorted;
+    sorted.reserve(entries.size());
+    for (const auto& [key, index] : order)
+        sorted.push_back(std::move(entries[index]));
+    return sorted;
+}
+
 int FindFirst(std::string_view pathPattern, int attr, TSearchRec& rec) {
     FindClose(rec);
     const std::size_t split = pathPattern.find_last_of("\\/");
@@ -373,38 +512,11 @@ int FindFirst(std::string_view pathPattern, int attr, TSearchRec& rec) {
         return ENOENT;
 
     std::string folder = folderPart.empty() ? std::string(".") : ToNativePath(folderPart);
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir)
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
         return errno ? errno : ENOENT;
-    const int fd = ::dirfd(dir);
-    constexpr int kExcludable = faHidden | faSysFile | faVolumeID | faDirectory;
     auto state = std::make_shared<SearchState>();
-    while (const dirent* entry = ::readdir(dir)) {
-        const std::string name = entry->d_name;
-        if (!MatchesSearchPattern(pattern, name))
-            continue;
-        struct stat st;
-        if (::fstatat(fd, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
-            continue;
-        TSearchRec found;
-        found.Name = name;
-        found.Attr = AttributesOf(st, name);
-        if ((found.Attr & ~attr & kExcludable) != 0)
-            continue;
-        found.Size = S_ISREG(st.st_mode) ? static_cast<std::int64_t>(st.st_size) : 0;
-        found.Time = LocalDayNumber(st.st_mtime);
-        state->entries.push_back(std::move(found));
-    }
-    ::closedir(dir);
-    // "." and ".." first, then by name, so that enumeration order does not depend on the file system.
-    std::sort(state->entries.begin(), state->entries.end(), [](const TSearchRec& a, const TSearchRec& b) {
-        const int rankA = a.Name == "." ? 0 : a.Name == ".." ? 1 : 2;
-        const int rankB = b.Name == "." ? 0 : b.Name == ".." ? 1 : 2;
-        if (rankA != rankB)
-            return rankA < rankB;
-        const std::string foldedA = FoldedName(a.Name), foldedB = FoldedName(b.Name);
-        return foldedA != foldedB ? foldedA < foldedB : a.Name < b.Name;
-    });
+    state->entries = detail::ListFolder(fd, pattern, attr);
     if (state->entries.empty())
         return ENOENT;
     rec.State = std::move(state);
@@ -498,6 +610,16 @@ TFileWriter::TFileWriter(std::string_view path) : m_path(path) {
     NoteCreated(native);
 }
 
+TFileWriter::TFileWriter(const TOpenFolder& folder, std::string_view newName) : m_path(folder.PathOf(newName)) {
+    if (!folder.IsOpen() || newName.empty())
+        RaiseInOut("Cannot create file", m_path, ENOENT);
+    m_fd = ::openat(folder.m_fd, std::string(newName).c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
+                    0666);
+    if (m_fd < 0)
+        RaiseInOut("Cannot create file", m_path, errno);
+    NoteCreated(m_path);
+}
+
 TFileWriter::~TFileWriter() {
     if (m_fd >= 0)
         ::close(m_fd);
@@ -560,6 +682,19 @@ void WriteFileBytes(std::string_view path, std::string_view bytes) {
     TFileWriter file(path);
     file.Write(bytes);
     file.Close();
+}
+
+bool FreeSpaceAt(std::string_view path, TFreeSpace& space) {
+    const detail::TResolvedPath resolved = detail::ResolvePath(path);
+    const std::string known = resolved.Prefix(resolved.existingParts);
+    struct statvfs st;
+    if (::statvfs(known.empty() ? "." : known.c_str(), &st) != 0)
+        return false;
+    space.bytes = static_cast<std::uint64_t>(st.f_bavail) * st.f_frsize;
+    space.blockSize = st.f_frsize ? st.f_frsize : st.f_bsize;
+    // Some file systems count no files at all and report none.
+    space.files = st.f_files == 0 ? UINT64_MAX : static_cast<std::uint64_t>(st.f_favail);
+    return true;
 }
 
 } // namespace rtl

@@ -81,11 +81,16 @@ int FindFirst(std::string_view pathPattern, int attr, TSearchRec& rec);
 int FindNext(TSearchRec& rec);
 void FindClose(TSearchRec& rec);
 
+class TOpenFolder;
+
 // A file written piece by piece: created, or emptied when it exists, as WriteFileBytes does.
 // Raises EInOutError with the path in the message.
 class TFileWriter {
 public:
     explicit TFileWriter(std::string_view path);
+    // A new file in the folder, under exactly that name, never through a link; raises when the name
+    // exists already. No path is resolved, so writing many files into one folder costs no lookups.
+    TFileWriter(const TOpenFolder& folder, std::string_view newName);
     // Closes a file still open, ignoring errors: call Close to see them.
     ~TFileWriter();
     TFileWriter(const TFileWriter&) = delete;
@@ -100,6 +105,15 @@ private:
     std::string m_path;
     int m_fd;
 };
+
+// What the file system that holds path (or would hold it: its nearest existing folder is asked)
+// leaves for new files. False when it cannot be told.
+struct TFreeSpace {
+    std::uint64_t bytes = 0;     // free to an unprivileged user
+    std::uint64_t blockSize = 0; // a file takes whole blocks
+    std::uint64_t files = 0;     // new files and folders it still takes; UINT64_MAX when it sets no limit
+};
+bool FreeSpaceAt(std::string_view path, TFreeSpace& space);
 
 // Whole-file access; raise EInOutError with the path in the message.
 std::string ReadFileBytes(std::string_view path);

@@ -1,7 +1,10 @@
 #include "core/DeleteFolderTree.h"
 
+#include "platform/rtl/FileSystem.h"
+
 #include <gtest/gtest.h>
 
+#include <climits>
 #include <filesystem>
 #include <fstream>
 
@@ -79,4 +82,28 @@ TEST_F(DeleteFolderTreeTest, LinksAreRemovedAsLinksAndTheirTargetsSurvive) {
     EXPECT_EQ(tarnwick::DeleteFolderTree(AsText(root / "link-to-outside")), 0);
     EXPECT_FALSE(fs::is_symlink(root / "link-to-outside"));
     EXPECT_TRUE(fs::exists(outside / "precious.txt"));
+}
+
+TEST_F(DeleteFolderTreeTest, DeepTreesAndTheLongestPathAreDeleted) {
+    // 1,800 levels, and a folder whose path is exactly as long as the system takes, given with the
+    // trailing backslash the system writes: both go whole.
+    fs::path deep = root / "deep";
+    std::string levels;
+    for (int i = 0; i < 1800; ++i)
+        levels += "a/";
+    ASSERT_TRUE(rtl::ForceDirectories(deep.string() + "/" + levels));
+    Write(deep.string() + "/" + levels + "leaf.txt", true);
+
+    std::string longest = (root / "long").string();
+    while (longest.size() + 201 < PATH_MAX - 1)
+        longest += "/" + std::string(200, 'p');
+    longest += "/" + std::string(PATH_MAX - 2 - longest.size(), 'q');
+    ASSERT_EQ(longest.size(), std::size_t(PATH_MAX - 1));
+    ASSERT_TRUE(rtl::ForceDirectories(longest));
+    Write(fs::path(longest).parent_path() / "f.txt");
+
+    for (const fs::path& tree : {deep, fs::path(longest), root / "long"}) {
+        EXPECT_EQ(tarnwick::DeleteFolderTree(AsText(tree) + "\\"), 0) << tree.string().size();
+        EXPECT_FALSE(fs::exists(tree)) << tree.string().size();
+    }
 }

@@ -184,8 +184,12 @@ TEST(ExtractFile, BombsAreRefusedBeforeAnythingIsWritten) {
 TEST(ExtractFile, FailureWhileWritingLeavesTheDestinationAsItWas) {
     TempFolder tmp;
     std::string archive = tmp.Path() + "a.zip";
-    // A name part longer than any file system takes shows only when the file is created.
-    WriteRawArchive(archive, {{"Package.XML", "new"}, {"sub/new.txt", "n"}, {std::string(300, 'x'), "long"}});
+    // Damaged data shows only while the entry is inflated, with the staging folder made and in part filled.
+    WriteRawArchive(archive, {{"Package.XML", "new"}, {"sub/new.txt", "n"}, {"damaged.txt", std::string(20000, 'd')}});
+    std::string bytes = rtl::ReadFileBytes(archive);
+    const std::size_t data = bytes.find("damaged.txt") + 11 + 4;
+    bytes[data] = static_cast<char>(bytes[data] ^ 0x55);
+    PutFile(archive, bytes);
 
     PutFile(tmp.Path() + "box/dest/Package.XML", "old");
     PutFile(tmp.Path() + "box/dest/sub/kept.txt", "kept");

@@ -49,8 +49,11 @@ std::set<std::string> TreeOf(const std::string& root) {
     std::set<std::string> tree;
     if (!std::filesystem::exists(root))
         return tree;
-    for (const auto& entry : std::filesystem::recursive_directory_iterator(root)) {
-        std::string relative = std::filesystem::relative(entry.path(), root).string();
+    const std::string prefix = std::filesystem::path(root).lexically_normal().string();
+    const std::size_t skip = prefix.size() + (prefix.back() == '/' ? 0 : 1);
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(prefix)) {
+        // Cut as text: resolving each path would cost a lookup per level of a deep tree.
+        std::string relative = entry.path().string().substr(skip);
         tree.insert(entry.is_directory() && !entry.is_symlink() ? relative + "/" : relative);
     }
     return tree;
