@@ -14,6 +14,7 @@
 #include "core/PackageDocument.h"
 #include "core/PackageManager.h"
 #include "core/ProgressWindow.h"
+#include "core/WorkFolders.h"
 #include "core/export/ExportPackageFiles.h"
 #include "core/export/ExportTarget.h"
 
@@ -21,6 +22,7 @@
 #include "platform/framework/Forms.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/StagingFolders.h"
 #include "platform/rtl/Text.h"
 #include "platform/xml/XMLDocument.h"
 
@@ -223,6 +225,7 @@ void TExportRun::ReportPackingFailure() {
 } // namespace
 
 void ExportPackage(ExportRunWizard& wizard) {
+    rtl::SweepStaleStagingFolders(CommonReaderFolder());
     // Destroyed in reverse: the progress window ends, the document and dialog go, then the files.
     const std::unique_ptr<ExportPackageFiles> files = MakeExportPackageFiles();
     framework::TSaveDialog dialog(framework::Application());

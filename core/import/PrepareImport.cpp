@@ -20,6 +20,7 @@
 
 #include "platform/framework/Forms.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/StagingFolders.h"
 #include "platform/rtl/Text.h"
 #include "platform/win/WinConst.h"
 
@@ -180,6 +181,7 @@ std::int32_t SettleProject(const std::string& folder, int version, const std::st
 
 std::int32_t PrepareImport(const std::string& packageFile, const std::string& userKind,
                            const std::string& openProjectSerial, std::string& folder) {
+    rtl::SweepStaleStagingFolders(CommonReaderFolder());
     ForgetEarlierPackage();
     ProgressWindow progress(HostMainForm(), "正在准备数据．．．");
     folder = CommonReaderFolder();
