@@ -31,6 +31,16 @@ using TReferenceDataPackageEx = std::int32_t stdcall (*)(sharemem::PText file, s
 using TVekCreatePrj = std::int32_t stdcall (*)(sharemem::PText prjPath, sharemem::PText resPath);
 using TGetSelAccBookID = void stdcall (*)(sharemem::PText* id);
 
+// What the compression tool's ExtractFile answers: a package the import must refuse is told from a
+// destination that could not take it by the code, never by the reason's text.
+inline constexpr std::int32_t ExtractDone = 1;
+// Not an archive, damaged, or holding what no package holds (names too long, paths too deep, too
+// many or too large entries): nothing was written.
+inline constexpr std::int32_t ExtractArchiveRefused = 0;
+// The destination could not take the content (no space left, no permission, a write error):
+// nothing was left there.
+inline constexpr std::int32_t ExtractDestinationFailed = -1;
+
 } // namespace tarnwick
 
 // The host program and its libraries, bound by name when the plug-in is loaded. Counted texts are
@@ -76,7 +86,8 @@ void stdcall EndProcess();
 void stdcall VekLogWrite(const char* message, std::int32_t level, const char* user, const char* moduleCode,
                          const char* program, std::int32_t kind);
 
-// VekZipTool: 1 when the work was done, 0 otherwise (the reason is in out).
+// VekZipTool: the reason of a failure is in out, for people. CompressFile answers 1 when the work
+// was done, 0 otherwise; ExtractFile answers one of the Extract* codes (namespace tarnwick).
 std::int32_t stdcall CompressFile(sharemem::PText* out, const char* source, const char* dest);
 std::int32_t stdcall ExtractFile(sharemem::PText* out, const char* archive, const char* destDir);
 

@@ -1,6 +1,7 @@
 #include "core/import/DetectPackageVersion.h"
 
 #include "core/HostApi.h"
+#include "core/LogEntry.h"
 #include "core/Messages.h"
 #include "core/PackageDocument.h"
 
@@ -29,12 +30,20 @@ bool ClientDataSetHasData(const std::string& fileName) {
     return !data.IsDataNull();
 }
 
+// A package the tool refuses extracts nothing, and what was extracted tells the rest; so does a work
+// folder that could not be made. A work folder that could not take the package (no space left, a
+// write error) is no fault of the package's: the user is told so, the tool's reason goes to the
+// log, and the import ends here (its guard answers -1) instead of calling the package malformed.
 void ExtractPackage(const std::string& packageFile, const std::string& folder) {
     if (!rtl::DirectoryExists(folder))
         rtl::ForceDirectories(folder);
-    // The tool's answer is not read: what was extracted shows in the folder.
     sharemem::CountedText out;
-    ::ExtractFile(out.Var(), packageFile.c_str(), folder.c_str());
+    if (::ExtractFile(out.Var(), packageFile.c_str(), folder.c_str()) != ExtractDestinationFailed ||
+        !rtl::DirectoryExists(folder))
+        return;
+    ShowInfoAndLog("数据包无法解压，磁盘空间不足或写入失败，不能导入！", LogModuleCode::ImportPreparation);
+    WriteLogEntry(out.Str(), LogModuleCode::ImportPreparation);
+    throw rtl::EInOutError(out.Str());
 }
 
 int VersionOfPackageDocument(const std::string& xmlFile) {

@@ -10,9 +10,11 @@
 #include <filesystem>
 #include <stdexcept>
 
-void WriteRawArchive(const std::string& path, const std::vector<RawEntry>& entries) {
+namespace {
+
+void WriteEntries(const std::string& path, int flags, const std::vector<RawEntry>& entries) {
     int error = 0;
-    zip_t* archive = zip_open(path.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    zip_t* archive = zip_open(path.c_str(), flags, &error);
     if (archive == nullptr)
         throw std::runtime_error("zip_open failed");
     for (const RawEntry& entry : entries) {
@@ -31,6 +33,16 @@ void WriteRawArchive(const std::string& path, const std::vector<RawEntry>& entri
     }
     if (zip_close(archive) != 0)
         throw std::runtime_error("zip_close failed");
+}
+
+} // namespace
+
+void WriteRawArchive(const std::string& path, const std::vector<RawEntry>& entries) {
+    WriteEntries(path, ZIP_CREATE | ZIP_TRUNCATE, entries);
+}
+
+void AddRawEntries(const std::string& path, const std::vector<RawEntry>& entries) {
+    WriteEntries(path, 0, entries);
 }
 
 std::set<std::string> ArchiveNames(const std::string& path) {

@@ -17,6 +17,8 @@ struct RawEntry {
 
 // Writes an archive holding exactly these entries, names stored as given.
 void WriteRawArchive(const std::string& path, const std::vector<RawEntry>& entries);
+// Adds these entries to an existing archive, names stored as given.
+void AddRawEntries(const std::string& path, const std::vector<RawEntry>& entries);
 // The entry names as stored.
 std::set<std::string> ArchiveNames(const std::string& path);
 // Every file and folder below root, relative, folders with a trailing "/".
