@@ -1,8 +1,10 @@
 // Packing against "zip -r -6" and unpacking against "unzip" on a generated folder of 40 MiB (half
 // text of about 1 MiB a file, half incompressible files in a sub-folder), the median of three
-// alternating pairs; then the growth of unpacking time from 10,000 to 100,000 entries, and the time
-// to refuse an archive bomb. Exits non-zero when a bound is missed.
+// alternating pairs; then the growth of unpacking time from 10,000 to 100,000 entries, unpacking
+// 10,000 small entries against "unzip" (what each entry costs), and the time to refuse an archive
+// bomb. Exits non-zero when a bound is missed.
 #include "bench/support/Bounds.h"
+#include "bench/support/MemoryFolder.h"
 #include "bench/support/ProseText.h"
 #include "host/ziptool/DeflatedSource.h"
 #include "host/ziptool/VekZipTool.h"
@@ -106,7 +108,9 @@ void WriteEmptyEntries(const fs::path& archivePath, int count) {
     Check(zip_close(archive) == 0, "cannot write " + archivePath.string());
 }
 
-double UnpackSeconds(const fs::path& work, int count) {
+double UnpackSeconds(const fs::path& folder, int count) {
+    const fs::path work = bench::MemoryFolderOr(folder);
+    fs::create_directories(work);
     const fs::path archive = work / ("many" + std::to_string(count) + ".zip");
     WriteEmptyEntries(archive, count);
     const fs::path dest = work / ("many" + std::to_string(count));
@@ -115,8 +119,49 @@ double UnpackSeconds(const fs::path& work, int count) {
     fs::remove_all(dest);
     const double peer = Seconds([&] { Shell("unzip -q '" + archive.string() + "' -d '" + dest.string() + "'"); });
     fs::remove_all(dest);
-    std::printf("unpack %d empty entries %.3f s   unzip %.3f s\n", count, seconds, peer);
+    if (work != folder)
+        fs::remove_all(work);
+    std::printf("unpack %d empty entries %.3f s   unzip %.3f s   (in %s)\n", count, seconds, peer,
+                work.parent_path().c_str());
     return seconds;
+}
+
+void WriteSmallEntries(const fs::path& archivePath, int count) {
+    int error = 0;
+    zip_t* archive = zip_open(archivePath.c_str(), ZIP_CREATE | ZIP_TRUNCATE, &error);
+    Check(archive != nullptr, "cannot create " + archivePath.string());
+    std::vector<std::string> texts;
+    texts.reserve(static_cast<std::size_t>(count));
+    for (int i = 0; i < count; ++i) {
+        texts.push_back("entry " + std::to_string(i) + ": a small text of the kind a module writes.\n");
+        const std::string name = "small/entry" + std::to_string(i) + ".txt";
+        zip_source_t* text = zip_source_buffer(archive, texts.back().data(), texts.back().size(), 0);
+        Check(zip_file_add(archive, name.c_str(), text, 0) >= 0, "cannot add " + name);
+    }
+    Check(zip_close(archive) == 0, "cannot write " + archivePath.string());
+}
+
+// Small entries against unzip, alternating, the median of each: what unpacking costs per entry.
+double SmallEntriesRatio(const fs::path& folder, int count) {
+    const fs::path work = bench::MemoryFolderOr(folder);
+    fs::create_directories(work);
+    const fs::path archive = work / "small.zip";
+    WriteSmallEntries(archive, count);
+    const fs::path ours = work / "small-ours", theirs = work / "small-theirs";
+    std::vector<double> unpack, unzip;
+    for (int pair = 0; pair < kPairs; ++pair) {
+        fs::remove_all(ours);
+        fs::remove_all(theirs);
+        std::string out;
+        unpack.push_back(Seconds([&] { Check(host::ExtractFile(archive.string(), ours.string(), out), out); }));
+        unzip.push_back(Seconds([&] { Shell("unzip -q '" + archive.string() + "' -d '" + theirs.string() + "'"); }));
+    }
+    Shell("diff -r '" + ours.string() + "' '" + theirs.string() + "'");
+    if (work != folder)
+        fs::remove_all(work);
+    std::printf("unpack %d small entries %.3f s   unzip %.3f s   (in %s)\n", count, Median(unpack), Median(unzip),
+                work.parent_path().c_str());
+    return Median(unpack) / Median(unzip);
 }
 
 // Four entries of 1 GiB of zeros, deflated once and stored four times: about 4 MiB of archive.
@@ -172,12 +217,14 @@ int main() {
     try {
         const Ratios ratios = CompareWithPeers(work);
         const double small = UnpackSeconds(work, 10000), large = UnpackSeconds(work, 100000);
+        const double smallEntries = SmallEntriesRatio(work, 10000);
         const double bomb = BombSeconds(work);
         ok = Report("pack time / zip -r -6", ratios.pack, 1.0) && ok;
         ok = Report("unpack time / unzip", ratios.unpack, 1.0) && ok;
         ok = Report("archive size / zip -r -6", ratios.size, 1.02) && ok;
         // Linear time gives about 10; the quadratic resolution it replaced gave about 100.
         ok = Report("unpack 100,000 entries / 10,000 entries", large / small, 20.0) && ok;
+        ok = Report("unpack 10,000 small entries / unzip", smallEntries, 1.0) && ok;
         ok = Report("seconds to refuse the bomb", bomb, 0.5) && ok;
     } catch (const std::exception& e) {
         std::fprintf(stderr, "bench_zip: %s\n", e.what());
