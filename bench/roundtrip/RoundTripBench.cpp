@@ -6,13 +6,13 @@
 // package) into an installation without projects, against "unzip" of the package.
 // Exits non-zero when a bound is missed.
 #include "bench/support/Bounds.h"
+#include "bench/support/ProgramRun.h"
 #include "bench/support/ProseText.h"
 #include "host/HostControl.h"
 
 #include <sqlite3.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -21,9 +21,6 @@
 #include <string>
 #include <vector>
 
-#include <fcntl.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -44,37 +41,17 @@ struct Run {
 };
 
 // Runs a program in a folder, its output into a log file; the time and the peak resident memory.
+// A failed run stops the benchmark with the end of its log.
 Run RunProgram(const std::vector<std::string>& argv, const fs::path& folder, const fs::path& log) {
-    const auto start = std::chrono::steady_clock::now();
-    const pid_t child = ::fork();
-    Check(child >= 0, "cannot start " + argv.front());
-    if (child == 0) {
-        const int out = ::open(log.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (out < 0 || ::chdir(folder.c_str()) != 0)
-            ::_exit(127);
-        ::dup2(out, 1);
-        ::dup2(out, 2);
-        std::vector<char*> args;
-        for (const std::string& a : argv)
-            args.push_back(const_cast<char*>(a.c_str()));
-        args.push_back(nullptr);
-        ::execvp(args.front(), args.data());
-        ::_exit(127);
-    }
-    int status = 0;
-    rusage usage{};
-    Check(::wait4(child, &status, 0, &usage) == child, "lost " + argv.front());
-    Run run;
-    run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
-    run.peakMiB = static_cast<double>(usage.ru_maxrss) / 1024.0;
-    if (!WIFEXITED(status) || WEXITSTATUS(status) != 0) {
+    const bench::ProgramRun ran = bench::RunProgram(argv, folder, log);
+    if (ran.exitCode != 0) {
         std::ifstream in(log);
         std::string line, tail;
         while (std::getline(in, line))
             tail = tail.size() > 4000 ? line + "\n" : tail + line + "\n";
         throw std::runtime_error(argv.front() + " " + argv.at(1) + " failed:\n" + tail);
     }
-    return run;
+    return {ran.seconds, ran.peakMiB};
 }
 
 std::size_t FolderBytes(const fs::path& folder) {

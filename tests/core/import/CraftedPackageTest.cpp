@@ -6,15 +6,14 @@
 #include "core/HostApi.h"
 #include "tests/core/import/ImportFixture.h"
 #include "tests/host/ziptool/ZipTestSupport.h"
+#include "tests/platform/rtl/EndedProcess.h"
+#include "tests/platform/rtl/SmallFileSystem.h"
 
 #include "platform/ado/ADOQuery.h"
 #include "platform/framework/Forms.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/StagingFolders.h"
 
-#include <sys/mount.h>
-#include <sys/wait.h>
-#include <sched.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -132,37 +131,6 @@ TEST_F(CraftedPackageTest, AWorkFolderThatCannotTakeThePackageIsSaidSoAndLogged)
     ExpectNothingLeft(installation);
 }
 
-// Runs check in a child process in which a tmpfs with these options covers folder, in a mount
-// namespace of the child's own, so that nothing outlives it. Answers what check answered, or
-// "skip: ..." when no tmpfs can be mounted here.
-std::string InSmallFileSystem(const std::string& folder, const char* options, const std::function<std::string()>& check) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return "skip: no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        std::string answer;
-        if (::unshare(CLONE_NEWNS) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-            answer = "skip: no mount namespace can be made here";
-        else if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-                 ::mount("tmpfs", folder.c_str(), "tmpfs", 0, options) != 0)
-            answer = "skip: no tmpfs can be mounted here";
-        else
-            answer = check();
-        (void)!::write(pipeEnds[1], answer.data(), answer.size());
-        ::_exit(0);
-    }
-    ::close(pipeEnds[1]);
-    std::string answer;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        answer.append(buffer, static_cast<std::size_t>(n));
-    ::close(pipeEnds[0]);
-    ::waitpid(child, nullptr, 0);
-    return answer;
-}
-
 TEST_F(CraftedPackageTest, AFullFileSystemUnderTheWorkFolderIsNoFaultOfThePackage) {
     StartAsMember();
     PackageRecipe recipe;
@@ -191,15 +159,6 @@ TEST_F(CraftedPackageTest, AFullFileSystemUnderTheWorkFolderIsNoFaultOfThePackag
     ExpectNothingLeft(installation);
 }
 
-// The id of a process that has ended.
-pid_t EndedProcess() {
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
-}
-
 TEST_F(CraftedPackageTest, StagingFoldersOfKilledImportsAreSweptWhenTheNextOneStarts) {
     StartAsMember();
     const std::string package = MakePackage("good", PackageRecipe());
@@ -214,10 +173,6 @@ TEST_F(CraftedPackageTest, StagingFoldersOfKilledImportsAreSweptWhenTheNextOneSt
     EXPECT_TRUE(fs::exists(live)) << "the staging folder of a process that runs stays";
     EXPECT_EQ(NamesIn(temp), (std::set<std::string>{"XMGL", fs::path(live).filename().string()}));
 }
-
-} // namespace
-
-namespace {
 
 TEST_F(CraftedPackageTest, StagingFoldersOfKilledRunsAreSweptWhenAnExportStarts) {
     StartAsMember();

@@ -8,13 +8,11 @@
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/RemoveTree.h"
 #include "tests/host/ziptool/ZipTestSupport.h"
+#include "tests/platform/rtl/SmallFileSystem.h"
 #include "tests/platform/rtl/TempFolder.h"
 
 #include <gtest/gtest.h>
 
-#include <sys/mount.h>
-#include <sys/wait.h>
-#include <sched.h>
 #include <unistd.h>
 
 #include <filesystem>
@@ -143,42 +141,6 @@ TEST(CraftedArchive, TheAnswerTellsTheArchiveFromTheDestination) {
     }
     EXPECT_EQ(rtl::ReadFileBytes(tmp.Path() + "locked/sub/locked.txt"), "old");
 }
-
-namespace {
-
-// Runs check in a child process with a fresh tmpfs of the given size mounted at folder, in a mount
-// namespace of the child's own, so nothing outlives it. Answers what check answered, or "skip: ..."
-// when no tmpfs can be mounted here.
-std::string InSmallFileSystem(const std::string& folder, const char* options, const std::function<std::string()>& check) {
-    int pipeEnds[2];
-    if (::pipe(pipeEnds) != 0)
-        return "skip: no pipe";
-    const pid_t child = ::fork();
-    if (child == 0) {
-        ::close(pipeEnds[0]);
-        std::string answer;
-        if (::unshare(CLONE_NEWNS) != 0 && ::unshare(CLONE_NEWUSER | CLONE_NEWNS) != 0)
-            answer = "skip: no mount namespace can be made here";
-        else if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0 ||
-                 ::mount("tmpfs", folder.c_str(), "tmpfs", 0, options) != 0)
-            answer = "skip: no tmpfs can be mounted here";
-        else
-            answer = check();
-        (void)!::write(pipeEnds[1], answer.data(), answer.size());
-        ::_exit(0);
-    }
-    ::close(pipeEnds[1]);
-    std::string answer;
-    char buffer[4096];
-    for (ssize_t n; (n = ::read(pipeEnds[0], buffer, sizeof buffer)) > 0;)
-        answer.append(buffer, static_cast<std::size_t>(n));
-    ::close(pipeEnds[0]);
-    int status = 0;
-    ::waitpid(child, &status, 0);
-    return answer;
-}
-
-} // namespace
 
 TEST(CraftedArchive, AFullFileSystemIsTheDestinationsFaultAndKeepsNothing) {
     TempFolder tmp;

@@ -5,12 +5,12 @@
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/RemoveTree.h"
 #include "platform/rtl/StagingFolders.h"
+#include "tests/platform/rtl/EndedProcess.h"
 #include "tests/platform/rtl/TempFolder.h"
 
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <climits>
@@ -94,15 +94,6 @@ TEST(FolderTree, AWalkStopsWhenTheTreeIsMovedUnderIt) {
     EXPECT_TRUE(rtl::TOpenFolder::Open(temp.Path() + "a/link", true).IsOpen());
     EXPECT_TRUE(rtl::RemoveTree(temp.Path() + "a"));
     EXPECT_TRUE(Exists(temp.Path() + "elsewhere/b"));
-}
-
-// The id of a process that has ended.
-pid_t EndedProcess() {
-    const pid_t child = ::fork();
-    if (child == 0)
-        ::_exit(0);
-    ::waitpid(child, nullptr, 0);
-    return child;
 }
 
 TEST(StagingFolders, OnlyThoseOfEndedProcessesAreSwept) {
