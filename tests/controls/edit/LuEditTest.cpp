@@ -353,6 +353,29 @@ TEST_F(DropButton, AFailingDropEventLeavesTheButtonUsable) {
     EXPECT_EQ(GetCapture(), nullptr);
 }
 
+// A flat button at rest on a themed desktop is the edit's colour with the themed chevron on it,
+// in the ink of the theme's own drop button, which stands out from a white edit.
+TEST_F(DropButton, AThemedFlatButtonAtRestDrawsItsChevronInTheThemesArrowInk) {
+    gdi::GetThemeServices().SetThemesEnabled(true);
+    drop->SetFlatButtons(true);
+    drop->RecreateWnd();
+    input::MoveMouse(AtClient(form.get(), 400, 300));
+    ASSERT_FALSE(drop->Focused());
+    const int w = gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
+    const gdi::COLORREF arrowInk = 0x85614D; // 77, 97, 133
+    int ink = 0, other = 0;
+    for (int y = 1; y < drop->Height() - 1; ++y)
+        for (int x = drop->Width() - 1 - w; x < drop->Width() - 1; ++x) {
+            const gdi::COLORREF p = WindowPixel(drop, x, y);
+            if (p == arrowInk)
+                ++ink;
+            else if (p != Rgb(gdi::clWindow))
+                ++other;
+        }
+    EXPECT_GE(ink, 20);
+    EXPECT_EQ(other, 0);
+}
+
 TEST_F(DropButton, PaintsClassicFlatAndThemedLooksByState) {
     const int live = gdi::LiveObjectCount();
     const int w = gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
