@@ -1,4 +1,5 @@
 #include "host/HostState.h"
+#include "host/ProjectStaging.h"
 #include "host/ziptool/RemoveTree.h"
 #include "host/ziptool/VekZipTool.h"
 
@@ -13,6 +14,8 @@
 #include "platform/xml/XMLDocument.h"
 
 #include <dlfcn.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <iterator>
@@ -144,10 +147,16 @@ double ToDouble(const std::string& s) {
     return end && *end == '\0' ? v : 0;
 }
 
-void CreateProjectDatabase(const std::string& prjId) {
-    rtl::ForceDirectories(ProjectMaterialsFolder(prjId));
+std::string ProjectsFolder() {
+    return S().folder + "Projects\\";
+}
+
+// A project's folder: its database and its materials folder "ResFile\".
+void CreateProjectFiles(const std::string& projectFolder) {
+    const std::string folder = rtl::IncludeTrailingPathDelimiter(projectFolder);
+    rtl::ForceDirectories(folder + "ResFile");
     Database db;
-    db.Open(ProjectDatabasePath(prjId), true);
+    db.Open(folder + "Project.db", true);
     for (const char* sql : kProjectSchema)
         db.Exec(sql);
 }
@@ -196,6 +205,8 @@ std::optional<Injection> Intercept(const std::string& function) {
         return std::nullopt;
     if (it->second.kind == Injection::Raise)
         throw rtl::Exception(it->second.text);
+    if (it->second.kind == Injection::Kill)
+        ::kill(::getpid(), SIGKILL);
     return it->second;
 }
 
@@ -370,6 +381,46 @@ bool IsPackedPart(const std::string& part) {
     return !part.empty() && !rtl::HasTrailingPathDelimiter(part) && rtl::FileExists(part);
 }
 
+constexpr std::int32_t ProjectCreated = 1;
+constexpr std::int32_t NoProjectPart = -1;
+constexpr std::int32_t UnsafeProjectId = -2;
+constexpr std::int32_t ProjectExistsAlready = -3;
+constexpr std::int32_t MaterialsDoNotUnpack = -4;
+constexpr std::int32_t ProjectNotWritten = -5;
+
+// A project whose id differs only in case takes the folder too: the file adapter matches a missing
+// name case-insensitively.
+bool ProjectFolderTaken(const std::string& prjId) {
+    return !S().base.Query("select PrjID from Vek_Project where PrjID = ? collate nocase", {prjId}).empty();
+}
+
+// The project's files are built in a staging folder and its rows in one transaction; the folder
+// moves into place just before the commit. A process that ends in between leaves a folder without
+// rows: no project, and replaced by the next creation of that id.
+std::int32_t BuildProject(const std::vector<std::string>& values,
+                          const std::vector<std::vector<std::string>>& persons,
+                          const std::string& resFolder) {
+    const std::string prjId = values.front();
+    SweepStaleProjectStagings(ProjectsFolder());
+    ProjectStaging staging(ProjectsFolder(), prjId);
+    CreateProjectFiles(staging.Folder());
+    if (rtl::DirectoryExists(resFolder))
+        CopyTree(resFolder, staging.Folder() + "ResFile");
+    Intercept("VekCreatePrj.Files");
+
+    Transaction transaction(S().base);
+    if (ProjectFolderTaken(prjId))
+        return ProjectExistsAlready;
+    InsertProject(values);
+    StorePersons(prjId, persons);
+    Intercept("VekCreatePrj.Rows");
+    staging.MoveIntoPlace();
+    Intercept("VekCreatePrj.Move");
+    transaction.Commit();
+    staging.Keep();
+    return ProjectCreated;
+}
+
 } // namespace
 
 std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath) {
@@ -384,37 +435,47 @@ std::int32_t CreateProject(const std::string& prjPath, const std::string& resPat
     } cleanup{unpackFolder};
     if (packed) {
         if (!UnpackPart(prjPath, unpackFolder))
-            return -1;
+            return NoProjectPart;
         prjFolder = unpackFolder;
     }
     std::vector<std::string> values;
     std::vector<std::vector<std::string>> persons;
     if (!ReadProjectPart(prjFolder, values, persons))
-        return -1;
+        return NoProjectPart;
     const std::string prjId = values.front();
     try {
         CheckProjectId(prjId);
     } catch (const rtl::Exception&) {
-        return -2;
+        return UnsafeProjectId;
     }
-    if (ProjectExists(prjId))
-        return -3;
-    if (IsPackedPart(resPath)) {
+    if (ProjectFolderTaken(prjId))
+        return ProjectExistsAlready;
+    const bool packedMaterials = IsPackedPart(resPath);
+    if (packedMaterials) {
         // The import goes on with the materials module on this folder.
         resFolder = S().folder + "~Vek~Temp\\XMGL\\ResFile\\";
-        if (!UnpackPart(resPath, resFolder))
-            return -4;
+        if (!UnpackPart(resPath, resFolder)) {
+            RemoveTree(resFolder);
+            return MaterialsDoNotUnpack;
+        }
     }
-    CreateProjectDatabase(prjId);
-    InsertProject(values);
-    StorePersons(prjId, persons);
-    if (rtl::DirectoryExists(resFolder))
-        CopyTree(resFolder, ProjectMaterialsFolder(prjId));
+    std::int32_t result;
+    try {
+        result = BuildProject(values, persons, resFolder);
+    } catch (const std::exception&) {
+        // No space, a write error: nothing of the project stays.
+        result = ProjectNotWritten;
+    }
+    if (result != ProjectCreated) {
+        if (packedMaterials)
+            RemoveTree(resFolder);
+        return result;
+    }
     S().created.push_back(prjId);
     // The import goes on into the project it created, as into one it opened.
     S().project.Open(ProjectDatabasePath(prjId), false);
     S().openProject = prjId;
-    return 1;
+    return ProjectCreated;
 }
 
 std::string StoreProjectPart(const std::string& folder) {
@@ -426,7 +487,7 @@ std::string StoreProjectPart(const std::string& folder) {
     const std::string prjId = values.front();
     CheckProjectId(prjId);
     if (!ProjectExists(prjId)) {
-        CreateProjectDatabase(prjId);
+        CreateProjectFiles(ProjectsFolder() + prjId);
         InsertProject(values);
     } else {
         std::string sql = "update Vek_Project set ";
@@ -589,7 +650,7 @@ void CreateSampleInstallation(const std::string& folder, bool withProjects) {
     }
     b.Exec("commit");
     for (const SampleProject& p : projects) {
-        CreateProjectDatabase(p.id);
+        CreateProjectFiles(ProjectsFolder() + p.id);
         Database db;
         db.Open(ProjectDatabasePath(p.id), false);
         db.Run("insert into Vek_ResTrv values (?,?,?)", {"R001", "DGGL_SJSX", "审计事项"});
@@ -759,6 +820,9 @@ void InjectRaise(const std::string& function, const std::string& message) {
 }
 void InjectAbsent(const std::string& function) {
     S().injections[function] = {Injection::Absent, 0, ""};
+}
+void InjectKill(const std::string& function) {
+    S().injections[function] = {Injection::Kill, 0, ""};
 }
 void ClearInjections() {
     S().injections.clear();
