@@ -421,6 +421,29 @@ std::int32_t BuildProject(const std::vector<std::string>& values,
     return ProjectCreated;
 }
 
+bool IsProjectMember(const std::string& prjId, const std::string& userId) {
+    return !S().base
+                .Query("select PerUUID from Vek_PrjPerson where PrjID = ? and PerUUID = ? collate nocase",
+                       {prjId, userId})
+                .empty();
+}
+
+// A project part changes only the project its import was prepared for, which is the open one: the
+// preparation goes on into the open project when it is the package's, and opens or creates the
+// package's project otherwise. Only a member of that project in this installation, or the
+// administrator, who is bound to no project, may change it.
+void RequireImportTarget(const std::string& prjId) {
+    const State& s = S();
+    if (s.openProject.empty())
+        throw rtl::Exception("the project part of \"" + prjId + "\" is refused: no project is open");
+    if (prjId != s.openProject)
+        throw rtl::Exception("the project part of \"" + prjId + "\" is refused: the open project is \"" +
+                             s.openProject + "\"");
+    if (s.user != tarnwick::AdministratorUserId && !IsProjectMember(prjId, s.user))
+        throw rtl::Exception("the project part of \"" + prjId + "\" is refused: user \"" + s.user +
+                             "\" is no member of the project");
+}
+
 } // namespace
 
 std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath) {
@@ -486,18 +509,17 @@ std::string StoreProjectPart(const std::string& folder) {
         throw rtl::Exception("no project part in " + folder);
     const std::string prjId = values.front();
     CheckProjectId(prjId);
-    if (!ProjectExists(prjId)) {
-        CreateProjectFiles(ProjectsFolder() + prjId);
-        InsertProject(values);
-    } else {
-        std::string sql = "update Vek_Project set ";
-        for (std::size_t i = 1; i < std::size(kPrjFields); ++i)
-            sql += std::string(i > 1 ? ", " : "") + kPrjFields[i].name + " = ?";
-        std::vector<std::string> params(values.begin() + 1, values.end());
-        params.push_back(prjId);
-        S().base.Run(sql + " where PrjID = ?", params);
-    }
+    RequireImportTarget(prjId);
+    std::string sql = "update Vek_Project set ";
+    for (std::size_t i = 1; i < std::size(kPrjFields); ++i)
+        sql += std::string(i > 1 ? ", " : "") + kPrjFields[i].name + " = ?";
+    std::vector<std::string> params(values.begin() + 1, values.end());
+    params.push_back(prjId);
+    Transaction transaction(S().base);
+    S().base.Run(sql + " where PrjID = ?", params);
     StorePersons(prjId, persons);
+    Intercept("StoreProjectPart.Rows");
+    transaction.Commit();
     return prjId;
 }
 

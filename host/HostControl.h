@@ -78,7 +78,8 @@ void SetProjectConnection(ado::TADOConnection* connection);
 // library's entries by their names ("VekPackage_PrjRes").
 // Steps inside a function are named after it, for Raise and Kill: "VekCreatePrj.Files" (the new
 // project's files are built), "VekCreatePrj.Rows" (its rows are written, not committed),
-// "VekCreatePrj.Move" (its folder is in place, the rows not committed).
+// "VekCreatePrj.Move" (its folder is in place, the rows not committed) and "StoreProjectPart.Rows"
+// (the project-part import's rows are written, not committed).
 void InjectAnswer(const std::string& function, std::int64_t value);
 void InjectTextAnswer(const std::string& function, const std::string& text);
 void InjectRaise(const std::string& function, const std::string& message);

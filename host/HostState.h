@@ -66,7 +66,9 @@ std::int32_t TakePackage(const std::string& file, const std::string& typeName, c
 // project exists (its id in any case); -4 the packed materials do not unpack; -5 the project could not
 // be written (no space, a write error). Every answer but 1 leaves nothing of the project.
 std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath);
-// Stores the project part in folder into its project (created when missing); answers the PrjID.
+// Stores the project part in folder into its project, which must be the open one, for a member of it
+// or the administrator; raises rtl::Exception saying why otherwise, and when it fails, with nothing
+// changed. Answers the PrjID.
 std::string StoreProjectPart(const std::string& folder);
 // Copies a folder tree, leaving links out; removes one without following links.
 void CopyTree(const std::string& from, const std::string& to);

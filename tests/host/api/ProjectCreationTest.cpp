@@ -1,5 +1,6 @@
+#include "InstallationState.h"
+
 #include "host/AppInterface.h"
-#include "host/Database.h"
 #include "host/HostControl.h"
 #include "tests/support/SampleInstallationTest.h"
 
@@ -28,44 +29,6 @@ constexpr char kNewProject[] = "XM2026101"; // the project of the fixture's part
 constexpr int kProjectCreated = 1;
 constexpr int kProjectExists = -3;
 constexpr int kProjectNotWritten = -5;
-
-// What a creation may change in an installation: the rows of its projects and persons, the folders
-// below "Projects", and the host's folders for unpacked parts.
-struct InstallationState {
-    std::vector<std::vector<std::string>> Rows;
-    std::set<std::string> ProjectFolders;
-    bool UnpackedMaterials = false;
-    bool UnpackedPart = false;
-
-    bool operator==(const InstallationState&) const = default;
-};
-
-std::vector<std::vector<std::string>> QuotedRows(host::Database& db, const std::string& table) {
-    std::string columns;
-    for (const auto& column : db.Query("select name from pragma_table_info(?)", {table}))
-        columns += (columns.empty() ? "quote(" : ", quote(") + column.at(0) + ")";
-    return db.Query("select '" + table + "', " + columns + " from " + table + " order by rowid");
-}
-
-InstallationState StateOf(const std::string& folder) {
-    InstallationState state;
-    host::Database db;
-    db.Open(folder + "/base.db", false);
-    for (const char* table : {"Vek_Project", "Vek_Person", "Vek_PrjPerson"})
-        for (auto& row : QuotedRows(db, table))
-            state.Rows.push_back(std::move(row));
-    for (const auto& entry : fs::directory_iterator(folder + "/Projects"))
-        state.ProjectFolders.insert(entry.path().filename().string());
-    state.UnpackedMaterials = fs::exists(folder + "/~Vek~Temp/XMGL/ResFile");
-    state.UnpackedPart = fs::exists(folder + "/Temp/XMGL/CreatePrj");
-    return state;
-}
-
-std::string IntegrityOf(const std::string& database) {
-    host::Database db;
-    db.Open(database, false);
-    return db.Query("pragma integrity_check").at(0).at(0);
-}
 
 std::int32_t Create(const std::string& projectPart, const std::string& materialsPart) {
     return VekCreatePrj(CountedText(projectPart).Get(), CountedText(materialsPart).Get());
@@ -109,13 +72,13 @@ protected:
         EXPECT_EQ(host::OpenProjectId(), kNewProject);
         EXPECT_EQ(rtl::ReadFileBytes(host::ProjectMaterialsFolder(kNewProject) + "审计方案.txt"),
                   rtl::ReadFileBytes(kFixtures + "NewProject/ResFile/审计方案.txt"));
-        EXPECT_EQ(IntegrityOf(host::ProjectDatabasePath(kNewProject)), "ok");
-        EXPECT_EQ(IntegrityOf(host::BaseDatabasePath()), "ok");
+        EXPECT_EQ(hosttest::IntegrityOf(host::ProjectDatabasePath(kNewProject)), "ok");
+        EXPECT_EQ(hosttest::IntegrityOf(host::BaseDatabasePath()), "ok");
     }
 
     // The folders below "Projects" that are not a project's.
     std::set<std::string> Leftovers() const {
-        std::set<std::string> names = StateOf(m_folder).ProjectFolders;
+        std::set<std::string> names = hosttest::StateOf(m_folder).ProjectFolders;
         for (const char* id :
              {host::SampleProjectId, host::SecondProjectId, host::ThirdProjectId, kNewProject})
             names.erase(id);
@@ -129,14 +92,14 @@ TEST_F(ProjectCreationTest, AFailureAtAnyStepLeavesNoTraceOfTheProject) {
     for (const Parts& parts : BothShapes()) {
         for (const char* step : {"VekCreatePrj.Files", "VekCreatePrj.Rows", "VekCreatePrj.Move"}) {
             SCOPED_TRACE(std::string(parts.Shape) + ", " + step);
-            const InstallationState before = StateOf(m_folder);
+            const hosttest::InstallationState before = hosttest::StateOf(m_folder);
             host::InjectRaise(step, "the disk is full");
             EXPECT_EQ(Create(parts.Project, parts.Materials), kProjectNotWritten);
-            EXPECT_EQ(StateOf(m_folder), before);
+            EXPECT_EQ(hosttest::StateOf(m_folder), before);
             EXPECT_FALSE(VekProjectExist(CountedText(kNewProject).Get()));
             EXPECT_EQ(host::OpenProjectId(), "");
             EXPECT_TRUE(host::ProjectsCreated().empty());
-            EXPECT_EQ(IntegrityOf(host::BaseDatabasePath()), "ok");
+            EXPECT_EQ(hosttest::IntegrityOf(host::BaseDatabasePath()), "ok");
         }
         host::ClearInjections();
         EXPECT_EQ(Create(parts.Project, parts.Materials), kProjectCreated) << parts.Shape;
@@ -176,7 +139,7 @@ TEST_F(ProjectCreationTest, AProcessKilledDuringTheCreationLeavesNoProject) {
         host::OpenInstallation(m_folder);
         EXPECT_FALSE(VekProjectExist(CountedText(kNewProject).Get()));
         EXPECT_FALSE(host::OpenProject(kNewProject));
-        EXPECT_EQ(IntegrityOf(host::BaseDatabasePath()), "ok");
+        EXPECT_EQ(hosttest::IntegrityOf(host::BaseDatabasePath()), "ok");
         EXPECT_FALSE(Leftovers().empty() && !fs::exists(m_folder + "/Projects/" + kNewProject))
             << "the child left nothing behind: it was not killed inside the creation";
 
@@ -232,13 +195,13 @@ TEST_F(ProjectCreationTest, AnIdThatDiffersOnlyInCaseNamesTheExistingProject) {
     rtl::ForceDirectories(part);
     rtl::WriteFileBytes(part + "PrjInfo.xml",
                         "<VekProject><PrjInfo PrjID=\"xm2026001\" PrjName=\"x\"/></VekProject>");
-    const InstallationState before = StateOf(m_folder);
+    const hosttest::InstallationState before = hosttest::StateOf(m_folder);
     const std::string materials = host::ProjectMaterialsFolder(host::SampleProjectId) + "审计通知书.txt";
     const std::string content = rtl::ReadFileBytes(materials);
     EXPECT_EQ(Create(part, kFixtures + "NewProject/ResFile/"), kProjectExists);
-    EXPECT_EQ(StateOf(m_folder), before);
+    EXPECT_EQ(hosttest::StateOf(m_folder), before);
     EXPECT_EQ(rtl::ReadFileBytes(materials), content);
-    EXPECT_EQ(IntegrityOf(host::ProjectDatabasePath(host::SampleProjectId)), "ok");
+    EXPECT_EQ(hosttest::IntegrityOf(host::ProjectDatabasePath(host::SampleProjectId)), "ok");
 }
 
 // An installation on a file system of its own that the test fills up, so that the creation runs out
@@ -304,11 +267,11 @@ TEST_F(SmallFileSystemTest, RunningOutOfSpaceLeavesNoTraceOfTheProject) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         LeaveFree(c.Free);
-        const InstallationState before = StateOf(m_folder);
+        const hosttest::InstallationState before = hosttest::StateOf(m_folder);
         EXPECT_EQ(Create(kFixtures + "NewProject/XMGL/", m_materials), kProjectNotWritten);
-        EXPECT_EQ(StateOf(m_folder), before);
+        EXPECT_EQ(hosttest::StateOf(m_folder), before);
         EXPECT_FALSE(VekProjectExist(CountedText(kNewProject).Get()));
-        EXPECT_EQ(IntegrityOf(host::BaseDatabasePath()), "ok");
+        EXPECT_EQ(hosttest::IntegrityOf(host::BaseDatabasePath()), "ok");
         fs::remove(m_root + "/filler");
     }
     EXPECT_EQ(Create(kFixtures + "NewProject/XMGL/", m_materials), kProjectCreated);
