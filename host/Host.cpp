@@ -428,10 +428,11 @@ bool IsProjectMember(const std::string& prjId, const std::string& userId) {
                 .empty();
 }
 
-// A project part changes only the project its import was prepared for, which is the open one: the
-// preparation goes on into the open project when it is the package's, and opens or creates the
-// package's project otherwise. Only a member of that project in this installation, or the
-// administrator, who is bound to no project, may change it.
+// A project part changes only the project its import was prepared for, which the host knows as the
+// open one: the preparation goes on into the open project only when it is the package's, and opens
+// or creates the package's project to import into it; the other modules import into the open
+// project too. Only a member of that project in this installation, or the administrator, who is
+// bound to no project, may change it.
 void RequireImportTarget(const std::string& prjId) {
     const State& s = S();
     if (s.openProject.empty())
