@@ -170,9 +170,13 @@ TEST_F(ExportRunTest, ThePackageFileNameGetsOneExtension) {
     // No project: the file chosen in the save dialog. The module answers a file of its own.
     host::CloseProject();
     host::InjectTextAnswer("VekPackage_Export#3", m_folder + "/result.dat");
-    fs::create_directories(m_folder + "/out");
-    std::ofstream(m_folder + "/out/a.Package") << "an older package";
-    std::ofstream(m_folder + "/out/old.txt") << "not a package";
+    const std::string out = m_folder + "/out/";
+    fs::create_directories(out);
+    std::ofstream(out + "a.Package") << "an older package";
+    std::ofstream(out + "y.Package") << "an older package";
+    std::ofstream(out + "old.txt") << "not a package";
+    // The question names the file that is written, whichever was chosen; a file that is not
+    // written is never asked about.
     struct Case {
         std::string chosen;
         std::string written;
@@ -182,26 +186,34 @@ TEST_F(ExportRunTest, ThePackageFileNameGetsOneExtension) {
                                            {"c.PACKAGE", "c.PACKAGE", false},
                                            {"d", "d.Package", false},
                                            {"a.Package", "a.Package", true},
+                                           {"y", "y.Package", true},
+                                           {"b", "b.Package", true},
+                                           {"old.txt", "old.Package", false},
                                            {"old.txt", "old.Package", true}}) {
-        SCOPED_TRACE(c.chosen);
+        SCOPED_TRACE(c.chosen + (c.asked ? " (asked)" : ""));
         // The reduced build removes the module's file after each run.
         std::ofstream(m_folder + "/result.dat") << "rows";
-        const std::string chosen = m_folder + "/out/" + c.chosen;
-        framework::ScriptedUser().AnswerFile(chosen);
+        framework::ScriptedUser().AnswerFile(out + c.chosen);
         if (c.asked)
-            ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + chosen, win::IDYES);
+            ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + out + c.written, win::IDYES);
         ExpectBox("数据包导出成功！");
         RunExport();
-        EXPECT_EQ(EntryNames(m_folder + "/out/" + c.written).front(), "Package.XML");
-        EXPECT_FALSE(fs::exists(m_folder + "/out/" + c.written + ".Package"));
+        EXPECT_EQ(EntryNames(out + c.written).front(), "Package.XML");
+        EXPECT_FALSE(fs::exists(out + c.written + ".Package"));
     }
-    // No on the overwrite question ends the run with nothing written.
-    framework::ScriptedUser().AnswerFile(m_folder + "/out/old.txt");
-    ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + m_folder + "/out/old.txt", win::IDNO);
-    const int closed = m_wizard.closed;
-    RunExport();
-    EXPECT_EQ(m_wizard.closed, closed);
-    EXPECT_TRUE(WorkFolderLeftClear());
+    EXPECT_EQ(rtl::ReadFileBytes(out + "old.txt"), "not a package");
+    // No on the overwrite question ends the run with nothing written; the wizard stays open.
+    const std::string before = rtl::ReadFileBytes(out + "old.Package");
+    for (const std::string chosen : {"old.txt", "old.Package"}) {
+        SCOPED_TRACE(chosen);
+        framework::ScriptedUser().AnswerFile(out + chosen);
+        ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + out + "old.Package", win::IDNO);
+        const int closed = m_wizard.closed;
+        RunExport();
+        EXPECT_EQ(m_wizard.closed, closed);
+        EXPECT_EQ(rtl::ReadFileBytes(out + "old.Package"), before);
+        EXPECT_TRUE(WorkFolderLeftClear());
+    }
 }
 
 TEST_F(ExportRunTest, APackageThatWasNotWrittenIsAFailure) {
