@@ -25,6 +25,14 @@ namespace {
 
 const std::string RunLog = "AllInfoImportPck: ";
 
+std::vector<std::string> FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // The run's last log entry; the reduced build writes none.
 void ExpectLastLogEntry(const std::vector<std::string>& entries, const std::string& last) {
     if constexpr (!BuildTrait::WritesLogEntries) {
@@ -243,12 +251,14 @@ TEST_F(ExportRunTest, APackageThatWasNotWrittenIsAFailure) {
         ExpectLastLogEntry(NewLogEntries(), RunLog + "数据打包失败！");
         EXPECT_TRUE(WorkFolderLeftClear());
     }
+    // The old package is kept as it was, and not passed off as the new one.
     host::InjectAnswer("CompressFile", 0);
     framework::ScriptedUser().AnswerFile(stale);
     ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + stale, win::IDYES);
     ExpectBox("数据包导出失败！");
     RunExport();
-    EXPECT_FALSE(fs::exists(stale)) << "the old package is gone, not passed off as the new one";
+    EXPECT_EQ(rtl::ReadFileBytes(stale), "an older package");
+    EXPECT_EQ(FileNames(m_folder + "/out"), (std::vector<std::string>{"file", "stale.Package"}));
 }
 
 TEST_F(ExportRunTest, TheHostRefusingThePackageIsReported) {

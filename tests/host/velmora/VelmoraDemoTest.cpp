@@ -1,8 +1,11 @@
+#include "tests/support/SmallFileSystem.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -93,6 +96,33 @@ TEST(VelmoraImport, APreviewImportsNothingAndABadPackageIsRefused) {
     const CommandRun bad = Velmora("import " + (folder / "a").string() + " " + (folder / "junk" / "x.Package").string());
     EXPECT_NE(bad.status, 0);
     EXPECT_TRUE(Has(bad.output, "[message] 数据包格式不正确或非项目数据包，请检查后导入！")) << bad.output;
+}
+
+std::string FileBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
+}
+
+// Every command copies the built plug-in into the installation; a copy that does not fit leaves the
+// installed plug-in as it was and nothing beside it.
+TEST(VelmoraInstallation, APlugInCopyThatDoesNotFitLeavesTheInstalledOne) {
+    const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_test" / "full-disk";
+    tests::SmallFileSystem disk(folder.string(), std::size_t(1) << 30);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    const fs::path installation = folder / "A";
+    ASSERT_EQ(Velmora("init " + installation.string()).status, 0);
+    const fs::path plugin = installation / "Tarnwick.so";
+    const std::string installed = FileBytes(plugin);
+    ASSERT_TRUE(disk.Resize(disk.UsedBytes() + installed.size() / 2));
+
+    const CommandRun run = Velmora("export " + installation.string() +
+                                   " --user 200000000000000011 --project XM2026001 --modules 项目信息 --name p");
+    EXPECT_NE(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("velmora: "), std::string::npos) << run.output;
+    EXPECT_TRUE(FileBytes(plugin) == installed) << "the installed plug-in changed";
+    for (const auto& entry : fs::directory_iterator(installation))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("Tarnwick.so.")) << entry.path();
 }
 
 // The reduced plug-in on installations of its own, and packages moving between the two builds.
