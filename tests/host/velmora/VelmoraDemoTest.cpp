@@ -98,6 +98,34 @@ TEST(VelmoraImport, APreviewImportsNothingAndABadPackageIsRefused) {
     EXPECT_TRUE(Has(bad.output, "[message] 数据包格式不正确或非项目数据包，请检查后导入！")) << bad.output;
 }
 
+// An installation below a linked folder (a linked home or data folder) works as any other.
+TEST(VelmoraInstallation, InstallationsBelowALinkedFolderExportAndImport) {
+    const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_test" / "linked";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "real");
+    fs::create_directory_symlink(folder / "real", folder / "home");
+    struct Build {
+        std::string flag, name;
+    };
+    for (const Build& build : {Build{"", "full"}, Build{" --reduced", "reduced"}}) {
+        SCOPED_TRACE(build.name);
+        const std::string a = (folder / "home" / (build.name + "-A")).string();
+        const std::string b = (folder / "home" / (build.name + "-B")).string();
+        const CommandRun init = Velmora("init " + a + build.flag);
+        ASSERT_EQ(init.status, 0) << init.output;
+        ASSERT_EQ(Velmora("init " + b + " --empty" + build.flag).status, 0);
+        const CommandRun exported = Velmora("export " + a + " --user 200000000000000011 --project XM2026001 "
+                                            "--modules 项目信息,项目资料,审计事项 --name 链接");
+        ASSERT_EQ(exported.status, 0) << exported.output;
+        const CommandRun imported =
+            Velmora("import " + b + " " + a + "/PackageStore/链接.Package --user 200000000000000011");
+        EXPECT_EQ(imported.status, 0) << imported.output;
+        EXPECT_TRUE(Has(imported.output, "[host] created the project XM2026001")) << imported.output;
+        EXPECT_TRUE(fs::is_regular_file(folder / "real" / fs::path(b).filename() / "base.db"));
+    }
+    fs::remove_all(folder);
+}
+
 std::string FileBytes(const fs::path& path) {
     std::ifstream file(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(file), {});
