@@ -2,6 +2,7 @@
 // hand-over, the messages and the log entries, and the work folder afterwards.
 
 #include "tests/core/export/ExportRunFixture.h"
+#include "tests/support/SmallFileSystem.h"
 
 #include "core/HostApi.h"
 #include "core/PackageState.h"
@@ -259,6 +260,42 @@ TEST_F(ExportRunTest, APackageThatWasNotWrittenIsAFailure) {
     RunExport();
     EXPECT_EQ(rtl::ReadFileBytes(stale), "an older package");
     EXPECT_EQ(FileNames(m_folder + "/out"), (std::vector<std::string>{"file", "stale.Package"}));
+}
+
+TEST_F(ExportRunTest, APackThatFailsOnAFullDiskKeepsTheOldPackage) {
+    tests::SmallFileSystem disk(m_folder + "/disk", 64 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    // Without a project the personnel are the system's: enough of them that their package is
+    // larger than the whole disk.
+    host::CloseProject();
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string memo = tests::IncompressibleBytes(400 * 1000);
+    for (char& c : memo)
+        c = letters[static_cast<unsigned char>(c) % letters.size()];
+    ado::TADOQuery query;
+    query.SetConnection(GetBaseDBConnection());
+    GetBaseDBConnection()->BeginTrans();
+    for (int i = 0; i < 400; ++i) {
+        query.SQL().SetText("insert into Vek_Person (PerUUID, PerName, PerMemo) values ('3" + std::to_string(100000 + i) +
+                            "', '人员" + std::to_string(i) + "', '" + memo.substr(i * 1000, 1000) + "')");
+        query.ExecSQL();
+    }
+    GetBaseDBConnection()->CommitTrans();
+    const std::string old = disk.Path() + "y.Package";
+    std::ofstream(old) << "an older package";
+    ChooseModules({"系统人员"});
+    framework::ScriptedUser().AnswerFile(disk.Path() + "y");
+    ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + old, win::IDYES);
+    ExpectBox("数据包导出失败！");
+    RunExport();
+
+    EXPECT_EQ(rtl::ReadFileBytes(old), "an older package");
+    EXPECT_EQ(FileNames(disk.Path()), std::vector<std::string>{"y.Package"}) << "no half-written package beside it";
+    ExpectLastLogEntry(NewLogEntries(), RunLog + "数据打包失败！");
+    EXPECT_EQ(m_wizard.closed, 1);
+    EXPECT_TRUE(WorkFolderLeftClear());
+    EXPECT_TRUE(host::EveryProcessEnded());
 }
 
 TEST_F(ExportRunTest, TheHostRefusingThePackageIsReported) {
