@@ -7,8 +7,7 @@
 #include <unistd.h>
 
 #include <atomic>
-#include <filesystem>
-#include <system_error>
+#include <cstdio>
 
 namespace rtl {
 
@@ -53,9 +52,7 @@ bool WriteReplacing(std::string_view target, const std::function<bool(const std:
         return false;
     }
     // The adapter's own rename never replaces a file; this one must, in a single step.
-    std::error_code error;
-    std::filesystem::rename(ToNativePath(temporary), ToNativePath(target), error);
-    if (error) {
+    if (::rename(ToNativePath(temporary).c_str(), ToNativePath(target).c_str()) != 0) {
         RemoveTemporary(temporary);
         return false;
     }
