@@ -5,6 +5,7 @@
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileReplacement.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Paths.h"
@@ -310,7 +311,8 @@ std::int32_t TakePackage(const std::string& file, const std::string& typeName, c
     for (int n = 2; rtl::FileExists(stored); ++n)
         stored =
             store + rtl::ChangeFileExt(name, "") + "(" + rtl::IntToStr(n) + ")" + rtl::ExtractFileExt(name);
-    rtl::CopyFileBytes(file, stored);
+    // A copy cut short must not stand in the store beside the good ones.
+    rtl::CopyFileReplacing(file, stored);
     S().base.Run("insert into Vek_DataPackage (Source, StoredAs, TypeName, Memo, TakenAt) values (?,?,?,?,?)",
                  {file, stored, typeName, memo, NowText()});
     S().packages.push_back({file, stored, typeName, memo, extended});
