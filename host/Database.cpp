@@ -81,4 +81,23 @@ std::vector<Database::Row> Database::Query(const std::string& sql, const std::ve
     return rows;
 }
 
+Transaction::Transaction(Database& db) : m_db(db) {
+    m_db.Exec("begin immediate");
+}
+
+Transaction::~Transaction() {
+    if (!m_open)
+        return;
+    try {
+        m_db.Exec("rollback");
+    } catch (const rtl::Exception&) {
+        // A commit that failed for want of space or a write error has rolled back already.
+    }
+}
+
+void Transaction::Commit() {
+    m_db.Exec("commit");
+    m_open = false;
+}
+
 } // namespace host

@@ -42,4 +42,20 @@ private:
     std::string m_path;
 };
 
+// One transaction on a database, rolled back unless committed. It takes the write lock when it
+// begins, so that what was checked inside it still holds at the commit.
+class Transaction {
+public:
+    explicit Transaction(Database& db);
+    ~Transaction();
+    Transaction(const Transaction&) = delete;
+    Transaction& operator=(const Transaction&) = delete;
+
+    void Commit();
+
+private:
+    Database& m_db;
+    bool m_open = true;
+};
+
 } // namespace host

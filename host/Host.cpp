@@ -1,9 +1,11 @@
 #include "host/HostState.h"
+#include "host/ProjectStaging.h"
 #include "host/ziptool/RemoveTree.h"
 #include "host/ziptool/VekZipTool.h"
 
 #include "platform/rtl/DateTime.h"
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileReplacement.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Paths.h"
@@ -13,6 +15,8 @@
 #include "platform/xml/XMLDocument.h"
 
 #include <dlfcn.h>
+#include <signal.h>
+#include <unistd.h>
 
 #include <cstdlib>
 #include <iterator>
@@ -144,10 +148,16 @@ double ToDouble(const std::string& s) {
     return end && *end == '\0' ? v : 0;
 }
 
-void CreateProjectDatabase(const std::string& prjId) {
-    rtl::ForceDirectories(ProjectMaterialsFolder(prjId));
+std::string ProjectsFolder() {
+    return S().folder + "Projects\\";
+}
+
+// A project's folder: its database and its materials folder "ResFile\".
+void CreateProjectFiles(const std::string& projectFolder) {
+    const std::string folder = rtl::IncludeTrailingPathDelimiter(projectFolder);
+    rtl::ForceDirectories(folder + "ResFile");
     Database db;
-    db.Open(ProjectDatabasePath(prjId), true);
+    db.Open(folder + "Project.db", true);
     for (const char* sql : kProjectSchema)
         db.Exec(sql);
 }
@@ -196,6 +206,8 @@ std::optional<Injection> Intercept(const std::string& function) {
         return std::nullopt;
     if (it->second.kind == Injection::Raise)
         throw rtl::Exception(it->second.text);
+    if (it->second.kind == Injection::Kill)
+        ::kill(::getpid(), SIGKILL);
     return it->second;
 }
 
@@ -299,7 +311,8 @@ std::int32_t TakePackage(const std::string& file, const std::string& typeName, c
     for (int n = 2; rtl::FileExists(stored); ++n)
         stored =
             store + rtl::ChangeFileExt(name, "") + "(" + rtl::IntToStr(n) + ")" + rtl::ExtractFileExt(name);
-    rtl::CopyFileBytes(file, stored);
+    // A copy cut short must not stand in the store beside the good ones.
+    rtl::CopyFileReplacing(file, stored);
     S().base.Run("insert into Vek_DataPackage (Source, StoredAs, TypeName, Memo, TakenAt) values (?,?,?,?,?)",
                  {file, stored, typeName, memo, NowText()});
     S().packages.push_back({file, stored, typeName, memo, extended});
@@ -370,6 +383,70 @@ bool IsPackedPart(const std::string& part) {
     return !part.empty() && !rtl::HasTrailingPathDelimiter(part) && rtl::FileExists(part);
 }
 
+constexpr std::int32_t ProjectCreated = 1;
+constexpr std::int32_t NoProjectPart = -1;
+constexpr std::int32_t UnsafeProjectId = -2;
+constexpr std::int32_t ProjectExistsAlready = -3;
+constexpr std::int32_t MaterialsDoNotUnpack = -4;
+constexpr std::int32_t ProjectNotWritten = -5;
+
+// A project whose id differs only in case takes the folder too: the file adapter matches a missing
+// name case-insensitively.
+bool ProjectFolderTaken(const std::string& prjId) {
+    return !S().base.Query("select PrjID from Vek_Project where PrjID = ? collate nocase", {prjId}).empty();
+}
+
+// The project's files are built in a staging folder and its rows in one transaction; the folder
+// moves into place just before the commit. A process that ends in between leaves a folder without
+// rows: no project, and replaced by the next creation of that id.
+std::int32_t BuildProject(const std::vector<std::string>& values,
+                          const std::vector<std::vector<std::string>>& persons,
+                          const std::string& resFolder) {
+    const std::string prjId = values.front();
+    SweepStaleProjectStagings(ProjectsFolder());
+    ProjectStaging staging(ProjectsFolder(), prjId);
+    CreateProjectFiles(staging.Folder());
+    if (rtl::DirectoryExists(resFolder))
+        CopyTree(resFolder, staging.Folder() + "ResFile");
+    Intercept("VekCreatePrj.Files");
+
+    Transaction transaction(S().base);
+    if (ProjectFolderTaken(prjId))
+        return ProjectExistsAlready;
+    InsertProject(values);
+    StorePersons(prjId, persons);
+    Intercept("VekCreatePrj.Rows");
+    staging.MoveIntoPlace();
+    Intercept("VekCreatePrj.Move");
+    transaction.Commit();
+    staging.Keep();
+    return ProjectCreated;
+}
+
+bool IsProjectMember(const std::string& prjId, const std::string& userId) {
+    return !S().base
+                .Query("select PerUUID from Vek_PrjPerson where PrjID = ? and PerUUID = ? collate nocase",
+                       {prjId, userId})
+                .empty();
+}
+
+// A project part changes only the project its import was prepared for, which the host knows as the
+// open one: the preparation goes on into the open project only when it is the package's, and opens
+// or creates the package's project to import into it; the other modules import into the open
+// project too. Only a member of that project in this installation, or the administrator, who is
+// bound to no project, may change it.
+void RequireImportTarget(const std::string& prjId) {
+    const State& s = S();
+    if (s.openProject.empty())
+        throw rtl::Exception("the project part of \"" + prjId + "\" is refused: no project is open");
+    if (prjId != s.openProject)
+        throw rtl::Exception("the project part of \"" + prjId + "\" is refused: the open project is \"" +
+                             s.openProject + "\"");
+    if (s.user != tarnwick::AdministratorUserId && !IsProjectMember(prjId, s.user))
+        throw rtl::Exception("the project part of \"" + prjId + "\" is refused: user \"" + s.user +
+                             "\" is no member of the project");
+}
+
 } // namespace
 
 std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath) {
@@ -384,37 +461,47 @@ std::int32_t CreateProject(const std::string& prjPath, const std::string& resPat
     } cleanup{unpackFolder};
     if (packed) {
         if (!UnpackPart(prjPath, unpackFolder))
-            return -1;
+            return NoProjectPart;
         prjFolder = unpackFolder;
     }
     std::vector<std::string> values;
     std::vector<std::vector<std::string>> persons;
     if (!ReadProjectPart(prjFolder, values, persons))
-        return -1;
+        return NoProjectPart;
     const std::string prjId = values.front();
     try {
         CheckProjectId(prjId);
     } catch (const rtl::Exception&) {
-        return -2;
+        return UnsafeProjectId;
     }
-    if (ProjectExists(prjId))
-        return -3;
-    if (IsPackedPart(resPath)) {
+    if (ProjectFolderTaken(prjId))
+        return ProjectExistsAlready;
+    const bool packedMaterials = IsPackedPart(resPath);
+    if (packedMaterials) {
         // The import goes on with the materials module on this folder.
         resFolder = S().folder + "~Vek~Temp\\XMGL\\ResFile\\";
-        if (!UnpackPart(resPath, resFolder))
-            return -4;
+        if (!UnpackPart(resPath, resFolder)) {
+            RemoveTree(resFolder);
+            return MaterialsDoNotUnpack;
+        }
     }
-    CreateProjectDatabase(prjId);
-    InsertProject(values);
-    StorePersons(prjId, persons);
-    if (rtl::DirectoryExists(resFolder))
-        CopyTree(resFolder, ProjectMaterialsFolder(prjId));
+    std::int32_t result;
+    try {
+        result = BuildProject(values, persons, resFolder);
+    } catch (const std::exception&) {
+        // No space, a write error: nothing of the project stays.
+        result = ProjectNotWritten;
+    }
+    if (result != ProjectCreated) {
+        if (packedMaterials)
+            RemoveTree(resFolder);
+        return result;
+    }
     S().created.push_back(prjId);
     // The import goes on into the project it created, as into one it opened.
     S().project.Open(ProjectDatabasePath(prjId), false);
     S().openProject = prjId;
-    return 1;
+    return ProjectCreated;
 }
 
 std::string StoreProjectPart(const std::string& folder) {
@@ -425,18 +512,17 @@ std::string StoreProjectPart(const std::string& folder) {
         throw rtl::Exception("no project part in " + folder);
     const std::string prjId = values.front();
     CheckProjectId(prjId);
-    if (!ProjectExists(prjId)) {
-        CreateProjectDatabase(prjId);
-        InsertProject(values);
-    } else {
-        std::string sql = "update Vek_Project set ";
-        for (std::size_t i = 1; i < std::size(kPrjFields); ++i)
-            sql += std::string(i > 1 ? ", " : "") + kPrjFields[i].name + " = ?";
-        std::vector<std::string> params(values.begin() + 1, values.end());
-        params.push_back(prjId);
-        S().base.Run(sql + " where PrjID = ?", params);
-    }
+    RequireImportTarget(prjId);
+    std::string sql = "update Vek_Project set ";
+    for (std::size_t i = 1; i < std::size(kPrjFields); ++i)
+        sql += std::string(i > 1 ? ", " : "") + kPrjFields[i].name + " = ?";
+    std::vector<std::string> params(values.begin() + 1, values.end());
+    params.push_back(prjId);
+    Transaction transaction(S().base);
+    S().base.Run(sql + " where PrjID = ?", params);
     StorePersons(prjId, persons);
+    Intercept("StoreProjectPart.Rows");
+    transaction.Commit();
     return prjId;
 }
 
@@ -589,7 +675,7 @@ void CreateSampleInstallation(const std::string& folder, bool withProjects) {
     }
     b.Exec("commit");
     for (const SampleProject& p : projects) {
-        CreateProjectDatabase(p.id);
+        CreateProjectFiles(ProjectsFolder() + p.id);
         Database db;
         db.Open(ProjectDatabasePath(p.id), false);
         db.Run("insert into Vek_ResTrv values (?,?,?)", {"R001", "DGGL_SJSX", "审计事项"});
@@ -759,6 +845,9 @@ void InjectRaise(const std::string& function, const std::string& message) {
 }
 void InjectAbsent(const std::string& function) {
     S().injections[function] = {Injection::Absent, 0, ""};
+}
+void InjectKill(const std::string& function) {
+    S().injections[function] = {Injection::Kill, 0, ""};
 }
 void ClearInjections() {
     S().injections.clear();

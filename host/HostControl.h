@@ -72,13 +72,19 @@ void SetProjectConnection(ado::TADOConnection* connection);
 // Injected failures, by host function name; each stays until cleared. An answer replaces the
 // function's work: a number for functions with a result, a text for those that fill a var text,
 // nothing for the others. Raise makes the function throw rtl::Exception(message). Absent makes
-// VekGetAppInterface answer nil for that function.
+// VekGetAppInterface answer nil for that function. Kill ends the process with SIGKILL there, as a
+// crash would (for a test's child process).
 // A module library's entry is named by the entry and the entry id ("VekPackage_Export#1"); the package
 // library's entries by their names ("VekPackage_PrjRes").
+// Steps inside a function are named after it, for Raise and Kill: "VekCreatePrj.Files" (the new
+// project's files are built), "VekCreatePrj.Rows" (its rows are written, not committed),
+// "VekCreatePrj.Move" (its folder is in place, the rows not committed) and "StoreProjectPart.Rows"
+// (the project-part import's rows are written, not committed).
 void InjectAnswer(const std::string& function, std::int64_t value);
 void InjectTextAnswer(const std::string& function, const std::string& text);
 void InjectRaise(const std::string& function, const std::string& message);
 void InjectAbsent(const std::string& function);
+void InjectKill(const std::string& function);
 void ClearInjections();
 
 // What was recorded.

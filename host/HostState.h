@@ -13,7 +13,7 @@
 namespace host::detail {
 
 struct Injection {
-    enum Kind { Answer, TextAnswer, Raise, Absent } kind = Answer;
+    enum Kind { Answer, TextAnswer, Raise, Absent, Kill } kind = Answer;
     std::int64_t number = 0;
     std::string text;
 };
@@ -44,7 +44,8 @@ struct State {
 };
 
 State& S();
-// Raises for an injected raise; answers an injected answer; nothing otherwise.
+// Raises for an injected raise; ends the process for an injected kill; answers an injected answer;
+// nothing otherwise.
 std::optional<Injection> Intercept(const std::string& function);
 bool IsAbsent(const std::string& function);
 void RequireInstallation();
@@ -61,10 +62,13 @@ void LoadProjectRecord(const std::string& prjId, tarnwick::TVekPrjInfo& rec);
 std::int32_t TakePackage(const std::string& file, const std::string& typeName, const std::string& memo,
                          bool extended);
 // VekCreatePrj: from the folders "XMGL\" and "ResFile\" or the files "XMGL.pck" and "ResFile.pck".
-// 1 created, and now the open project; -1 no readable project part; -2 unsafe project id; -3 the project exists; -4 the
-// packed materials do not unpack.
+// 1 created, and now the open project; -1 no readable project part; -2 unsafe project id; -3 the
+// project exists (its id in any case); -4 the packed materials do not unpack; -5 the project could not
+// be written (no space, a write error). Every answer but 1 leaves nothing of the project.
 std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath);
-// Stores the project part in folder into its project (created when missing); answers the PrjID.
+// Stores the project part in folder into its project, which must be the open one, for a member of it
+// or the administrator; raises rtl::Exception saying why otherwise, and when it fails, with nothing
+// changed. Answers the PrjID.
 std::string StoreProjectPart(const std::string& folder);
 // Copies a folder tree, leaving links out; removes one without following links.
 void CopyTree(const std::string& from, const std::string& to);

@@ -33,10 +33,15 @@ public:
     bool TakesMaterials(const std::string& dir) const override { return rtl::FileExists(dir); }
 
     bool TakeResult(const xml::TXMLNode& items, const std::string& caption, const std::string& result) override {
-        if (!rtl::FileExists(result) || !TakeFileName(rtl::ExtractFileName(result)))
+        const std::string name = rtl::ExtractFileName(result);
+        if (!rtl::FileExists(result) || !FileNameIsFree(name))
             return false;
+        // A file joins the package, and is removed after it, only with the item that names it.
+        if (!WriteExportItemAttributes(items, caption, result))
+            return false;
+        m_names.insert(rtl::UpperCase(name));
         m_fileList += result + ListSeparator;
-        return WriteExportItemAttributes(items, caption, result);
+        return true;
     }
 
     std::string PackSource() const override {
@@ -54,11 +59,9 @@ public:
 private:
     // The package stores each file under its bare name, so a second file of a name already taken,
     // or one named like the table of contents, would overwrite it there.
-    bool TakeFileName(const std::string& name) {
+    bool FileNameIsFree(const std::string& name) const {
         const std::string key = rtl::UpperCase(name);
-        if (key == rtl::UpperCase(PackageDocumentName))
-            return false;
-        return m_names.insert(key).second;
+        return key != rtl::UpperCase(PackageDocumentName) && !m_names.contains(key);
     }
 
     // The module libraries wrote these files for this package alone.

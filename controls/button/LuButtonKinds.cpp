@@ -31,8 +31,8 @@ const framework::TEnumInfo BitBtnKindInfo{"TBitBtnKind",
                                            "bkClose", "bkAbort", "bkRetry", "bkIgnore", "bkAll"}};
 
 const std::array<const char*, BitBtnKindCount> KindResourceNames = {
-    nullptr,         "RZCOMMON_OK",    "RZCOMMON_CANCEL", "RZCOMMON_HELP",   "RZCOMMON_YES", "RZCOMMON_NO",
-    "RZCOMMON_CLOSE", "RZCOMMON_ABORT", "RZCOMMON_RETRY", "RZCOMMON_IGNORE", "RZCOMMON_ALL",
+    nullptr,         "LUCOMMON_OK",    "LUCOMMON_CANCEL", "LUCOMMON_HELP",   "LUCOMMON_YES", "LUCOMMON_NO",
+    "LUCOMMON_CLOSE", "LUCOMMON_ABORT", "LUCOMMON_RETRY", "LUCOMMON_IGNORE", "LUCOMMON_ALL",
 };
 
 const std::array<std::string, BitBtnKindCount> KindCaptions = {

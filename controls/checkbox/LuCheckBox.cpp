@@ -31,11 +31,11 @@ constexpr std::uint8_t HotLuminance = 180;
 const char* BitmapName(TCheckBoxState state) {
     switch (state) {
     case cbChecked:
-        return "RZCOMMON_CHECKBOX_CHECKED";
+        return "LUCOMMON_CHECKBOX_CHECKED";
     case cbGrayed:
-        return "RZCOMMON_CHECKBOX_GRAYED";
+        return "LUCOMMON_CHECKBOX_GRAYED";
     default:
-        return "RZCOMMON_CHECKBOX_UNCHECKED";
+        return "LUCOMMON_CHECKBOX_UNCHECKED";
     }
 }
 

@@ -37,8 +37,9 @@ extern const framework::TEnumInfo PathTypeInfo;
 extern const framework::TEnumInfo RegKeyInfo;
 extern const framework::TEnumInfo RegAccessKeyInfo;
 
-// Names where settings are stored: an ini file or a registry key. Only the location and whether
-// it changed since it was last used are kept; nothing reads or writes settings through it.
+// Names where settings are stored: an ini file or a registry key. Only the location is kept, and
+// a flag that is set at construction and by every change of it; nothing reads or writes settings
+// through the component, which is the use that would take the flag back.
 class TLuRegIniFile : public framework::TComponent {
 public:
     explicit TLuRegIniFile(framework::TComponent* owner);

@@ -98,7 +98,15 @@ void TLuCustomEdit::KeyPress(char32_t& key) {
 void TLuCustomEdit::KeyDown(std::uint16_t& key, TShiftState shift) {
     Inherited::KeyDown(key, shift);
     if (key == win::VK_DOWN && shift == TShiftState{ssAlt}) {
-        RunDropButton();
+        // No button release follows a drop from the keyboard: the press ends here, a failed one
+        // too, and the mouse capture goes back so the next click reaches its control.
+        try {
+            RunDropButton();
+        } catch (...) {
+            ReleaseDropButton();
+            throw;
+        }
+        ReleaseDropButton();
         key = 0;
     }
 }

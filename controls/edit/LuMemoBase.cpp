@@ -32,12 +32,19 @@ template <class TBase> void TLuMemoBase<TBase>::SetLine(int line) {
 }
 
 template <class TBase> void TLuMemoBase<TBase>::SetColumn(int column) {
-    const auto start = static_cast<int>(this->Perform(win::EM_LINEINDEX, static_cast<WPARAM>(Line() - 1), 0));
+    const int line = Line();
+    const auto start = static_cast<int>(this->Perform(win::EM_LINEINDEX, static_cast<WPARAM>(line - 1), 0));
     const auto length = static_cast<int>(this->Perform(win::EM_LINELENGTH, static_cast<WPARAM>(start), 0));
     if (column < 1 || column > length + 1)
         return;
     const int pos = start + column - 1;
     this->Perform(win::EM_SETSEL, static_cast<WPARAM>(pos), pos);
+    // The end of a wrapped line is also the start of the next one; the caret stays on this
+    // line, where End puts it too.
+    if (column == length + 1 && this->Memo().LineWraps(line - 1)) {
+        this->Memo().PlaceCaretAtLineEnd(line - 1);
+        this->Invalidate();
+    }
     DoLineColChange();
 }
 

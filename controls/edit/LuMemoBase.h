@@ -20,7 +20,8 @@ public:
     // The caret's line; writing puts the caret at the start of that line and scrolls it to the top.
     int Line();
     void SetLine(int line);
-    // The caret's column; a column past the end of the line plus one changes nothing.
+    // The caret's column; a column past the end of the line plus one changes nothing. The end
+    // of a wrapped line keeps the caret on that line, as End does.
     int Column();
     void SetColumn(int column);
 

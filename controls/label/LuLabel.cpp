@@ -6,6 +6,7 @@
 #include "controls/common/LuOldPropReader.h"
 #include "platform/rtl/Utf8.h"
 
+#include <algorithm>
 #include <cmath>
 #include <numbers>
 
@@ -88,6 +89,8 @@ void TLuLabel::SetRotation(TRotation value) {
         m_angle = 0;
         m_centerPoint = cpCenter;
     }
+    // A turn that ends leaves an auto-sized label with the turned size otherwise.
+    AdjustBounds();
     Invalidate();
 }
 
@@ -361,7 +364,7 @@ void TLuLabel::AddBorderExtent(TRect& rect) {
         rect.right += m_shadowDepth;
         rect.bottom += m_shadowDepth;
     }
-    if (m_rotation == roFlat && m_angle != 0 && m_angle != 180) {
+    if (TurnsItsBox()) {
         if (m_textStyle == tsShadow) {
             rect.right += m_shadowDepth / 2;
             rect.bottom += m_shadowDepth / 2;
@@ -378,10 +381,21 @@ void TLuLabel::AddBorderExtent(TRect& rect) {
     }
 }
 
+bool TLuLabel::TurnsItsBox() const {
+    return m_rotation == roFlat && m_angle != 0 && m_angle != 180;
+}
+
 void TLuLabel::AdjustBounds() {
     if (ComponentState().Contains(framework::csReading) || !AutoSize())
         return;
     TRect rect = ClientRect();
+    // Wrapped text is measured in the width the border extent leaves, which the extent then
+    // gives back: the next adjustment finds the same lines instead of a wider label each time.
+    if (WordWrap() && !TurnsItsBox()) {
+        TRect room{0, 0, 0, 0};
+        AddBorderExtent(room);
+        rect.right = std::max(rect.left, rect.right - room.right);
+    }
     MeasureText(rect, gdi::DT_EXPANDTABS | (WordWrap() ? gdi::DT_WORDBREAK : 0u));
     AddBorderExtent(rect);
     framework::TAlignment alignment = Alignment();

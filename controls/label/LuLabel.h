@@ -119,6 +119,8 @@ private:
     bool Loading() const;
     bool Designing() const;
     int BorderExtent(TFrameStyle style) const;
+    // A flat turn other than upside down gives the label the box round the turned text.
+    bool TurnsItsBox() const;
     unsigned TextFormat() const;
     std::vector<TTextLayer> StyleLayers(int shadowOffset) const;
     std::vector<TTextLayer> FlatTextLayers() const;

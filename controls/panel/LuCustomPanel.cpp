@@ -58,6 +58,16 @@ void TLuCustomPanel::SetBorderSides(TSides value) {
     Rearrange();
 }
 
+void TLuCustomPanel::SetBorderWidth(int value) {
+    if (value >= 0)
+        TCustomPanel::SetBorderWidth(value);
+}
+
+void TLuCustomPanel::SetBevelWidth(int value) {
+    if (value >= 0)
+        TCustomPanel::SetBevelWidth(value);
+}
+
 void TLuCustomPanel::SetBorderColor(TColor value) {
     if (StoreIfChanged(m_borderColor, value))
         Invalidate();
@@ -463,6 +473,8 @@ using framework::TClassBuilder;
     framework::RegisterClass<C, framework::TCustomPanel>("TLuCustomPanel")
         .Enum("BevelOuter", &C::BevelOuter, &C::SetBevelOuter, framework::BevelCutInfo,
               std::optional<TBevelCut>(framework::bvNone))
+        .Integer("BevelWidth", &C::BevelWidth, &C::SetBevelWidth, 1)
+        .Integer("BorderWidth", &C::BorderWidth, &C::SetBorderWidth, 0)
         .Color("BorderColor", &C::BorderColor, &C::SetBorderColor, gdi::clBtnFace)
         .Enum("BorderInner", &C::BorderInner, &C::SetBorderInner, FrameStyleInfo,
               std::optional<TFrameStyle>(fsNone))

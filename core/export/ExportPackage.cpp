@@ -4,7 +4,7 @@
 
 #include "core/export/ExportRun.h"
 
-#include "core/HostApi.h"
+#include "core/CompressPackage.h"
 #include "core/HostSession.h"
 #include "core/LogEntry.h"
 #include "core/Messages.h"
@@ -21,7 +21,6 @@
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/Forms.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/FileSystem.h"
 #include "platform/rtl/StagingFolders.h"
 #include "platform/rtl/Text.h"
 #include "platform/xml/XMLDocument.h"
@@ -36,15 +35,10 @@ void Log(const std::string& message) {
     WriteLogEntry(message, LogModuleCode::ExportRun);
 }
 
-// Packs source into target, which must be there afterwards: an old file of that name is removed
-// first, so that it cannot pass for the new package.
+// A package that was not written ends the run as a failure; an older one at target stays as it was.
 void Pack(const std::string& source, const std::string& target) {
-    if (rtl::FileExists(target) && !rtl::DeleteFile(target))
-        throw rtl::Exception("the old package " + target + " cannot be replaced");
-    sharemem::CountedText out;
-    CompressFile(out.Var(), source.c_str(), target.c_str());
-    if (!rtl::FileExists(target))
-        throw rtl::Exception("no package was written to " + target + ": " + out.Str());
+    if (!CompressPackage(source, target))
+        throw rtl::Exception("no package was written to " + target);
 }
 
 std::string SuccessText() {

@@ -21,22 +21,26 @@ bool AskForProjectPackage(ExportRunWizard& wizard, std::int32_t projectParts, TE
     return wizard.AskPackageNameAndMemo(target.name, target.memo);
 }
 
+// The file the package is written to: a chosen package file as it is; any other chosen name with
+// ".Package" added, in place of the extension when the chosen file exists.
+std::string ChosenPackageFile(const std::string& chosen) {
+    if (rtl::EndsText(PackageExtension, chosen))
+        return chosen;
+    return (rtl::FileExists(chosen) ? rtl::ChangeFileExt(chosen, "") : chosen) + PackageExtension;
+}
+
 bool AskForPackageFile(framework::TSaveDialog& dialog, const std::string& workFolder, TExportTarget& target) {
     if (!dialog.Execute())
         return false;
-    std::string chosen = dialog.FileName();
-    if (rtl::FileExists(chosen)) {
-        if (ShowBox("该文件已经存在,确实要覆盖吗？\r\n" + chosen, OverwritePackageFlags) != win::IDYES)
-            return false;
-        chosen = rtl::ChangeFileExt(chosen, "");
-    }
-    target.fileName = PackageFileName(chosen);
+    target.fileName = ChosenPackageFile(dialog.FileName());
     // The work folder goes when the run ends, and a package saved there would go with it.
     if (PathLiesInFolder(target.fileName, workFolder)) {
         ShowInfo("包文件不能保存在临时目录中！");
         return false;
     }
-    return true;
+    // The question names the file that would be replaced, which need not be the one chosen.
+    return !rtl::FileExists(target.fileName) ||
+           ShowBox("该文件已经存在,确实要覆盖吗？\r\n" + target.fileName, OverwritePackageFlags) == win::IDYES;
 }
 
 } // namespace

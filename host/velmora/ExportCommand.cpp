@@ -20,6 +20,7 @@
 #include "platform/rtl/Text.h"
 
 #include <filesystem>
+#include <optional>
 
 namespace velmora {
 
@@ -62,13 +63,36 @@ ExportRequest ReadRequest(const Arguments& args) {
     return r;
 }
 
+// The package file a run without a project writes for the file chosen in the save dialog, named as
+// the export names it, and its last write before the run: an old package the run could not replace
+// is still there afterwards, and no new one.
+struct ChosenPackage {
+    std::string file;
+    std::optional<std::filesystem::file_time_type> writtenBefore;
+};
+
+std::optional<std::filesystem::file_time_type> LastWrite(const std::string& file) {
+    std::error_code error;
+    const auto time = std::filesystem::last_write_time(rtl::ToNativePath(file), error);
+    return error ? std::nullopt : std::optional(time);
+}
+
+ChosenPackage ChosenPackageOf(const std::string& chosen) {
+    ChosenPackage package{chosen, std::nullopt};
+    if (!rtl::EndsText(".Package", chosen))
+        package.file = (rtl::FileExists(chosen) ? rtl::ChangeFileExt(chosen, "") : chosen) + ".Package";
+    if (rtl::FileExists(package.file))
+        package.writtenBefore = LastWrite(package.file);
+    return package;
+}
+
 bool FolderIsEmpty(const std::string& folder) {
     const std::filesystem::path path(rtl::ToNativePath(folder));
     return std::filesystem::is_empty(path);
 }
 
 // What the run left behind: the log entries it wrote, the package handed over, the work folder.
-bool ReportOutcome(const ExportRequest& request, const HostRequest& session) {
+bool ReportOutcome(const std::optional<ChosenPackage>& chosen, const HostRequest& session) {
     for (const std::string& error : framework::Application()->Errors())
         Say("error", error);
     session.PrintNewLogEntries();
@@ -77,11 +101,9 @@ bool ReportOutcome(const ExportRequest& request, const HostRequest& session) {
         Say("host", "took the package into its package management: " + rtl::ToNativePath(p.StoredAs));
         packaged = true;
     }
-    if (host::OpenProjectId().empty() && request.savePath) {
-        std::string file = *request.savePath;
-        if (!rtl::EndsText(".Package", file))
-            file += ".Package";
-        packaged = rtl::FileExists(file);
+    if (host::OpenProjectId().empty() && chosen) {
+        const std::string& file = chosen->file;
+        packaged = rtl::FileExists(file) && (!chosen->writtenBefore || LastWrite(file) != chosen->writtenBefore);
         Say("host", packaged ? "the package was written to " + file : "no package was written to " + file);
     }
     if (host::InstalledPluginBuild() == host::PluginBuild::Reduced) {
@@ -120,11 +142,13 @@ int RunExport(const std::vector<std::string>& words) {
         ExportScript script(request, pictures);
         script.Queue();
         Plugin plugin(host::InstallationFolder(), InstalledPluginFileName());
+        const std::optional<ChosenPackage> chosen =
+            request.savePath ? std::optional(ChosenPackageOf(*request.savePath)) : std::nullopt;
         Say("host", "calls RunAppEvn of " + plugin.File() + " (mode 0)");
         result = plugin.Bind<tarnwick::TRunAppEvn>("RunAppEvn")(
             framework::HintWindowClass(), framework::Application(), framework::Screen(), 0, ExportMode, 0, 0);
         Say("host", "RunAppEvn answered " + std::to_string(result));
-        packaged = ReportOutcome(request, session);
+        packaged = ReportOutcome(chosen, session);
         scriptOk = script.Problems().empty();
     }
     if (!scriptOk)

@@ -3,11 +3,11 @@
 #include "host/HostControl.h"
 
 #include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileReplacement.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 
 #include <dlfcn.h>
-#include <filesystem>
 
 namespace velmora {
 
@@ -29,10 +29,8 @@ std::string InstallPlugin(const std::string& installation, const std::string& fi
         throw rtl::Exception("the plug-in " + built + " is not built");
     const std::string installed = rtl::IncludeTrailingPathDelimiter(installation) + fileName;
     // A copy loaded earlier in this process may still be mapped: the new copy gets a file of its own
-    // instead of being written over the old one's pages.
-    const std::string staged = installed + ".new";
-    rtl::CopyFileBytes(built, staged);
-    std::filesystem::rename(rtl::ToNativePath(staged), rtl::ToNativePath(installed));
+    // instead of being written over the old one's pages, and a copy cut short leaves the old one.
+    rtl::CopyFileReplacing(built, installed);
     return installed;
 }
 

@@ -7,8 +7,24 @@
 #include <sqlite3.h>
 
 #include <algorithm>
+#include <filesystem>
 
 namespace ado {
+
+namespace {
+
+// SQLITE_OPEN_NOFOLLOW refuses a link anywhere in the path. Only a database file that is itself a
+// link is refused here; links higher up are the user's own layout, so SQLite is given the path
+// with the folder's links resolved.
+std::string PathForSqlite(const std::string& databaseFile) {
+    const std::filesystem::path native(rtl::ToNativePath(databaseFile));
+    if (!native.has_parent_path())
+        return native.string();
+    const std::string folder = rtl::ResolvedPath(native.parent_path().string());
+    return folder.empty() ? native.string() : (std::filesystem::path(folder) / native.filename()).string();
+}
+
+} // namespace
 
 void TConnectionClient::SetConnection(TADOConnection* connection) {
     if (m_connection == connection)
@@ -64,7 +80,7 @@ void TADOConnection::Open() {
         throw EDatabaseError("\"" + m_databaseFile + "\" is a folder, not a database file");
     if (!m_createIfMissing && !rtl::FileExists(m_databaseFile))
         throw EDatabaseError("Database file \"" + m_databaseFile + "\" not found");
-    const std::string path = rtl::ToNativePath(m_databaseFile);
+    const std::string path = PathForSqlite(m_databaseFile);
     sqlite3* db = nullptr;
     const int flags =
         SQLITE_OPEN_READWRITE | SQLITE_OPEN_NOFOLLOW | (m_createIfMissing ? SQLITE_OPEN_CREATE : 0);

@@ -57,11 +57,13 @@ void Triangle(HDC dc, const RECT& r, int direction, COLORREF color) {
     }
 }
 
+// A downward chevron of two-pixel strokes whose point is the centre pixel: the arrow painters
+// sample the centre of a drop button for their ink.
 void Chevron(HDC dc, const RECT& r, COLORREF color) {
     int cx = r.left + (r.right - r.left) / 2, cy = r.top + (r.bottom - r.top) / 2;
     for (int i = 0; i < 4; ++i) {
-        Fill(dc, RECT{cx - 4 + i, cy - 2 + i, cx - 2 + i, cy - 1 + i}, color);
-        Fill(dc, RECT{cx + 3 - i, cy - 2 + i, cx + 5 - i, cy - 1 + i}, color);
+        Fill(dc, RECT{cx - 4 + i, cy - 3 + i, cx - 2 + i, cy - 2 + i}, color);
+        Fill(dc, RECT{cx + 3 - i, cy - 3 + i, cx + 5 - i, cy - 2 + i}, color);
     }
 }
 

@@ -89,10 +89,14 @@ ItemFolder::~ItemFolder() {
         host::detail::RemoveTree(m_scratch);
 }
 
-std::string OpenProjectSerial() {
+std::string CurrentProjectSerial() {
     sharemem::CountedText serial;
     ::VekGetCurPrjSerial(serial.Var());
-    std::string s = rtl::Trim(serial.Str());
+    return rtl::Trim(serial.Str());
+}
+
+std::string OpenProjectSerial() {
+    std::string s = CurrentProjectSerial();
     if (s.empty())
         throw EModuleFailure(NoProjectOpen, "no project is open");
     return s;

@@ -37,6 +37,8 @@ private:
     std::string m_scratch;
 };
 
+// The open project's serial, empty when none is open.
+std::string CurrentProjectSerial();
 // The open project's serial, raising EModuleFailure(NoProjectOpen) when none is open.
 std::string OpenProjectSerial();
 // True when folder holds at least one file, in any sub-folder.

@@ -6,12 +6,15 @@
 
 #include "platform/rtl/FileSystem.h"
 
-// "系统人员": the open project's persons, their records in Vek_Person and their membership.
+// "系统人员": the persons of the installation, their records in Vek_Person. With a project open the
+// module moves that project's persons and their membership; without one, every person the
+// installation knows (the module is offered without a project).
 namespace host::modules {
 
 namespace {
 
 constexpr char kFile[] = "Personnel.db";
+constexpr char kProjectPersons[] = "PerUUID in (select PerUUID from Vek_PrjPerson where PrjID = ?)";
 
 std::vector<std::string> PersonLines(const std::string& database, const std::string& sql,
                                      const std::vector<std::string>& params) {
@@ -24,11 +27,11 @@ std::vector<std::string> PersonLines(const std::string& database, const std::str
 class PersonnelModule : public ModuleLibrary {
 public:
     std::string Export(std::int32_t) override {
-        const std::string serial = OpenProjectSerial();
+        const std::string serial = CurrentProjectSerial();
         const std::string file = ResultFile(kFile);
-        const int rows =
-            ExportRows(host::BaseDatabasePath(), "Vek_Person",
-                       "PerUUID in (select PerUUID from Vek_PrjPerson where PrjID = ?)", {serial}, file);
+        const int rows = serial.empty()
+                             ? ExportRows(host::BaseDatabasePath(), "Vek_Person", "", {}, file)
+                             : ExportRows(host::BaseDatabasePath(), "Vek_Person", kProjectPersons, {serial}, file);
         if (rows == 0) {
             rtl::DeleteFile(file);
             return NothingSelected;
@@ -37,9 +40,12 @@ public:
     }
 
     std::int32_t Import(std::int32_t, const std::string& path) override {
-        const std::string serial = OpenProjectSerial();
+        const std::string serial = CurrentProjectSerial();
         if (MergeRows(host::BaseDatabasePath(), "Vek_Person", path) == 0)
             return ImportNothing;
+        // Without a project the persons join the installation only.
+        if (serial.empty())
+            return ImportDone;
         host::Database base;
         base.Open(host::BaseDatabasePath(), false);
         for (const auto& person :
@@ -49,15 +55,20 @@ public:
     }
 
     PageContent ExportContent(std::int32_t) override {
+        const std::string serial = CurrentProjectSerial();
+        if (serial.empty())
+            return {"将导出系统中的以下人员：",
+                    PersonLines(host::BaseDatabasePath(),
+                                "select PerName, PerJob, PerRole from Vek_Person order by rowid", {})};
         return {"将导出参与当前项目的以下人员：",
                 PersonLines(host::BaseDatabasePath(),
                             "select p.PerName, p.PerJob, p.PerRole from Vek_Person p join Vek_PrjPerson m on "
                             "m.PerUUID = p.PerUUID where m.PrjID = ? order by m.rowid",
-                            {OpenProjectSerial()})};
+                            {serial})};
     }
 
     PageContent ImportContent(std::int32_t, const std::string& path) override {
-        return {"将把以下人员导入当前项目：",
+        return {CurrentProjectSerial().empty() ? "将把以下人员导入系统：" : "将把以下人员导入当前项目：",
                 PersonLines(path, "select PerName, PerJob, PerRole from Vek_Person order by rowid", {})};
     }
 };

@@ -42,6 +42,8 @@ public:
         return ReducedBuild() ? PackResult(folder, "XMGL.pck") : folder;
     }
 
+    // The host refuses a part of any project but the open one, and a user who is no member of it;
+    // its reason is raised, and the entry answers the refusal as this item's failure.
     std::int32_t Import(std::int32_t, const std::string& path) override {
         ItemFolder folder(path);
         host::detail::StoreProjectPart(folder.Path());

@@ -57,14 +57,22 @@ TEST_F(BitButton, KindsBringTheirCaptionGlyphAndModalResult) {
         TModalResult result;
         bool isDefault;
         bool isCancel;
+        const char* resource;
     } kinds[] = {
-        {bkOK, "OK", mrOk, true, false},         {bkCancel, "Cancel", mrCancel, false, true},
-        {bkHelp, "&Help", mrNone, false, false}, {bkYes, "&Yes", mrYes, true, false},
-        {bkNo, "&No", mrNo, false, true},        {bkClose, "&Close", mrNone, false, false},
-        {bkAbort, "Abort", mrAbort, false, false}, {bkRetry, "&Retry", mrRetry, false, false},
-        {bkIgnore, "&Ignore", mrIgnore, false, false}, {bkAll, "&All", mrAll, false, false},
+        {bkOK, "OK", mrOk, true, false, "LUCOMMON_OK"},
+        {bkCancel, "Cancel", mrCancel, false, true, "LUCOMMON_CANCEL"},
+        {bkHelp, "&Help", mrNone, false, false, "LUCOMMON_HELP"},
+        {bkYes, "&Yes", mrYes, true, false, "LUCOMMON_YES"},
+        {bkNo, "&No", mrNo, false, true, "LUCOMMON_NO"},
+        {bkClose, "&Close", mrNone, false, false, "LUCOMMON_CLOSE"},
+        {bkAbort, "Abort", mrAbort, false, false, "LUCOMMON_ABORT"},
+        {bkRetry, "&Retry", mrRetry, false, false, "LUCOMMON_RETRY"},
+        {bkIgnore, "&Ignore", mrIgnore, false, false, "LUCOMMON_IGNORE"},
+        {bkAll, "&All", mrAll, false, false, "LUCOMMON_ALL"},
     };
+    EXPECT_EQ(KindResourceNames[bkCustom], nullptr);
     for (const auto& k : kinds) {
+        EXPECT_STREQ(KindResourceNames[k.kind], k.resource);
         button->SetKind(k.kind);
         EXPECT_EQ(button->Kind(), k.kind);
         EXPECT_EQ(button->Caption(), k.caption);

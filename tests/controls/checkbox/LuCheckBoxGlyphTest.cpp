@@ -35,8 +35,8 @@ const char* const RowTables[3][13] = {
      "FLLMMMMMMMDDF", "FLLMMMMMMMDDF", "FLLMMMMMMMDDF", "FLLMMMMMMMDDF", "FLLDDDDDDDDDF", "FLDDDDDDDDDDF",
      "FFFFFFFFFFFFF"},
 };
-const char* const ResourceNames[3] = {"RZCOMMON_CHECKBOX_UNCHECKED", "RZCOMMON_CHECKBOX_CHECKED",
-                                      "RZCOMMON_CHECKBOX_GRAYED"};
+const char* const ResourceNames[3] = {"LUCOMMON_CHECKBOX_UNCHECKED", "LUCOMMON_CHECKBOX_CHECKED",
+                                      "LUCOMMON_CHECKBOX_GRAYED"};
 
 using KeyColors = std::map<char, TColor>;
 

@@ -93,22 +93,40 @@ TEST(Arrows, DirectionsRestoreAndOutOfRange) {
     EXPECT_EQ(b.Canvas()->Pen()->Style(), framework::psSolid);
 }
 
-TEST(Arrows, ThemedColourFallsBackNearTheWindowColour) {
-    gdi::TColor sampled = lu::ThemedArrowColor();
+// The themed arrows take the colour of the theme's drop button at its centre, which is where
+// that button's own chevron is: the dark arrow ink, not the pale face around it.
+TEST(Arrows, ThemedColourIsTheDropButtonsArrowInk) {
+    const gdi::TColor arrowInk = gdi::RGB(77, 97, 133);
+    EXPECT_EQ(lutest::ColorText(lu::ThemedArrowColor()), lutest::ColorText(arrowInk));
     TBitmap b;
     Prepare(b, 20, 20, gdi::clWhite);
     lu::PaintDropDownArrow(b.Canvas(), TRect{0, 0, 20, 20}, true, false, true);
     TRect box = InkBox(b, gdi::clWhite);
     ASSERT_GT(box.right, 0);
+    for (int y = box.top; y < box.bottom; ++y)
+        for (int x = box.left; x < box.right; ++x) {
+            const gdi::TColor p = b.Canvas()->Pixels(x, y);
+            EXPECT_TRUE(p == gdi::clWhite || p == arrowInk) << x << "," << y << ": " << lutest::ColorText(p);
+        }
     // The themed chevron's tip sits two pixels lower than the plain triangle's.
     Prepare(b, 20, 20, gdi::clWhite);
     lu::PaintDropDownArrow(b.Canvas(), TRect{0, 0, 20, 20}, false, false, true);
     EXPECT_EQ(box.bottom, InkBox(b, gdi::clWhite).bottom + 2);
-    if (sampled != gdi::cl3DDkShadow) {
-        gdi::SetSysColorForTest(gdi::COLOR_WINDOW, gdi::ColorToRGB(sampled));
-        EXPECT_EQ(lu::ThemedArrowColor(), gdi::cl3DDkShadow);
-        gdi::ResetSysColors();
-    }
+    Prepare(b, 20, 20, gdi::clWhite);
+    lu::PaintDirectionArrow(b.Canvas(), TRect{0, 0, 20, 20}, true, lu::adLeft, false, true);
+    box = InkBox(b, gdi::clWhite);
+    ASSERT_GT(box.right, 0);
+    EXPECT_EQ(lutest::ColorText(b.Canvas()->Pixels(box.left, (box.top + box.bottom) / 2)),
+              lutest::ColorText(arrowInk));
+}
+
+// An arrow ink close to the window colour would vanish on a white field: the dark shadow
+// stands in for it.
+TEST(Arrows, ThemedColourFallsBackNearTheWindowColour) {
+    gdi::SetSysColorForTest(gdi::COLOR_WINDOW, gdi::RGB(80, 97, 133));
+    EXPECT_EQ(lu::ThemedArrowColor(), gdi::cl3DDkShadow);
+    gdi::ResetSysColors();
+    EXPECT_NE(lu::ThemedArrowColor(), gdi::cl3DDkShadow);
 }
 
 TEST(Fonts, AngledFontAndTrueType) {

@@ -461,6 +461,10 @@ TEST(FrameController, OldValuesThatFitNothingAreRefusedOrIgnored) {
                  framework::EReadError);
 }
 
+// The location is kept as it is set, from code and from a form stream, and only what differs from
+// the defaults is written back. LocationChanged is set at construction and nothing here clears
+// it: nothing reads or writes settings through the component, and only that use would take the
+// flag back. What this guards of the flag is that no assignment, changing or equal, clears it.
 TEST(RegIniFile, KeepsItsLocationAndWhetherItChanged) {
     lu::TLuRegIniFile r(nullptr);
     EXPECT_EQ(r.Path(), "");
@@ -470,6 +474,7 @@ TEST(RegIniFile, KeepsItsLocationAndWhetherItChanged) {
     EXPECT_EQ(r.RegAccess().Bits(), 1u << 9);
     EXPECT_TRUE(r.LocationChanged());
     r.SetPath("settings.ini");
+    r.SetPath("settings.ini");
     r.SetPathType(lu::ptRegistry);
     r.SetRegKey(lu::hkeyLocalMachine);
     r.SetRegAccess(lu::TLuRegAccess{lu::keyRead, lu::keyWrite});
@@ -478,6 +483,33 @@ TEST(RegIniFile, KeepsItsLocationAndWhetherItChanged) {
     EXPECT_EQ(r.RegKey(), lu::hkeyLocalMachine);
     EXPECT_EQ(r.RegAccess().Bits(), (1u << 6) | (1u << 7));
     EXPECT_TRUE(r.LocationChanged());
+
+    const char* text = "object F: TControllerTestForm\n"
+                       "  object Settings: TLuRegIniFile\n"
+                       "    Path = 'Software\\Velmora\\Tarnwick'\n"
+                       "    PathType = ptRegistry\n"
+                       "    RegAccess = [keyQueryValue, keyEnumerateSubKeys]\n"
+                       "  end\n"
+                       "end\n";
+    TControllerTestForm form(nullptr);
+    framework::ReadComponentText(form, text, "settings.form");
+    auto* read = dynamic_cast<lu::TLuRegIniFile*>(form.FindComponent("Settings"));
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->Path(), "Software\\Velmora\\Tarnwick");
+    EXPECT_EQ(read->PathType(), lu::ptRegistry);
+    EXPECT_EQ(read->RegKey(), lu::hkeyCurrentUser);
+    EXPECT_EQ(read->RegAccess().Bits(), (1u << 0) | (1u << 3));
+    EXPECT_TRUE(read->LocationChanged());
+    const std::string written = framework::WriteComponentText(form);
+    EXPECT_NE(written.find("PathType = ptRegistry"), std::string::npos) << written;
+    EXPECT_NE(written.find("RegAccess = [keyQueryValue, keyEnumerateSubKeys]"), std::string::npos) << written;
+    EXPECT_EQ(written.find("RegKey"), std::string::npos) << written;
+    TControllerTestForm copy(nullptr);
+    framework::ReadComponentText(copy, written, "copy.form");
+    auto* again = dynamic_cast<lu::TLuRegIniFile*>(copy.FindComponent("Settings"));
+    ASSERT_NE(again, nullptr);
+    EXPECT_EQ(again->Path(), read->Path());
+    EXPECT_EQ(again->RegAccess(), read->RegAccess());
 }
 
 TEST(ComStartup, CountsSoThatOnlyTheOuterPairReachesCom) {

@@ -332,9 +332,17 @@ TEST_F(DropButton, AClickOnTheButtonIsOnePressThatRunsTheDropEvents) {
     input::PressKey(win::VK_DOWN, {ssAlt});
     EXPECT_EQ(log,
               (std::vector<std::string>{"open pressed captured dropped", "close pressed captured dropped"}));
-    EXPECT_EQ(GetCapture(), drop->Handle());
-    input::Click(AtClient(drop, 5, 5));
+    // The keyboard drop gives the mouse back when it ends: the next click reaches the control
+    // under the mouse.
     EXPECT_EQ(GetCapture(), nullptr);
+    EXPECT_EQ(drop->DropButtonState(), lu::dbsUp);
+    int otherClicks = 0;
+    other->OnClick = [&](TObject*) { ++otherClicks; };
+    input::Click(AtClient(other, 5, 5));
+    EXPECT_TRUE(other->Focused());
+    EXPECT_EQ(otherClicks, 1);
+    other->OnClick = nullptr;
+    drop->SetFocus();
 
     // A press on the text is the mask edit's.
     log.clear();
@@ -351,6 +359,35 @@ TEST_F(DropButton, AFailingDropEventLeavesTheButtonUsable) {
     input::ReleaseButton(mbLeft, Button());
     EXPECT_EQ(drop->DropButtonState(), lu::dbsUp);
     EXPECT_EQ(GetCapture(), nullptr);
+    // From the keyboard there is no button release to come: the failed drop ends at once.
+    drop->SetFocus();
+    EXPECT_THROW(input::PressKey(win::VK_DOWN, {ssAlt}), rtl::Exception);
+    EXPECT_FALSE(drop->DroppedDown());
+    EXPECT_EQ(drop->DropButtonState(), lu::dbsUp);
+    EXPECT_EQ(GetCapture(), nullptr);
+}
+
+// A flat button at rest on a themed desktop is the edit's colour with the themed chevron on it,
+// in the ink of the theme's own drop button, which stands out from a white edit.
+TEST_F(DropButton, AThemedFlatButtonAtRestDrawsItsChevronInTheThemesArrowInk) {
+    gdi::GetThemeServices().SetThemesEnabled(true);
+    drop->SetFlatButtons(true);
+    drop->RecreateWnd();
+    input::MoveMouse(AtClient(form.get(), 400, 300));
+    ASSERT_FALSE(drop->Focused());
+    const int w = gdi::GetSystemMetrics(gdi::SM_CXVSCROLL);
+    const gdi::COLORREF arrowInk = 0x85614D; // 77, 97, 133
+    int ink = 0, other = 0;
+    for (int y = 1; y < drop->Height() - 1; ++y)
+        for (int x = drop->Width() - 1 - w; x < drop->Width() - 1; ++x) {
+            const gdi::COLORREF p = WindowPixel(drop, x, y);
+            if (p == arrowInk)
+                ++ink;
+            else if (p != Rgb(gdi::clWindow))
+                ++other;
+        }
+    EXPECT_GE(ink, 20);
+    EXPECT_EQ(other, 0);
 }
 
 TEST_F(DropButton, PaintsClassicFlatAndThemedLooksByState) {

@@ -119,10 +119,29 @@ TEST_F(Memo, LineAndColumnFollowTheCaretThroughWrappedChinese) {
     input::PressKey(win::VK_END);
     EXPECT_EQ(At(memo), LineColumn(1, first + 1));
     EXPECT_EQ(memo->Perform(win::EM_LINEFROMCHAR, static_cast<WPARAM>(memo->SelStart())), 1);
-    // Writing a column reaches the end of a wrapped line as well.
+    // Writing the column after the last character of a wrapped line puts the caret where End
+    // does: at the end of that line, not at the start of the next, which is the same position.
+    const int afterEnd = memo->SelStart();
+    memo->SetLine(1);
+    log.clear();
+    memo->SetColumn(first + 1);
+    EXPECT_EQ(At(memo), LineColumn(1, first + 1));
+    EXPECT_EQ(memo->SelStart(), afterEnd);
+    EXPECT_EQ(log, (std::vector<std::string>{"L1," + std::to_string(first + 1), "C00"}));
+    // From there the caret goes on as after End: Right to the second character of line 2.
+    input::PressKey(win::VK_RIGHT);
+    EXPECT_EQ(At(memo), LineColumn(2, 2));
     memo->SetLine(2);
     memo->SetColumn(3);
     EXPECT_EQ(At(memo), LineColumn(2, 3));
+    // The rich edit writes its column the same way.
+    rich->SetText(paragraph);
+    ASSERT_GT(rich->Perform(win::EM_GETLINECOUNT), 1);
+    const int richFirst = static_cast<int>(rich->Perform(win::EM_LINELENGTH, 0));
+    rich->SetLine(1);
+    rich->SetColumn(richFirst + 1);
+    EXPECT_EQ(rich->Line(), 1);
+    EXPECT_EQ(rich->Column(), richFirst + 1);
 
     // A click at the left of the third line shown; writing the line scrolled it to the top.
     EXPECT_EQ(memo->FirstVisibleLine(), 1);

@@ -241,6 +241,75 @@ TEST_F(LabelText, AutoSizeAddsBordersShadowAndTurn) {
     EXPECT_EQ(label->Width(), w);
 }
 
+// Leaving a turn behind gives an auto-sized label its upright size again, whichever way the
+// turn is left.
+TEST_F(LabelText, AnAutoSizedLabelTakesItsUprightSizeWhenTheTurnEnds) {
+    TBitmap b;
+    b.SetSize(1, 1);
+    auto* probe = AddLabel("Tarnwick", TRect{0, 0, 10, 10});
+    b.Canvas()->SetFont(probe->Font());
+    const int w = b.Canvas()->TextWidth("Tarnwick");
+    const int h = b.Canvas()->TextHeight("Tarnwick");
+    ASSERT_GT(w, h);
+    const struct {
+        const char* name;
+        lu::TRotation leaveBy;
+    } cases[] = {{"no rotation", lu::roNone}, {"flat again", lu::roFlat}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* l = AddLabel("Tarnwick", TRect{20, 10, 120, 40});
+        l->SetAutoSize(true);
+        l->SetAngle(90);
+        ASSERT_EQ(l->Width(), h);
+        ASSERT_EQ(l->Height(), w);
+        if (c.leaveBy == lu::roFlat)
+            l->SetRotation(lu::roCurve);
+        l->SetRotation(c.leaveBy);
+        EXPECT_EQ(l->Angle(), 0);
+        EXPECT_EQ(l->Width(), w);
+        EXPECT_EQ(l->Height(), h);
+        delete l;
+    }
+}
+
+// A word-wrapped, auto-sized label keeps the size it found, however often it is adjusted again,
+// and its lines stay within it: the borders take their room before the text is measured.
+TEST_F(LabelText, AWrappedAutoSizedLabelWithBordersKeepsItsSize) {
+    const struct {
+        const char* name;
+        lu::TFrameStyle outer;
+        int borderWidth;
+        lu::TSides sides;
+        lu::TTextStyle style;
+    } cases[] = {
+        {"border width", lu::fsNone, 5, lu::sdAllSides, lu::tsNormal},
+        {"raised and a border width", lu::fsRaised, 3, lu::sdAllSides, lu::tsNormal},
+        {"border width on the left", lu::fsNone, 5, lu::TSides{lu::sdLeft}, lu::tsNormal},
+        {"border width and a shadow", lu::fsNone, 4, lu::sdAllSides, lu::tsShadow},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        auto* l = AddLabel("one two three four five six seven", TRect{20, 10, 101, 40});
+        l->SetWordWrap(true);
+        l->SetBorderOuter(c.outer);
+        l->SetBorderWidth(c.borderWidth);
+        l->SetBorderSides(c.sides);
+        l->SetTextStyle(c.style);
+        l->SetAutoSize(true);
+        const int width = l->Width();
+        const int height = l->Height();
+        EXPECT_LE(width, 81);
+        EXPECT_GT(height, 2 * l->Font()->Height() * -1) << "the caption wraps onto several lines";
+        for (int again = 0; again < 4; ++again) {
+            l->SetAutoSize(true);
+            l->Font()->SetColor(again % 2 == 0 ? gdi::clNavy : gdi::clBlack);
+            EXPECT_EQ(l->Width(), width) << "adjustment " << again;
+            EXPECT_EQ(l->Height(), height) << "adjustment " << again;
+        }
+        delete l;
+    }
+}
+
 TEST_F(LabelText, AngleAndRotationKeepEachOtherConsistent) {
     auto* label = AddLabel("Tarnwick", TRect{0, 0, 100, 40});
     const struct {

@@ -212,6 +212,48 @@ TEST_F(Panels, ChildrenAlignInsideBordersBevelsAndBorderWidth) {
     }
 }
 
+// A negative width is dropped, whether code or a form stream sets it: the child of a 100 x 60
+// panel then keeps to the panel instead of reaching past its edges.
+TEST_F(Panels, NegativeBorderAndBevelWidthsAreDropped) {
+    auto* p = Add<TLuPanel>(0, 0, 100, 60);
+    auto* child = Add<TLuPanel>(0, 0, 10, 10, p);
+    child->SetAlign(framework::alClient);
+    p->SetBorderOuter(lu::fsStatus);
+    p->SetBorderWidth(2);
+    p->SetBevelWidth(3);
+    EXPECT_EQ(child->BoundsRect(), (TRect{5, 5, 95, 55}));
+    p->SetBorderWidth(-3);
+    p->SetBevelWidth(-3);
+    EXPECT_EQ(p->BorderWidth(), 2);
+    EXPECT_EQ(p->BevelWidth(), 3);
+    EXPECT_EQ(child->BoundsRect(), (TRect{5, 5, 95, 55}));
+
+    const char* text = "object F: TForm\n"
+                       "  object Framed: TLuPanel\n"
+                       "    Width = 100\n"
+                       "    Height = 60\n"
+                       "    BorderOuter = fsPopup\n"
+                       "    BorderWidth = -3\n"
+                       "    BevelWidth = -2\n"
+                       "  end\n"
+                       "  object Box: TLuGroupBox\n"
+                       "    BorderWidth = -4\n"
+                       "    BevelWidth = -1\n"
+                       "  end\n"
+                       "end\n";
+    framework::TForm streamed(nullptr);
+    framework::ReadComponentText(streamed, text, "negative.form");
+    auto* framed = dynamic_cast<TLuPanel*>(streamed.FindComponent("Framed"));
+    auto* box = dynamic_cast<lu::TLuGroupBox*>(streamed.FindComponent("Box"));
+    ASSERT_NE(framed, nullptr);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(framed->BorderWidth(), 0);
+    EXPECT_EQ(framed->BevelWidth(), 1);
+    EXPECT_EQ(framed->AdjustRectByBorders(framed->GetControlRect(), true), (TRect{1, 1, 99, 59}));
+    EXPECT_EQ(box->BorderWidth(), 0);
+    EXPECT_EQ(box->BevelWidth(), 1);
+}
+
 TEST_F(Panels, NoBottomBorderIsPaintedWithoutTheBottomSide) {
     auto* p = Add<TLuPanel>(10, 10, 20, 10);
     p->SetColor(gdi::clYellow);

@@ -2,6 +2,7 @@
 // hand-over, the messages and the log entries, and the work folder afterwards.
 
 #include "tests/core/export/ExportRunFixture.h"
+#include "tests/support/SmallFileSystem.h"
 
 #include "core/HostApi.h"
 #include "core/PackageState.h"
@@ -24,6 +25,14 @@ using namespace tarnwick;
 namespace {
 
 const std::string RunLog = "AllInfoImportPck: ";
+
+std::vector<std::string> FileNames(const std::string& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder))
+        names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
 
 // The run's last log entry; the reduced build writes none.
 void ExpectLastLogEntry(const std::vector<std::string>& entries, const std::string& last) {
@@ -170,9 +179,13 @@ TEST_F(ExportRunTest, ThePackageFileNameGetsOneExtension) {
     // No project: the file chosen in the save dialog. The module answers a file of its own.
     host::CloseProject();
     host::InjectTextAnswer("VekPackage_Export#3", m_folder + "/result.dat");
-    fs::create_directories(m_folder + "/out");
-    std::ofstream(m_folder + "/out/a.Package") << "an older package";
-    std::ofstream(m_folder + "/out/old.txt") << "not a package";
+    const std::string out = m_folder + "/out/";
+    fs::create_directories(out);
+    std::ofstream(out + "a.Package") << "an older package";
+    std::ofstream(out + "y.Package") << "an older package";
+    std::ofstream(out + "old.txt") << "not a package";
+    // The question names the file that is written, whichever was chosen; a file that is not
+    // written is never asked about.
     struct Case {
         std::string chosen;
         std::string written;
@@ -182,26 +195,34 @@ TEST_F(ExportRunTest, ThePackageFileNameGetsOneExtension) {
                                            {"c.PACKAGE", "c.PACKAGE", false},
                                            {"d", "d.Package", false},
                                            {"a.Package", "a.Package", true},
+                                           {"y", "y.Package", true},
+                                           {"b", "b.Package", true},
+                                           {"old.txt", "old.Package", false},
                                            {"old.txt", "old.Package", true}}) {
-        SCOPED_TRACE(c.chosen);
+        SCOPED_TRACE(c.chosen + (c.asked ? " (asked)" : ""));
         // The reduced build removes the module's file after each run.
         std::ofstream(m_folder + "/result.dat") << "rows";
-        const std::string chosen = m_folder + "/out/" + c.chosen;
-        framework::ScriptedUser().AnswerFile(chosen);
+        framework::ScriptedUser().AnswerFile(out + c.chosen);
         if (c.asked)
-            ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + chosen, win::IDYES);
+            ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + out + c.written, win::IDYES);
         ExpectBox("数据包导出成功！");
         RunExport();
-        EXPECT_EQ(EntryNames(m_folder + "/out/" + c.written).front(), "Package.XML");
-        EXPECT_FALSE(fs::exists(m_folder + "/out/" + c.written + ".Package"));
+        EXPECT_EQ(EntryNames(out + c.written).front(), "Package.XML");
+        EXPECT_FALSE(fs::exists(out + c.written + ".Package"));
     }
-    // No on the overwrite question ends the run with nothing written.
-    framework::ScriptedUser().AnswerFile(m_folder + "/out/old.txt");
-    ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + m_folder + "/out/old.txt", win::IDNO);
-    const int closed = m_wizard.closed;
-    RunExport();
-    EXPECT_EQ(m_wizard.closed, closed);
-    EXPECT_TRUE(WorkFolderLeftClear());
+    EXPECT_EQ(rtl::ReadFileBytes(out + "old.txt"), "not a package");
+    // No on the overwrite question ends the run with nothing written; the wizard stays open.
+    const std::string before = rtl::ReadFileBytes(out + "old.Package");
+    for (const std::string chosen : {"old.txt", "old.Package"}) {
+        SCOPED_TRACE(chosen);
+        framework::ScriptedUser().AnswerFile(out + chosen);
+        ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + out + "old.Package", win::IDNO);
+        const int closed = m_wizard.closed;
+        RunExport();
+        EXPECT_EQ(m_wizard.closed, closed);
+        EXPECT_EQ(rtl::ReadFileBytes(out + "old.Package"), before);
+        EXPECT_TRUE(WorkFolderLeftClear());
+    }
 }
 
 TEST_F(ExportRunTest, APackageThatWasNotWrittenIsAFailure) {
@@ -231,12 +252,50 @@ TEST_F(ExportRunTest, APackageThatWasNotWrittenIsAFailure) {
         ExpectLastLogEntry(NewLogEntries(), RunLog + "数据打包失败！");
         EXPECT_TRUE(WorkFolderLeftClear());
     }
+    // The old package is kept as it was, and not passed off as the new one.
     host::InjectAnswer("CompressFile", 0);
     framework::ScriptedUser().AnswerFile(stale);
     ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + stale, win::IDYES);
     ExpectBox("数据包导出失败！");
     RunExport();
-    EXPECT_FALSE(fs::exists(stale)) << "the old package is gone, not passed off as the new one";
+    EXPECT_EQ(rtl::ReadFileBytes(stale), "an older package");
+    EXPECT_EQ(FileNames(m_folder + "/out"), (std::vector<std::string>{"file", "stale.Package"}));
+}
+
+TEST_F(ExportRunTest, APackThatFailsOnAFullDiskKeepsTheOldPackage) {
+    tests::SmallFileSystem disk(m_folder + "/disk", 64 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    // Without a project the personnel are the system's: enough of them that their package is
+    // larger than the whole disk.
+    host::CloseProject();
+    const std::string letters = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789";
+    std::string memo = tests::IncompressibleBytes(400 * 1000);
+    for (char& c : memo)
+        c = letters[static_cast<unsigned char>(c) % letters.size()];
+    ado::TADOQuery query;
+    query.SetConnection(GetBaseDBConnection());
+    GetBaseDBConnection()->BeginTrans();
+    for (int i = 0; i < 400; ++i) {
+        query.SQL().SetText("insert into Vek_Person (PerUUID, PerName, PerMemo) values ('3" + std::to_string(100000 + i) +
+                            "', '人员" + std::to_string(i) + "', '" + memo.substr(i * 1000, 1000) + "')");
+        query.ExecSQL();
+    }
+    GetBaseDBConnection()->CommitTrans();
+    const std::string old = disk.Path() + "y.Package";
+    std::ofstream(old) << "an older package";
+    ChooseModules({"系统人员"});
+    framework::ScriptedUser().AnswerFile(disk.Path() + "y");
+    ExpectBox("该文件已经存在,确实要覆盖吗？\r\n" + old, win::IDYES);
+    ExpectBox("数据包导出失败！");
+    RunExport();
+
+    EXPECT_EQ(rtl::ReadFileBytes(old), "an older package");
+    EXPECT_EQ(FileNames(disk.Path()), std::vector<std::string>{"y.Package"}) << "no half-written package beside it";
+    ExpectLastLogEntry(NewLogEntries(), RunLog + "数据打包失败！");
+    EXPECT_EQ(m_wizard.closed, 1);
+    EXPECT_TRUE(WorkFolderLeftClear());
+    EXPECT_TRUE(host::EveryProcessEnded());
 }
 
 TEST_F(ExportRunTest, TheHostRefusingThePackageIsReported) {

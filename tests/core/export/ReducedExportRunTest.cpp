@@ -12,6 +12,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <functional>
 
 namespace fs = std::filesystem;
 using namespace tarnwick;
@@ -101,6 +102,54 @@ TEST_F(ReducedExportRunTest, ResultsThePackageCannotHoldFailAndStayWhereTheyAre)
         EXPECT_FALSE(fs::exists(c.first));
         EXPECT_TRUE(WorkFolderLeftClear());
         host::ClearInjections();
+    }
+}
+
+TEST_F(ReducedExportRunTest, AFileWhoseItemCannotBeWrittenStaysOutOfThePackageAndInPlace) {
+    struct Case {
+        const char* what;
+        std::function<void()> inject;
+        std::vector<std::string> failed;
+        std::vector<std::string> entries;
+    };
+    // clang-format off
+    const Case cases[] = {
+        {"a caption that cannot name an element", [] {}, {"1 坏模块"}, {"Package.XML", "SAME.DAT"}},
+        {"a failing module lookup",
+         [] { host::InjectRaise("GetBaseDBConnection", "the base database is away"); },
+         {"1 坏模块", "系统人员"}, {"Package.XML"}},
+    };
+    // clang-format on
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        host::ClearRecords();
+        framework::DialogService().ClearRecords();
+        // The failing item's file has the name of the next one's, which must still be free.
+        const std::string refused = ModuleFile("bad/same.dat", "refused");
+        const std::string taken = ModuleFile("good/SAME.DAT", "taken");
+        host::InjectTextAnswer("VekPackage_Export#2", refused);
+        host::InjectTextAnswer("VekPackage_Export#3", taken);
+        ChooseModules({"系统人员"});
+        m_wizard.tabs.insert(m_wizard.tabs.begin(), {"1 坏模块", 2, "Modules\\ProjectMaterials.dll"});
+        NamePackage("坏项");
+        c.inject();
+        std::string msg;
+        for (const std::string& caption : c.failed)
+            msg += "\r\n" + caption + "导出失败！\r\n";
+        ExpectBox(msg.substr(2, msg.size() - 4));
+        RunExport();
+        host::ClearInjections();
+
+        const std::string package = TakenPackage();
+        EXPECT_EQ(EntryNames(package), c.entries);
+        EXPECT_EQ(Items(package).size(), c.entries.size() - 1);
+        if (c.entries.size() > 1) {
+            EXPECT_EQ(EntryText(package, "SAME.DAT"), "taken");
+        }
+        EXPECT_TRUE(fs::exists(refused)) << "a file no item names is not the package's to remove";
+        EXPECT_EQ(fs::exists(taken), c.entries.size() == 1);
+        EXPECT_TRUE(WorkFolderLeftClear());
+        fs::remove_all(m_folder + "/exported");
     }
 }
 

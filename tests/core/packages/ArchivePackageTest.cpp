@@ -5,6 +5,8 @@
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/ScriptedUser.h"
 #include "platform/rtl/DateTime.h"
+#include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Paths.h"
 
 #include <filesystem>
 #include <fstream>
@@ -183,6 +185,31 @@ TEST_F(ArchivePackageTest, TwoArchivesWithinOneSecondShareTheirName) {
     LoadDocument(Unpack(file), second);
     EXPECT_EQ(PackageAttributeText(FindRootNode(first, PackageInfoNode), "PackageCaption"), "第一次");
     EXPECT_EQ(PackageAttributeText(FindRootNode(second, PackageInfoNode), "PackageCaption"), "第二次");
+}
+
+TEST_F(ArchivePackageTest, AnArchiveThatFailsUnderTheSameNameKeepsTheFirst) {
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    SetPackageClock([] { return rtl::EncodeDate(2026, 12, 10) + rtl::EncodeTime(21, 5, 9, 0); });
+    EXPECT_EQ(ArchivePackage(Tree({"项目"}), "第一次", ""), 1);
+    const std::string file = rtl::ToNativePath(host::TempFolder("XMGL") + "\\20261210210509.PACKAGE");
+    const std::string first = rtl::ReadFileBytes(file);
+
+    for (const bool raises : {false, true}) {
+        SCOPED_TRACE(raises ? "the tool raises" : "the tool writes nothing");
+        host::ClearRecords();
+        if (raises)
+            host::InjectRaise("CompressFile", "disk full");
+        else
+            host::InjectAnswer("CompressFile", 0);
+        EXPECT_EQ(ArchivePackage(Tree({"项目"}), "第二次", ""), 0);
+        host::ClearInjections();
+        EXPECT_TRUE(host::PackagesTaken().empty());
+        EXPECT_EQ(rtl::ReadFileBytes(file), first);
+        std::vector<std::string> names;
+        for (const auto& entry : fs::directory_iterator(rtl::ExtractFileDir(file)))
+            names.push_back(entry.path().filename().string());
+        EXPECT_EQ(names, std::vector<std::string>{"20261210210509.PACKAGE"});
+    }
 }
 
 TEST_F(ArchivePackageTest, ErrorsReachTheHostAndTheProgressWindowStillCloses) {

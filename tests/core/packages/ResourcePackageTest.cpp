@@ -1,5 +1,7 @@
 #include "tests/core/packages/PackagesFixture.h"
 
+#include "tests/support/SmallFileSystem.h"
+
 #include "core/PackageDocument.h"
 
 #include "platform/rtl/FileSystem.h"
@@ -123,7 +125,13 @@ TEST_F(ResourcePackageTest, ResourceCases) {
         EXPECT_EQ(ResourcePackage(c.resIds, m_target), c.result);
         host::ClearInjections();
 
-        EXPECT_EQ(fs::exists(m_target), c.packageWritten);
+        // A package that was not written leaves an old one as it was.
+        EXPECT_EQ(fs::exists(m_target), c.packageWritten || c.staleTarget);
+        if (c.staleTarget && !c.packageWritten) {
+            std::ifstream old(m_target);
+            EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "an old package");
+        }
+        EXPECT_EQ(Files(m_folder + "/Out").size(), fs::exists(m_target) ? 1u : 0u) << "no file beside the package";
         EXPECT_EQ(host::LastPluginError(), "");
         EXPECT_TRUE(NewLogEntries().empty());
         EXPECT_TRUE(BoxTexts().empty());
@@ -151,6 +159,26 @@ TEST_F(ResourcePackageTest, ResourceCases) {
         }
         EXPECT_EQ(names, c.items);
     }
+}
+
+TEST_F(ResourcePackageTest, AFullDiskKeepsTheOldPackage) {
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    tests::SmallFileSystem disk(m_folder + "/disk", 64 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    const std::string target = disk.Path() + "资料包.PACKAGE";
+    std::ofstream(target) << "an old package";
+    // A resource file larger than the whole disk.
+    const std::string resourceFile = m_folder + "/Library/大资料.pck";
+    fs::create_directories(m_folder + "/Library");
+    std::ofstream(resourceFile, std::ios::binary) << tests::IncompressibleBytes(256 * 1024);
+    host::InjectTextAnswer("VekPackage_ResIDs", resourceFile);
+
+    EXPECT_FALSE(ResourcePackage("R003", target));
+    std::ifstream old(target);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(old), {}), "an old package");
+    EXPECT_EQ(Files(disk.Path()), std::vector<std::string>{"资料包.PACKAGE"});
+    EXPECT_TRUE(Files(XmglFolder()).empty());
 }
 
 TEST_F(ResourcePackageTest, APackageNamedInsideTheWorkFolderIsNotReportedAsBuilt) {

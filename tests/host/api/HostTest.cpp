@@ -1,9 +1,11 @@
 #include "host/AppInterface.h"
 #include "host/HostControl.h"
 #include "tests/support/SampleInstallationTest.h"
+#include "tests/support/SmallFileSystem.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Paths.h"
 #include "platform/rtl/ProgramFolder.h"
 #include "platform/xml/XMLDocument.h"
 
@@ -181,6 +183,26 @@ TEST_F(HostTest, PackageStore) {
     EXPECT_TRUE(taken[2].Extended);
     EXPECT_EQ(taken[2].TypeName, "XMGL_PACKAGE_GDB");
     EXPECT_EQ(taken[2].Memo, "归档");
+}
+
+TEST_F(HostTest, APackageThatDoesNotFitLeavesNoPartOfItInTheStore) {
+    tests::SmallFileSystem disk(rtl::ToNativePath(rtl::ExcludeTrailingPathDelimiter(host::PackageStoreFolder())),
+                                64 * 1024);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    const std::string small = m_folder + "/小包.Package";
+    const std::string large = m_folder + "/满盘.Package";
+    rtl::WriteFileBytes(small, "package bytes");
+    rtl::WriteFileBytes(large, tests::IncompressibleBytes(256 * 1024));
+    EXPECT_EQ(ReferenceDataPackage(CountedText(small).Get(), 0), 1);
+    EXPECT_THROW(ReferenceDataPackage(CountedText(large).Get(), 0), rtl::EInOutError);
+
+    std::vector<std::string> stored;
+    for (const auto& entry : std::filesystem::directory_iterator(disk.Path()))
+        stored.push_back(entry.path().filename().string());
+    EXPECT_EQ(stored, std::vector<std::string>{"小包.Package"});
+    ASSERT_EQ(host::PackagesTaken().size(), 1u);
+    EXPECT_EQ(rtl::ReadFileBytes(host::PackagesTaken().front().StoredAs), "package bytes");
 }
 
 TEST_F(HostTest, CreatePrjFromFolders) {

@@ -192,6 +192,37 @@ TEST_P(ModuleLibraryTest, CreatePrjFromThePartsThenImport) {
     ExpectSame(e.Source, modtest::TakeSnapshot(host::SampleProjectId));
 }
 
+// Without a project the personnel module moves every person of the installation; they join B's
+// persons and no project.
+TEST_P(ModuleLibraryTest, WithoutAProjectTheSystemsPersonsMove) {
+    OpenSource();
+    host::CloseProject();
+    const std::string result = modtest::ExportModule("系统人员");
+    ASSERT_TRUE(rtl::FileExists(result)) << result;
+    const std::string persons = "select * from Vek_Person order by PerUUID";
+    std::vector<host::Database::Row> source;
+    {
+        host::Database base;
+        base.Open(host::BaseDatabasePath(), false);
+        source = base.Query(persons);
+    }
+    CountedText out;
+    ASSERT_EQ(CompressFile(out.Var(), (result + "@&@").c_str(), (m_root + "/A.Package").c_str()), 1) << out.Str();
+
+    OpenTarget(false);
+    const auto membership = [] {
+        host::Database base;
+        base.Open(host::BaseDatabasePath(), false);
+        return base.Query("select * from Vek_PrjPerson").size();
+    };
+    const std::size_t members = membership();
+    EXPECT_EQ(modtest::ImportModule("系统人员", WorkFolder() + "Personnel.db"), 1);
+    host::Database base;
+    base.Open(host::BaseDatabasePath(), false);
+    EXPECT_EQ(base.Query(persons), source) << "周婷 among them";
+    EXPECT_EQ(membership(), members);
+}
+
 INSTANTIATE_TEST_SUITE_P(Builds, ModuleLibraryTest,
                          ::testing::Values(PluginBuild::Full, PluginBuild::Reduced), [](const auto& info) {
                              return info.param == PluginBuild::Full ? "Full" : "Reduced";

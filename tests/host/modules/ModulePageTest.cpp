@@ -122,6 +122,41 @@ TEST_F(ModulePageTest, ExportPageListsWhatWillBeMovedAndFreeRemovesIt) {
     EXPECT_TRUE(std::filesystem::exists(png));
 }
 
+// Without a project the personnel module offers every person of the installation, and takes them
+// back into the installation.
+TEST_F(ModulePageTest, WithoutAProjectThePersonnelPagesNameTheSystemsPersons) {
+    host::CloseProject();
+    std::size_t persons = 0;
+    {
+        host::Database base;
+        base.Open(host::BaseDatabasePath(), false);
+        persons = base.Query("select PerUUID from Vek_Person").size();
+    }
+    ASSERT_GT(persons, modtest::TakeSnapshot(host::SampleProjectId).Persons.size()) << "more than one project's";
+    const modtest::ModuleRow& row = modtest::Registered("系统人员");
+    modtest::LoadedLibrary lib(row.DllFile);
+    auto view = reinterpret_cast<ViewProc>(lib.Entry("VekPackage_View"));
+    auto exportProc = reinterpret_cast<ExportProc>(lib.Entry("VekPackage_ExportProc"));
+    auto importProc = reinterpret_cast<ImportProc>(lib.Entry("VekPackage_ImportProc"));
+    auto freeProc = reinterpret_cast<FreeProc>(lib.Entry("VekPackage_Free"));
+
+    EXPECT_EQ(view(nullptr, nullptr, nullptr, row.EntryID), static_cast<std::int32_t>(persons));
+    exportProc(nullptr, nullptr, nullptr, row.EntryID, m_sheet);
+    ASSERT_EQ(m_sheet->ControlCount(), 2);
+    EXPECT_EQ(PageControl<TLabel>()->Caption(), "将导出系统中的以下人员：");
+    EXPECT_EQ(PageControl<TTreeView>()->Items()->Count(), static_cast<int>(persons));
+    SaveFormPng(*m_form, std::string(TARNWICK_BINARY_DIR) + "/module_page_test/system_personnel_page.png");
+    freeProc(nullptr, nullptr, nullptr, row.EntryID, 1);
+
+    rtl::ForceDirectories(host::InstallationFolder() + "~Vek~Temp\\CommonReader\\");
+    const std::string item = lib.Export(row.EntryID);
+    importProc(nullptr, nullptr, nullptr, row.EntryID, item.c_str(), m_sheet);
+    ASSERT_EQ(m_sheet->ControlCount(), 2);
+    EXPECT_EQ(PageControl<TLabel>()->Caption(), "将把以下人员导入系统：");
+    EXPECT_EQ(PageControl<TTreeView>()->Items()->Count(), static_cast<int>(persons));
+    freeProc(nullptr, nullptr, nullptr, row.EntryID, 0);
+}
+
 TEST_F(ModulePageTest, ALargeTableShowsItsFirstRowsAndTheTotal) {
     {
         host::Database db;

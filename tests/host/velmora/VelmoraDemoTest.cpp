@@ -1,8 +1,11 @@
+#include "tests/support/SmallFileSystem.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <cstdio>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -30,6 +33,15 @@ CommandRun Velmora(const std::string& arguments) {
 
 bool Has(const std::string& output, const std::string& line) {
     return output.find(line + "\n") != std::string::npos;
+}
+
+bool Contains(const std::string& output, const std::string& text) {
+    return output.find(text) != std::string::npos;
+}
+
+std::string FileBytes(const fs::path& path) {
+    std::ifstream file(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(file), {});
 }
 
 // A package exported from a sample installation arrives whole in an installation without projects:
@@ -95,11 +107,102 @@ TEST(VelmoraImport, APreviewImportsNothingAndABadPackageIsRefused) {
     EXPECT_TRUE(Has(bad.output, "[message] 数据包格式不正确或非项目数据包，请检查后导入！")) << bad.output;
 }
 
-// The reduced plug-in on installations of its own, and packages moving between the two builds.
+// The README's road without a project: the system's persons go into a file chosen in the save
+// dialog, and the administrator imports them into another installation. A chosen file that exists
+// is replaced only after the question, and a package that cannot be written leaves the old one.
+TEST(VelmoraExport, WithoutAProjectTheSystemsPersonsTravelInAChosenFile) {
+    const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_test" / "no-project";
+    fs::remove_all(folder);
+    const std::string a = (folder / "A").string(), b = (folder / "B").string();
+    ASSERT_EQ(Velmora("init " + a).status, 0);
+    ASSERT_EQ(Velmora("init " + b + " --empty").status, 0);
+    const std::string chosen = (folder / "人员").string(), package = chosen + ".Package";
 
-bool Contains(const std::string& output, const std::string& text) {
-    return output.find(text) != std::string::npos;
+    const CommandRun exported = Velmora("export " + a + " --modules 系统人员 --save " + chosen);
+    EXPECT_EQ(exported.status, 0) << exported.output;
+    EXPECT_TRUE(Has(exported.output, "[message] 数据包导出成功！")) << exported.output;
+    EXPECT_TRUE(Has(exported.output, "[host] the package was written to " + package)) << exported.output;
+    EXPECT_FALSE(Contains(exported.output, "失败")) << exported.output;
+    const CommandRun imported = Velmora("import " + b + " " + package);
+    EXPECT_EQ(imported.status, 0) << imported.output;
+    EXPECT_TRUE(Has(imported.output, "[message] 系统人员导入成功！")) << imported.output;
+
+    // The package is there now: the question names it, and only Yes replaces it.
+    const std::string question = "[question] 该文件已经存在,确实要覆盖吗？\r\n" + package;
+    const std::string first = FileBytes(package);
+    const CommandRun kept = Velmora("export " + a + " --modules 系统人员 --save " + chosen + " --answer no");
+    EXPECT_NE(kept.status, 0) << kept.output;
+    EXPECT_TRUE(Contains(kept.output, question)) << kept.output;
+    EXPECT_TRUE(Has(kept.output, "velmora: the export made no package (RunAppEvn answered 1)")) << kept.output;
+    EXPECT_EQ(FileBytes(package), first);
+    fs::permissions(package, fs::perms::owner_write | fs::perms::group_write | fs::perms::others_write,
+                    fs::perm_options::remove);
+    const CommandRun readOnly = Velmora("export " + a + " --modules 系统人员 --save " + chosen + " --answer yes");
+    EXPECT_NE(readOnly.status, 0) << readOnly.output;
+    EXPECT_TRUE(Has(readOnly.output, "[message] 数据包导出失败！")) << readOnly.output;
+    EXPECT_TRUE(Has(readOnly.output, "[host] no package was written to " + package)) << readOnly.output;
+    EXPECT_EQ(FileBytes(package), first);
+    fs::permissions(package, fs::perms::owner_write, fs::perm_options::add);
+    const CommandRun replaced = Velmora("export " + a + " --modules 系统人员 --save " + chosen + " --answer yes");
+    EXPECT_EQ(replaced.status, 0) << replaced.output;
+    EXPECT_TRUE(Has(replaced.output, "[host] the package was written to " + package)) << replaced.output;
+    for (const auto& entry : fs::directory_iterator(folder))
+        EXPECT_TRUE(entry.path().filename() == "A" || entry.path().filename() == "B" ||
+                    entry.path().filename() == "人员.Package")
+            << entry.path();
 }
+
+// An installation below a linked folder (a linked home or data folder) works as any other.
+TEST(VelmoraInstallation, InstallationsBelowALinkedFolderExportAndImport) {
+    const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_test" / "linked";
+    fs::remove_all(folder);
+    fs::create_directories(folder / "real");
+    fs::create_directory_symlink(folder / "real", folder / "home");
+    struct Build {
+        std::string flag, name;
+    };
+    for (const Build& build : {Build{"", "full"}, Build{" --reduced", "reduced"}}) {
+        SCOPED_TRACE(build.name);
+        const std::string a = (folder / "home" / (build.name + "-A")).string();
+        const std::string b = (folder / "home" / (build.name + "-B")).string();
+        const CommandRun init = Velmora("init " + a + build.flag);
+        ASSERT_EQ(init.status, 0) << init.output;
+        ASSERT_EQ(Velmora("init " + b + " --empty" + build.flag).status, 0);
+        const CommandRun exported = Velmora("export " + a + " --user 200000000000000011 --project XM2026001 "
+                                            "--modules 项目信息,项目资料,审计事项 --name 链接");
+        ASSERT_EQ(exported.status, 0) << exported.output;
+        const CommandRun imported =
+            Velmora("import " + b + " " + a + "/PackageStore/链接.Package --user 200000000000000011");
+        EXPECT_EQ(imported.status, 0) << imported.output;
+        EXPECT_TRUE(Has(imported.output, "[host] created the project XM2026001")) << imported.output;
+        EXPECT_TRUE(fs::is_regular_file(folder / "real" / fs::path(b).filename() / "base.db"));
+    }
+    fs::remove_all(folder);
+}
+
+// Every command copies the built plug-in into the installation; a copy that does not fit leaves the
+// installed plug-in as it was and nothing beside it.
+TEST(VelmoraInstallation, APlugInCopyThatDoesNotFitLeavesTheInstalledOne) {
+    const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_test" / "full-disk";
+    tests::SmallFileSystem disk(folder.string(), std::size_t(1) << 30);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    const fs::path installation = folder / "A";
+    ASSERT_EQ(Velmora("init " + installation.string()).status, 0);
+    const fs::path plugin = installation / "Tarnwick.so";
+    const std::string installed = FileBytes(plugin);
+    ASSERT_TRUE(disk.Resize(disk.UsedBytes() + installed.size() / 2));
+
+    const CommandRun run = Velmora("export " + installation.string() +
+                                   " --user 200000000000000011 --project XM2026001 --modules 项目信息 --name p");
+    EXPECT_NE(run.status, 0) << run.output;
+    EXPECT_NE(run.output.find("velmora: "), std::string::npos) << run.output;
+    EXPECT_TRUE(FileBytes(plugin) == installed) << "the installed plug-in changed";
+    for (const auto& entry : fs::directory_iterator(installation))
+        EXPECT_FALSE(entry.path().filename().string().starts_with("Tarnwick.so.")) << entry.path();
+}
+
+// The reduced plug-in on installations of its own, and packages moving between the two builds.
 
 fs::path Folder(const std::string& name) {
     const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_reduced_test" / name;

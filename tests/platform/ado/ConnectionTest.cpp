@@ -7,6 +7,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <memory>
 
 namespace {
@@ -28,6 +29,38 @@ TEST(Connection, OpeningRefusesWhatIsNoDatabase) {
     EXPECT_THROW(dir.Open(), ado::EDatabaseError);
     ado::TADOConnection none;
     EXPECT_THROW(none.Open(), ado::EDatabaseError);
+}
+
+// A database in a folder reached through a link opens; a database file that is itself a link does not.
+TEST(Connection, LinksHigherUpInThePathAreFollowedButTheFileIsNoLink) {
+    TempFolder folder;
+    std::filesystem::create_directories(folder.Path() + "real/inner");
+    std::filesystem::create_directory_symlink(folder.Path() + "real", folder.Path() + "linked");
+    {
+        ado::TADOConnection created(folder.Path() + "linked/inner/base.db");
+        created.SetCreateIfMissing(true);
+        ASSERT_NO_THROW(created.Open());
+        created.Execute("create table T (A integer); insert into T values (7)");
+    }
+    ado::TADOConnection reopened(folder.Path() + "linked\\INNER\\base.db");
+    ASSERT_NO_THROW(reopened.Open());
+    ado::TADOQuery query;
+    query.SetConnection(&reopened);
+    query.SQL().SetText("select A from T");
+    query.Open();
+    EXPECT_EQ(query.FieldByName("A").AsInteger(), 7);
+    EXPECT_TRUE(std::filesystem::is_regular_file(folder.Path() + "real/inner/base.db"));
+
+    std::filesystem::create_symlink(folder.Path() + "real/inner/base.db", folder.Path() + "real/link.db");
+    std::filesystem::create_symlink(folder.Path() + "real/none.db", folder.Path() + "real/dangling.db");
+    for (const std::string name : {"real/link.db", "linked/link.db", "linked/dangling.db"}) {
+        SCOPED_TRACE(name);
+        ado::TADOConnection link(folder.Path() + name);
+        link.SetCreateIfMissing(true);
+        EXPECT_THROW(link.Open(), ado::EDatabaseError);
+        EXPECT_FALSE(link.Connected());
+    }
+    EXPECT_FALSE(std::filesystem::exists(folder.Path() + "real/none.db")) << "nothing is made through a link";
 }
 
 TEST(Connection, QueriesWithoutAnOpenConnectionRaise) {

@@ -426,7 +426,7 @@ TEST(Bitmap, ResourcesOfTheCallingLibrary) {
     EXPECT_EQ(b.Canvas()->Pixels(2, 1), gdi::clGray);
 
     // Bitmap resources are no files: nothing is looked for in a folder.
-    for (const char* name : {"RZCOMMON_CHECKBOX_CHECKED", "../bitmaps/TEST_GLYPH", "TEST_GLYPH.pixels", ""})
+    for (const char* name : {"LUCOMMON_CHECKBOX_CHECKED", "../bitmaps/TEST_GLYPH", "TEST_GLYPH.pixels", ""})
         EXPECT_THROW(b.LoadFromResourceName(name), EResNotFound) << name;
     // Another library's resources are its own: the platform has none of this test's.
     const void* platform = FindClassInfo(typeid(TBitmap))->Library();

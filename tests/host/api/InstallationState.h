@@ -1,0 +1,51 @@
+#pragma once
+
+#include "host/Database.h"
+
+#include <filesystem>
+#include <set>
+#include <string>
+#include <vector>
+
+namespace hosttest {
+
+// What a project's creation or import may change in an installation: the rows of its projects and
+// persons, the folders below "Projects", and the host's folders for unpacked parts. Values are
+// quoted, so that a change of type shows as well.
+struct InstallationState {
+    std::vector<std::vector<std::string>> Rows;
+    std::set<std::string> ProjectFolders;
+    bool UnpackedMaterials = false;
+    bool UnpackedPart = false;
+
+    bool operator==(const InstallationState&) const = default;
+};
+
+inline std::vector<std::vector<std::string>> QuotedRows(host::Database& db, const std::string& table) {
+    std::string columns;
+    for (const auto& column : db.Query("select name from pragma_table_info(?)", {table}))
+        columns += (columns.empty() ? "quote(" : ", quote(") + column.at(0) + ")";
+    return db.Query("select '" + table + "', " + columns + " from " + table + " order by rowid");
+}
+
+inline InstallationState StateOf(const std::string& folder) {
+    InstallationState state;
+    host::Database db;
+    db.Open(folder + "/base.db", false);
+    for (const char* table : {"Vek_Project", "Vek_Person", "Vek_PrjPerson"})
+        for (auto& row : QuotedRows(db, table))
+            state.Rows.push_back(std::move(row));
+    for (const auto& entry : std::filesystem::directory_iterator(folder + "/Projects"))
+        state.ProjectFolders.insert(entry.path().filename().string());
+    state.UnpackedMaterials = std::filesystem::exists(folder + "/~Vek~Temp/XMGL/ResFile");
+    state.UnpackedPart = std::filesystem::exists(folder + "/Temp/XMGL/CreatePrj");
+    return state;
+}
+
+inline std::string IntegrityOf(const std::string& database) {
+    host::Database db;
+    db.Open(database, false);
+    return db.Query("pragma integrity_check").at(0).at(0);
+}
+
+} // namespace hosttest
