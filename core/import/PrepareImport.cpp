@@ -113,17 +113,18 @@ std::int32_t CreatePackageProject(const std::string& folder, int version, Progre
         return Refused;
     }
     std::string projectPart, resourcePart;
+    bool hasProjectPart = false;
     if (version == 2) {
         projectPart = folder + "XMGL.pck";
         resourcePart = folder + "ResFile.pck";
-        if (!rtl::FileExists(projectPart))
-            return Refused;
+        hasProjectPart = rtl::FileExists(projectPart);
     } else {
         projectPart = folder + "XMGL\\";
         resourcePart = folder + "ResFile\\";
-        if (!rtl::DirectoryExists(projectPart))
-            return Refused;
+        hasProjectPart = rtl::DirectoryExists(projectPart);
     }
+    if (!hasProjectPart)
+        return Refuse("数据包中没有项目信息，不能建立项目！");
     progress.Hide();
     const std::int32_t created = ImportForms().CreateProject(projectPart, resourcePart);
     if (created == 0)

@@ -26,7 +26,8 @@ enum class Open { None, Own, Other, HostOnly };
 // Unopenable: the host says the project exists, but it does not open.
 enum class Local { Exists, Missing, Unopenable };
 enum class Items { Bound, WithMaterials, ProjectFree, OnlyInfo };
-enum class Kind { V1, V2, V3, Foreign, NotAPackage };
+// The two "WithoutProjectPart" kinds lack the part a project is created from ("XMGL\" or "XMGL.pck").
+enum class Kind { V1, V2, V3, V2WithoutProjectPart, V3WithoutProjectPart, Foreign, NotAPackage };
 
 constexpr char MissingProjectId[] = "XM2026777";
 
@@ -80,8 +81,10 @@ int VersionOf(Kind kind) {
     case Kind::V1:
         return 1;
     case Kind::V2:
+    case Kind::V2WithoutProjectPart:
         return 2;
     case Kind::V3:
+    case Kind::V3WithoutProjectPart:
         return 3;
     case Kind::Foreign:
         return 0;
@@ -92,11 +95,12 @@ int VersionOf(Kind kind) {
 }
 
 const std::string Prep = "IniXMLInfo: ";
+const std::string NoProjectPartText = "数据包中没有项目信息，不能建立项目！";
 
 // The row as the build under test plays it: the reduced build reads no version-3 package and leaves
 // one without a message, and it writes no log entries.
 Row OnThisBuild(Row row) {
-    if (BuildTrait::Reduced && row.kind == Kind::V3) {
+    if (BuildTrait::Reduced && VersionOf(row.kind) == 3) {
         row.result = -1;
         row.mode = ImportModeUnfiltered;
         row.boxes.clear();
@@ -159,6 +163,12 @@ TEST_F(PrepareImportTest, DecisionTable) {
          Kind::V3, 0, 1, 2, {}, {}, {}, true},
         {"missing project created, version 2", User::Member, Open::None, Local::Missing, "true",
          Items::WithMaterials, 7, Kind::V2, 0, 1, 2, {}, {}, {}, true},
+        {"missing project, no project part, version 3", User::Member, Open::None, Local::Missing, "True",
+         Items::Bound, 1, Kind::V3WithoutProjectPart, 0, -1, 0, {NoProjectPartText}, {Prep + NoProjectPartText},
+         {}, false},
+        {"missing project, no project part, version 2", User::Member, Open::None, Local::Missing, "True",
+         Items::Bound, 1, Kind::V2WithoutProjectPart, 0, -1, 0, {NoProjectPartText}, {Prep + NoProjectPartText},
+         {}, false},
         {"creation cancelled", User::Member, Open::None, Local::Missing, "True", Items::Bound, 0, Kind::V3, 0, -1,
          0, {}, {}, {}, true},
         {"creation failed", User::Member, Open::None, Local::Missing, "True", Items::Bound, -5, Kind::V2, 0, -1, 0,
@@ -178,7 +188,8 @@ TEST_F(PrepareImportTest, DecisionTable) {
             package = MakeFile("garbage.Package", "this is no archive");
         } else {
             PackageRecipe recipe;
-            recipe.version = row.kind == Kind::V1 ? "1" : row.kind == Kind::V2 ? "2" : "3";
+            recipe.version = std::to_string(VersionOf(row.kind));
+            recipe.projectParts = row.kind != Kind::V2WithoutProjectPart && row.kind != Kind::V3WithoutProjectPart;
             recipe.prjId = prjId;
             recipe.prjInfoExport = row.prjInfoExport;
             recipe.items = Captions(row.items);
@@ -215,12 +226,12 @@ TEST_F(PrepareImportTest, DecisionTable) {
         EXPECT_EQ(host::ProjectsOpened(), row.opened);
         ASSERT_EQ(m_creationCalls.size(), row.creationAsked ? 1u : 0u);
         if (row.creationAsked) {
-            const bool files = row.kind == Kind::V2;
+            const bool files = VersionOf(row.kind) == 2;
             EXPECT_EQ(m_creationCalls[0].projectPart, WorkFolder() + (files ? "XMGL.pck" : "XMGL\\"));
             EXPECT_EQ(m_creationCalls[0].resourcePart, WorkFolder() + (files ? "ResFile.pck" : "ResFile\\"));
         }
         EXPECT_EQ(ProjectCreatedByImport, row.creationAsked && row.creationAnswer > 0);
-        if (row.kind == Kind::V2 || (row.kind == Kind::V3 && !BuildTrait::Reduced)) {
+        if (VersionOf(row.kind) == 2 || (VersionOf(row.kind) == 3 && !BuildTrait::Reduced)) {
             EXPECT_EQ(PackageProjectInfo.PrjID.Str(), prjId);
         }
 
