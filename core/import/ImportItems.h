@@ -25,10 +25,12 @@ struct TImportItems {
 
 // The items of the package's "Package.XML" (xmlFile) extracted into packageFolder that this
 // import offers: items filtered out by ImportMode or the account book are left out; an item that
-// cannot be read, whose module this installation lacks or whose file is not a plain entry of the
-// package folder is listed in Errors and left out. A document that does not load, or that has no
-// ExportItemInfo, raises.
+// cannot be read, whose module this installation lacks, whose module needs a project while
+// OnlyProjectFreeItems holds, or whose file is not a plain entry of the package folder is listed in
+// Errors and left out. A document that does not load, or that has no ExportItemInfo, raises.
 TImportItems ReadImportItems(const std::string& xmlFile, const std::string& packageFolder);
+// How many items ReadImportItems would not list in Errors, whatever the filters; raises like it.
+int CountReadableItems(const std::string& xmlFile, const std::string& packageFolder);
 
 // The entry id and path a module library is called with for an item: normally the item's own;
 // for the project materials of a project just created from the package, entry id 201, and for a

@@ -61,7 +61,8 @@ TEST_F(ImportPackageTest, EntryTable) {
          {"没有可导入的数据信息！"}, {Entry + "没有可导入的数据信息！"}, false},
         {"a version-1 package", member, false, own, {"审计事项"}, "", "1", "", -3, {},
          {Prep + "调用报送数据包管理处理！"}, false},
-        {"an unknown version", member, false, own, {"审计事项"}, "", "4", "", -1, {}, {}, false},
+        {"an unknown version", member, false, own, {"审计事项"}, "", "4", "", -1, {NotAPackageText},
+         {Prep + NotAPackageText}, false},
         {"a version-2 package", member, true, own, {"审计事项"}, "", "2", "", 1, {}, {}, true},
         {"a version-2 archive package previewed", member, true, own, {"项目资料"}, "XMGL_PACKAGE_GDB", "2", "1",
          1, {}, {}, true},
@@ -74,11 +75,11 @@ TEST_F(ImportPackageTest, EntryTable) {
     for (const Row& tableRow : rows) {
         SCOPED_TRACE(tableRow.name);
         Row row = tableRow;
-        // The reduced build reads no version-3 package, archives included, and says nothing of it.
+        // The reduced build reads no version-3 package, archives included, and says so.
         const bool readable = !(BuildTrait::Reduced && std::string(row.version) == "3");
         if (!readable)
             row = {row.name, row.user, row.ownProjectOpen, row.prjId, row.items, row.typeName, row.version,
-                   row.flag, -1, {}, {}, false};
+                   row.flag, -1, {NotAPackageText}, {Prep + NotAPackageText}, false};
         row.log = Logged(row.log);
         StartOver(row.user);
         PackageRecipe recipe;
@@ -152,14 +153,16 @@ TEST_F(ImportPackageTest, NothingOfAnEarlierPackageDecidesForTheNext) {
     EXPECT_EQ(ImportMode, ImportModeProjectFree);
     EXPECT_EQ(PackageProjectInfo.PrjID.Str(), host::SecondProjectId);
 
-    // A package without a project ends with an explicit mode, and names no earlier project.
+    // A package without a project ends with an explicit mode, and names no earlier project; its
+    // project-bound item is nothing this member may import.
     StartOver(host::SampleMemberId);
     PackageRecipe noProject;
     noProject.prjId.reset();
-    EXPECT_EQ(ImportPackage(MakePackage("third", noProject), ""), 1);
+    ExpectBoxes({"没有可导入的数据信息！"});
+    EXPECT_EQ(ImportPackage(MakePackage("third", noProject), ""), -1);
     EXPECT_EQ(ImportMode, ImportModeUnfiltered);
     EXPECT_EQ(PackageProjectInfo.PrjID.Str(), "");
-    EXPECT_EQ(m_wizardCalls.size(), 1u);
+    EXPECT_TRUE(m_wizardCalls.empty());
 }
 
 TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWorkFolder) {
@@ -173,6 +176,7 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
         const char* name;
         std::function<std::string()> make;
         std::vector<std::string> boxes;
+        std::vector<std::string> log = {};
     };
     // clang-format off
     const Case cases[] = {
@@ -208,7 +212,7 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
              recipe.items.reset();
              return MakePackage("noitems", recipe);
          },
-         {}},
+         {NotAPackageText}, {Prep + NotAPackageText}},
         {"an empty file", [&] { return MakeFile("empty.Package", ""); }, {NotAPackageText}},
         {"a folder", [&] { return m_folder + "/Packages/folder.Package/"; }, {}},
     };
@@ -226,7 +230,7 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
             EXPECT_EQ(ImportPackage(package, ""), -1);
 
             EXPECT_EQ(BoxTexts(), c.boxes);
-            EXPECT_TRUE(NewLogEntries().empty());
+            EXPECT_EQ(NewLogEntries(), Logged(c.log));
             EXPECT_TRUE(m_wizardCalls.empty());
             EXPECT_TRUE(host::EveryProcessEnded());
             EXPECT_EQ(TreeOutsideWorkFolder(), outside);

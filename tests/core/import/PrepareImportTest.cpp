@@ -7,6 +7,7 @@
 #include "core/import/UserKind.h"
 #include "tests/core/import/ImportFixture.h"
 
+#include "platform/ado/ADOConnection.h"
 #include "platform/framework/Dialogs.h"
 #include "platform/rtl/FileSystem.h"
 
@@ -96,14 +97,16 @@ int VersionOf(Kind kind) {
 
 const std::string Prep = "IniXMLInfo: ";
 const std::string NoProjectPartText = "数据包中没有项目信息，不能建立项目！";
+const std::string NotAPackageText = "数据包格式不正确或非项目数据包，请检查后导入！";
 
-// The row as the build under test plays it: the reduced build reads no version-3 package and leaves
-// one without a message, and it writes no log entries.
+// The row as the build under test plays it: the reduced build reads no version-3 package and refuses
+// it as one it cannot read, and it writes no log entries.
 Row OnThisBuild(Row row) {
     if (BuildTrait::Reduced && VersionOf(row.kind) == 3) {
         row.result = -1;
         row.mode = ImportModeUnfiltered;
-        row.boxes.clear();
+        row.boxes = {NotAPackageText};
+        row.log = {Prep + NotAPackageText};
         row.opened.clear();
         row.creationAsked = false;
     }
@@ -136,7 +139,10 @@ TEST_F(PrepareImportTest, DecisionTable) {
          0, -1, 0, {"当前项目与导入包项目信息不同，不能导入！"}, {Prep + "当前项目与导入包项目信息不同，不能导入！"},
          {}, false},
         {"a non-member with the package's project open", User::Outsider, Open::Own, Local::Exists, "True",
-         Items::Bound, 1, Kind::V3, 0, 1, 2, {}, {}, {}, false},
+         Items::Bound, 1, Kind::V3, 0, -1, 0, {"当前人员没有参与该项目，不能导入！"},
+         {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
+        {"a non-member's project-free package for the open project", User::Outsider, Open::Own, Local::Exists,
+         "True", Items::ProjectFree, 1, Kind::V3, 0, 1, 2, {}, {}, {}, false},
         // No project is open.
         {"project-free package", User::Member, Open::None, Local::Exists, "True", Items::ProjectFree, 1,
          Kind::V3, 0, 1, 1, {}, {}, {}, false},
@@ -203,8 +209,12 @@ TEST_F(PrepareImportTest, DecisionTable) {
         host::ClearRecords();
         if (row.open == Open::HostOnly)
             host::InjectTextAnswer("GetCurPrjSerial", "");
-        if (row.local == Local::Unopenable)
+        if (row.local == Local::Unopenable) {
             host::InjectAnswer("VekProjectExist", 1);
+            // The host counts the member among the persons of the project it says it has.
+            GetBaseDBConnection()->Execute("insert into Vek_PrjPerson values ('" + prjId + "', '" +
+                                           UserId(row.user) + "')");
+        }
         m_creationAnswer = row.creationAnswer;
         ExpectBoxes(row.boxes, row.reply);
         const auto outside = TreeOutsideWorkFolder();
