@@ -83,6 +83,8 @@ TEST_F(CreateProjectTest, ConfirmingTheFormCreatesTheProjectAndRecordsIt) {
     EXPECT_EQ(m_wizardCalls[0].folder, WorkFolder());
     EXPECT_TRUE(rtl::FileExists(host::ProjectMaterialsFolder(NewProjectId) + "审计方案.txt"))
         << "the project is made from the package's parts of the build's own version";
+    EXPECT_FALSE(rtl::DirectoryExists(m_folder + "/~Vek~Temp\\XMGL\\ResFile\\"))
+        << "the materials the host unpacked for this import are gone with it";
     EXPECT_TRUE(host::EveryProcessEnded());
 }
 

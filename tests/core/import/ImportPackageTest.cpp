@@ -240,4 +240,44 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
     }
 }
 
+TEST_F(ImportPackageTest, AFailureOnTheWayIsReportedAndLogged) {
+    StartOver(host::SampleMemberId);
+    host::InjectRaise("VekProjectExist", "the project list is locked");
+    ExpectBoxes({"数据包导入失败！"});
+    EXPECT_EQ(ImportPackage(MakePackage("failing", PackageRecipe()), ""), -1);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"数据包导入失败！"});
+    EXPECT_EQ(NewLogEntries(), Logged({Entry + "数据包导入失败！"}));
+    EXPECT_TRUE(m_wizardCalls.empty());
+    EXPECT_TRUE(host::EveryProcessEnded());
+    host::ClearInjections();
+}
+
+TEST_F(ImportPackageTest, TheMaterialsUnpackedForAVersion2ImportGoWhenTheImportEnds) {
+    const std::string xmgl = m_folder + "/~Vek~Temp/XMGL/";
+    const std::string package = MakePackage("materials", PackageRecipe());
+    struct Case {
+        const char* name;
+        std::string package;
+        std::int32_t result;
+        std::vector<std::string> boxes;
+    };
+    const Case cases[] = {
+        {"an import", package, 1, {}},
+        {"a refused import", MakeFile("garbage.Package", "no archive"), -1, {NotAPackageText}},
+        {"a package that is not there", m_folder + "/Packages/none.Package", -1, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartOver(host::SampleMemberId);
+        ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+        rtl::ForceDirectories(xmgl + "ResFile/审计方案");
+        rtl::WriteFileBytes(xmgl + "ResFile/审计方案/方案.txt", "materials");
+        rtl::WriteFileBytes(xmgl + "kept.txt", "the resource package's");
+        ExpectBoxes(c.boxes);
+        EXPECT_EQ(ImportPackage(c.package, ""), c.result);
+        EXPECT_FALSE(fs::exists(xmgl + "ResFile"));
+        EXPECT_TRUE(fs::exists(xmgl + "kept.txt")) << "the rest of the folder is not the import's";
+    }
+}
+
 } // namespace
