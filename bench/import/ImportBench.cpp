@@ -7,6 +7,7 @@
 #include "core/Exports.h"
 #include "host/Database.h"
 #include "host/HostControl.h"
+#include "host/velmora/Session.h"
 #include "tests/support/CraftedPackage.h"
 
 #include "platform/framework/Dialogs.h"
@@ -135,12 +136,7 @@ int main() {
     bool ok = true;
     try {
         host::CreateSampleInstallation(installation.string());
-        framework::TApplication* app = framework::Application();
-        app->SetTitle("Velmora");
-        app->SetExeName(host::InstallationFolder() + "Velmora");
-        host::SetApplication(app);
-        host::SetScreen(framework::Screen());
-        host::SetHintWindowClass(framework::HintWindowClass());
+        velmora::PrepareApplication();
         host::SetCurrentUser(host::SampleMemberId);
         Check(host::OpenProject(host::SampleProjectId), "the sample project does not open");
 

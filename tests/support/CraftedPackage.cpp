@@ -26,12 +26,6 @@ std::string Escaped(const std::string& text) {
     return out;
 }
 
-struct SampleModule {
-    const char* guid;
-    const char* library;
-    const char* entryId;
-};
-
 const std::map<std::string, SampleModule> kSampleModules = {
     {"项目信息", {"{6A1F0C2E-0001-4C57-9E10-000000000001}", "Modules\\ProjectInfo.dll", "1"}},
     {"项目资料", {"{6A1F0C2E-0002-4C57-9E10-000000000002}", "Modules\\ProjectMaterials.dll", "2"}},
@@ -49,8 +43,12 @@ std::string Element(const std::string& name, const Attributes& attributes, const
     return inner.empty() ? text + "/>" : text + ">" + inner + "</" + name + ">";
 }
 
+const SampleModule& SampleModuleOf(const std::string& caption) {
+    return kSampleModules.at(caption);
+}
+
 std::string SampleItem(const std::string& caption, const std::string& appFileName) {
-    const SampleModule& m = kSampleModules.at(caption);
+    const SampleModule& m = SampleModuleOf(caption);
     return Element(caption, {{"ModGuid", m.guid},
                              {"ModCaption", caption},
                              {"ModDllFile", m.library},

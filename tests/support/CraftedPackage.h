@@ -16,6 +16,14 @@ using Attributes = std::vector<std::pair<std::string, std::string>>;
 // One element, empty or around inner markup.
 std::string Element(const std::string& name, const Attributes& attributes, const std::string& inner = "");
 
+// A module of the sample installation's Vek_PackMod, by caption; raises for another caption.
+struct SampleModule {
+    const char* guid;
+    const char* library;
+    const char* entryId;
+};
+const SampleModule& SampleModuleOf(const std::string& caption);
+
 // An item as the export writes it for a module of the sample installation (or for a caption this
 // installation lacks, with the module given).
 std::string SampleItem(const std::string& caption, const std::string& appFileName);
