@@ -53,8 +53,8 @@ Run Import(const fs::path& package) {
     const auto start = std::chrono::steady_clock::now();
     const double cpuStart = CpuSeconds();
     Run run;
-    run.result = VekPackPortInfo(framework::HintWindowClass(), framework::Application(), framework::Screen(), "",
-                                 -1, 0, package.c_str());
+    run.result = VekPackPortInfo(framework::HintWindowClass(), framework::Application(), framework::Screen(),
+                                 "", -1, 0, package.c_str());
     run.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count();
     run.cpuSeconds = CpuSeconds() - cpuStart;
     return run;
@@ -166,10 +166,14 @@ int main() {
         ok = Report("import of 1,000 valid items (s)", large.run.seconds, 10.0) && ok;
         // Linear: each item costs the same work in a large package as in a small one. The work is
         // measured as processor time, which the disk's load on a shared machine does not sway.
+        const auto perItemRatio = [&](double largeSeconds, double smallSeconds) {
+            return (largeSeconds / kValidItems) / (smallSeconds / (kValidItems / 10));
+        };
         ok = Report("processor time per item, 1,000 items / 100 items",
-                    (large.run.cpuSeconds / kValidItems) / (small.run.cpuSeconds / (kValidItems / 10)), 1.5) && ok;
+                    perItemRatio(large.run.cpuSeconds, small.run.cpuSeconds), 1.5) &&
+             ok;
         std::printf("%-52s %6.2f\n", "wall time per item, 1,000 items / 100 items",
-                    (large.run.seconds / kValidItems) / (small.run.seconds / (kValidItems / 10)));
+                    perItemRatio(large.run.seconds, small.run.seconds));
         ok = Report("base.db growth by the 1,000 items (MiB)", large.baseGrowthMiB, 4.0) && ok;
         ok = Report("refusal of 100,000 empty items (s)", emptyRefused.seconds, 1.0) && ok;
         ok = Report("refusal of 100,000 persons (s)", personsRefused.seconds, 1.0) && ok;

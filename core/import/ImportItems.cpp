@@ -1,5 +1,6 @@
 #include "core/import/ImportItems.h"
 
+#include "core/AccountBook.h"
 #include "core/BuildTrait.h"
 #include "core/HostApi.h"
 #include "core/ListSeparator.h"
@@ -8,7 +9,6 @@
 #include "core/PackageState.h"
 #include "core/WorkFolders.h"
 #include "core/import/ImportState.h"
-#include "core/AccountBook.h"
 #include "core/import/PackageReaders.h"
 
 #include "platform/ado/ADOQuery.h"
@@ -53,7 +53,8 @@ std::optional<TLocalModule> FindLocalModule(const xml::TXMLNode& item) {
     query.Open();
     if (query.Eof())
         return std::nullopt;
-    return TLocalModule{query.Fields()[0].AsString(), query.Fields()[1].AsString(), query.Fields()[2].AsString()};
+    return TLocalModule{query.Fields()[0].AsString(), query.Fields()[1].AsString(),
+                        query.Fields()[2].AsString()};
 }
 
 bool AccountBookSelected() {
@@ -105,7 +106,8 @@ std::optional<TImportItem> ReadItem(const xml::TXMLNode& node, int index, const 
         throw rtl::Exception("no module of this installation");
     if (OnlyProjectFreeItems && rtl::Trim(module->ModInPrj) != ModuleNeedsNoProject)
         throw rtl::Exception("the item's module needs a project, and the package names none");
-    if (filters == Filters::Apply && !PassesImportFilters(PackageAttributeText(node, "ModCaption"), module->ModInPrj))
+    if (filters == Filters::Apply &&
+        !PassesImportFilters(PackageAttributeText(node, "ModCaption"), module->ModInPrj))
         return std::nullopt;
     // What the package says of its module must agree with the module found, though only the local
     // module's library and entry id are used.

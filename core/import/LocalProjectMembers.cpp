@@ -11,7 +11,8 @@ namespace tarnwick {
 bool IsLocalProjectMember(const std::string& prjId, const std::string& userId) {
     ado::TADOQuery query;
     query.SetConnection(GetBaseDBConnection());
-    query.SQL().SetText("select count(*) from Vek_PrjPerson where PrjID = :Project and upper(PerUUID) = upper(:User)");
+    query.SQL().SetText(
+        "select count(*) from Vek_PrjPerson where PrjID = :Project and upper(PerUUID) = upper(:User)");
     query.Parameters().ParamByName("Project").SetAsString(prjId);
     query.Parameters().ParamByName("User").SetAsString(userId);
     query.Open();

@@ -94,7 +94,8 @@ std::int32_t RefuseOutsider() {
     return Refuse("当前人员没有参与该项目，不能导入！");
 }
 
-std::int32_t ImportIntoOpenProject(const std::string& xmlFile, const std::string& serial, const std::string& prjId) {
+std::int32_t ImportIntoOpenProject(const std::string& xmlFile, const std::string& serial,
+                                   const std::string& prjId) {
     if (serial != prjId)
         return Refuse("当前项目与导入包项目信息不同，不能导入！");
     // A package of project-free items only changes no project.

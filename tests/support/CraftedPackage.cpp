@@ -17,10 +17,17 @@ std::string Escaped(const std::string& text) {
     std::string out;
     for (char c : text) {
         switch (c) {
-        case '&': out += "&amp;"; break;
-        case '<': out += "&lt;"; break;
-        case '"': out += "&quot;"; break;
-        default: out += c;
+        case '&':
+            out += "&amp;";
+            break;
+        case '<':
+            out += "&lt;";
+            break;
+        case '"':
+            out += "&quot;";
+            break;
+        default:
+            out += c;
         }
     }
     return out;
@@ -57,7 +64,8 @@ std::string SampleItem(const std::string& caption, const std::string& appFileNam
                              {"AppFileName", appFileName}});
 }
 
-std::string ForeignItem(const std::string& caption, const std::string& dllFile, const std::string& appFileName) {
+std::string ForeignItem(const std::string& caption, const std::string& dllFile,
+                        const std::string& appFileName) {
     return Element(caption, {{"ModCaption", caption},
                              {"ModDllFile", dllFile},
                              {"EntryID", "9"},
@@ -68,9 +76,12 @@ std::string ForeignItem(const std::string& caption, const std::string& dllFile, 
 std::string CraftedXml(const CraftedDocument& doc) {
     std::string body;
     if (doc.packageInfo) {
-        Attributes info = {{"PackageTypeName", "XMGL_PACKAGE_READER"}, {"PackageType", "1"},
-                           {"PackageUser", "200000000000000011"},      {"PackageCaption", "构造包"},
-                           {"PackageMemo", ""},                        {"PackageCreateTime", "2026-01-05"}};
+        Attributes info = {{"PackageTypeName", "XMGL_PACKAGE_READER"},
+                           {"PackageType", "1"},
+                           {"PackageUser", "200000000000000011"},
+                           {"PackageCaption", "构造包"},
+                           {"PackageMemo", ""},
+                           {"PackageCreateTime", "2026-01-05"}};
         if (doc.version)
             info.emplace_back("PackageVersion", *doc.version);
         info.emplace_back("PackageReaderVer", "2");
@@ -80,8 +91,9 @@ std::string CraftedXml(const CraftedDocument& doc) {
         std::string persons;
         for (const std::string& person : doc.persons)
             persons += Element("PrjPer", {{"PerUUID", person}, {"PerName", "某人"}});
-        body += Element("PrjInfo", {{"PrjID", *doc.prjId}, {"PrjName", doc.prjName}, {"PrjInfoExport", "True"}},
-                        Element("PrjPerInfo", {}, persons));
+        body +=
+            Element("PrjInfo", {{"PrjID", *doc.prjId}, {"PrjName", doc.prjName}, {"PrjInfoExport", "True"}},
+                    Element("PrjPerInfo", {}, persons));
     }
     if (doc.items) {
         std::string items;

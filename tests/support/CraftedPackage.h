@@ -27,15 +27,17 @@ const SampleModule& SampleModuleOf(const std::string& caption);
 // An item as the export writes it for a module of the sample installation (or for a caption this
 // installation lacks, with the module given).
 std::string SampleItem(const std::string& caption, const std::string& appFileName);
-std::string ForeignItem(const std::string& caption, const std::string& dllFile, const std::string& appFileName);
+std::string ForeignItem(const std::string& caption, const std::string& dllFile,
+                        const std::string& appFileName);
 
 struct CraftedDocument {
     bool packageInfo = true;
     std::optional<std::string> version = std::string("3"); // PackageVersion; none leaves it out
-    std::optional<std::string> prjId;                       // none: no PrjInfo
+    std::optional<std::string> prjId;                      // none: no PrjInfo
     std::string prjName = "测试项目";
-    std::vector<std::string> persons;                       // PerUUID of each PrjPer
-    std::optional<std::vector<std::string>> items = std::vector<std::string>{}; // markup; none: no ExportItemInfo
+    std::vector<std::string> persons; // PerUUID of each PrjPer
+    std::optional<std::vector<std::string>> items =
+        std::vector<std::string>{}; // markup; none: no ExportItemInfo
 };
 
 // The document's text: UTF-8, declared as such.

@@ -2,6 +2,7 @@
 // real forms and the sample modules: each is refused with its message, or imports only what it may,
 // and leaves the installation's projects, persons and databases as they were.
 
+#include "tests/support/CraftedPackage.h"
 #include "core/EntryRoutines.h"
 #include "core/Exports.h"
 #include "core/HostApi.h"
@@ -9,7 +10,6 @@
 #include "core/import/PackageReaders.h"
 #include "core/import/UntFrm_MainReaderUnPack.h"
 #include "tests/core/import/ImportFixture.h"
-#include "tests/support/CraftedPackage.h"
 
 #include "controls/tabs/LuPageControl.h"
 #include "host/Database.h"
@@ -62,8 +62,8 @@ protected:
     }
 
     std::int32_t Import(const std::string& package) {
-        return VekPackPortInfo(framework::HintWindowClass(), framework::Application(), framework::Screen(), "", -1,
-                               0, package.c_str());
+        return VekPackPortInfo(framework::HintWindowClass(), framework::Application(), framework::Screen(),
+                               "", -1, 0, package.c_str());
     }
 
     InstallationState State() const {
@@ -88,7 +88,8 @@ protected:
         }
         for (const auto& entry : fs::recursive_directory_iterator(m_folder + "/~Vek~Temp")) {
             const std::string name = entry.path().filename().string();
-            EXPECT_TRUE(name != "CommonReader" && name != "ResFile" && name.find("unpacking") == std::string::npos)
+            EXPECT_TRUE(name != "CommonReader" && name != "ResFile" &&
+                        name.find("unpacking") == std::string::npos)
                 << entry.path();
         }
         // Nothing beside the packages that were given.
@@ -102,10 +103,11 @@ protected:
 // The project part the host's project-information module would store: the sample project renamed.
 const std::vector<std::pair<std::string, std::string>> kRenamingProjectPart = {
     {"XMGL/PrjInfo.xml",
-     tests::Element("VekProject", {},
-                    tests::Element("PrjInfo", {{"PrjID", host::SampleProjectId}, {"PrjName", "改名的项目"}},
-                                   tests::Element("PrjPerInfo", {},
-                                                  tests::Element("PrjPer", {{"PerUUID", host::SampleOutsiderId}}))))},
+     tests::Element(
+         "VekProject", {},
+         tests::Element("PrjInfo", {{"PrjID", host::SampleProjectId}, {"PrjName", "改名的项目"}},
+                        tests::Element("PrjPerInfo", {},
+                                       tests::Element("PrjPer", {{"PerUUID", host::SampleOutsiderId}}))))},
 };
 
 TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
@@ -131,6 +133,7 @@ TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
     const char* member = host::SampleMemberId;
     const char* outsider = host::SampleOutsiderId;
     std::vector<Case> cases;
+    // clang-format off
     for (const char* version : {"", " 3", "03", "3.0", "4", "-3", "99999999999999999999"})
         cases.push_back({"PackageVersion \"" + std::string(version) + "\"", member,
                          host::SampleProjectId, doc([&](CraftedDocument& d) { d.version = version; }), matters,
@@ -180,6 +183,7 @@ TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
          }),
          {kRenamingProjectPart[0], matters[0]}, {OutsiderText}, {Prep + OutsiderText}},
     };
+    // clang-format on
     cases.insert(cases.end(), std::begin(more), std::end(more));
 
     for (const Case& c : cases) {

@@ -78,8 +78,18 @@ TEST_F(ImportPackageTest, EntryTable) {
         // The reduced build reads no version-3 package, archives included, and says so.
         const bool readable = !(BuildTrait::Reduced && std::string(row.version) == "3");
         if (!readable)
-            row = {row.name, row.user, row.ownProjectOpen, row.prjId, row.items, row.typeName, row.version,
-                   row.flag, -1, {NotAPackageText}, {Prep + NotAPackageText}, false};
+            row = {row.name,
+                   row.user,
+                   row.ownProjectOpen,
+                   row.prjId,
+                   row.items,
+                   row.typeName,
+                   row.version,
+                   row.flag,
+                   -1,
+                   {NotAPackageText},
+                   {Prep + NotAPackageText},
+                   false};
         row.log = Logged(row.log);
         StartOver(row.user);
         PackageRecipe recipe;

@@ -189,11 +189,11 @@ TEST_F(ImportWizardTest, ItemsThatCannotBeReadAreListedInOneMessage) {
         PackageRecipe recipe;
         recipe.items = items;
         recipe.files = {{"Package.XML", [&] {
-                           std::string xml = PackageXml(recipe);
-                           const std::string from = "Mods\\TestModule.dll";
-                           xml.replace(xml.find(from), from.size(), "..\\..\\x.so");
-                           return xml;
-                       }()}};
+                             std::string xml = PackageXml(recipe);
+                             const std::string from = "Mods\\TestModule.dll";
+                             xml.replace(xml.find(from), from.size(), "..\\..\\x.so");
+                             return xml;
+                         }()}};
         return MakePackage("bad-library", recipe);
     };
     std::size_t pages = 99;

@@ -195,7 +195,8 @@ TEST_F(PrepareImportTest, DecisionTable) {
         } else {
             PackageRecipe recipe;
             recipe.version = std::to_string(VersionOf(row.kind));
-            recipe.projectParts = row.kind != Kind::V2WithoutProjectPart && row.kind != Kind::V3WithoutProjectPart;
+            recipe.projectParts =
+                row.kind != Kind::V2WithoutProjectPart && row.kind != Kind::V3WithoutProjectPart;
             recipe.prjId = prjId;
             recipe.prjInfoExport = row.prjInfoExport;
             recipe.items = Captions(row.items);
