@@ -10,11 +10,13 @@
 #include "core/WorkFolders.h"
 #include "core/import/ImportState.h"
 #include "core/import/PackageReaders.h"
+#include "core/import/UserKind.h"
 
 #include "platform/ado/ADOQuery.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Numbers.h"
+#include "platform/rtl/Paths.h"
 #include "platform/rtl/Text.h"
 
 #include <algorithm>
@@ -165,6 +167,17 @@ int CountReadableItems(const std::string& xmlFile, const std::string& packageFol
         } catch (...) {
             // The wizard names it among the items it could not read.
         }
+    }
+    return count;
+}
+
+int CountImportableItems(const std::string& xmlFile) {
+    int count = 0;
+    // What the wizard would offer, so that nothing counted here fails to become a tab there.
+    for (const TImportItem& item : ReadImportItems(xmlFile, rtl::ExtractFilePath(xmlFile)).Items) {
+        if (item.Caption == SystemPersonnelItem && !CurrentUserIsAdministrator())
+            continue;
+        ++count;
     }
     return count;
 }

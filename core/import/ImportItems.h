@@ -31,6 +31,11 @@ struct TImportItems {
 TImportItems ReadImportItems(const std::string& xmlFile, const std::string& packageFolder);
 // How many items ReadImportItems would not list in Errors, whatever the filters; raises like it.
 int CountReadableItems(const std::string& xmlFile, const std::string& packageFolder);
+// How many of the package's items this user could import under the current ImportMode: the items
+// the wizard would offer (ReadImportItems, with the package folder beside xmlFile), the "系统人员"
+// item only for the administrator. Raises when the document cannot be loaded or has no
+// ExportItemInfo.
+int CountImportableItems(const std::string& xmlFile);
 
 // The entry id and path a module library is called with for an item: normally the item's own;
 // for the project materials of a project just created from the package, entry id 201, and for a

@@ -10,6 +10,7 @@
 #include "core/WorkFolders.h"
 #include "core/import/ImportForms.h"
 #include "core/import/ImportState.h"
+#include "core/import/ImportItems.h"
 #include "core/import/PackageProbes.h"
 #include "core/import/PrepareImport.h"
 #include "core/import/UserKind.h"

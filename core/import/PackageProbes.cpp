@@ -1,11 +1,6 @@
 #include "core/import/PackageProbes.h"
 
-#include "core/ModuleItems.h"
 #include "core/PackageDocument.h"
-#include "core/import/ImportItems.h"
-#include "core/import/UserKind.h"
-
-#include "platform/rtl/Paths.h"
 
 namespace tarnwick {
 
@@ -17,17 +12,6 @@ bool PackageTypeIs(const std::string& xmlFile, const std::string& typeName) {
         return false;
     const std::optional<std::string> type = PackageAttribute(info, "PackageTypeName");
     return type && *type == typeName;
-}
-
-int CountImportableItems(const std::string& xmlFile) {
-    int count = 0;
-    // What the wizard would offer, so that nothing counted here fails to become a tab there.
-    for (const TImportItem& item : ReadImportItems(xmlFile, rtl::ExtractFilePath(xmlFile)).Items) {
-        if (item.Caption == SystemPersonnelItem && !CurrentUserIsAdministrator())
-            continue;
-        ++count;
-    }
-    return count;
 }
 
 } // namespace tarnwick

@@ -2,6 +2,7 @@
 #include "core/HostApi.h"
 #include "core/PackageDocument.h"
 #include "core/import/ImportState.h"
+#include "core/import/ImportItems.h"
 #include "core/import/PackageProbes.h"
 #include "tests/core/import/ImportFixture.h"
 
