@@ -1,6 +1,7 @@
 #include "core/import/DetectPackageVersion.h"
 
 #include "core/HostApi.h"
+#include "core/LogEntry.h"
 #include "core/Messages.h"
 #include "core/PackageDocument.h"
 
@@ -17,6 +18,16 @@ namespace {
 
 constexpr int NotAPackage = -1;
 constexpr int NoUsableVersion = 0;
+
+// Every package the detection turns away ends the import, so what it says is logged as well, with
+// the preparation it runs for.
+void Tell(const std::string& text) {
+    ShowInfoAndLog(text, LogModuleCode::ImportPreparation);
+}
+
+void TellWrongPackageKind(const std::string& tool, const std::string& kind) {
+    Tell(WrongPackageKindText(tool, kind));
+}
 
 bool HasExtension(const std::string& fileName, const char* extension) {
     return rtl::LowerCase(rtl::ExtractFileExt(fileName)) == extension;
@@ -42,7 +53,7 @@ int VersionOfPackageDocument(const std::string& xmlFile) {
     try {
         doc.LoadFromFile(xmlFile);
     } catch (const rtl::Exception&) {
-        ShowInfo("打开文件失败！");
+        Tell("打开文件失败！");
         return NotAPackage;
     }
     return PackageVersionOf(PackageAttributeText(FindRootNode(doc, PackageInfoNode), "PackageVersion"));
@@ -53,23 +64,26 @@ int DetectForeignPackage(const std::string& folder) {
     if (VekGetWorkingStyle() == 1)
         return NoUsableVersion;
     if (rtl::FileExists(folder + "perinfo.per")) {
-        ShowWrongPackageKind("系统人员管理", "系统人员");
+        TellWrongPackageKind("系统人员管理", "系统人员");
         return NoUsableVersion;
     }
     if (rtl::FileExists(folder + "PrjInfo.dat")) {
-        ShowBox("数据包不属于Velmora项目信息包，不能正常导入！", InformationBoxFlags);
+        // This one box shows its text untrimmed.
+        const std::string text = "数据包不属于Velmora项目信息包，不能正常导入！";
+        ShowBox(text, InformationBoxFlags);
+        WriteLogEntry(text, LogModuleCode::ImportPreparation);
         return NoUsableVersion;
     }
     if (rtl::FileExists(folder + "XMGL_Package_GDB.pck")) {
-        ShowWrongPackageKind("项目管理", "归档包");
+        TellWrongPackageKind("项目管理", "归档包");
         return NoUsableVersion;
     }
     if (rtl::FileExists(folder + "SJFF.Dat")) {
         if (ClientDataSetHasData(folder + "SJFF.Dat"))
-            ShowWrongPackageKind("审计分析", "审计方法");
+            TellWrongPackageKind("审计分析", "审计方法");
         return NoUsableVersion;
     }
-    ShowInfo("数据包格式不正确或非项目数据包，请检查后导入！");
+    Tell("数据包格式不正确或非项目数据包，请检查后导入！");
     return NotAPackage;
 }
 
@@ -77,14 +91,14 @@ int DetectForeignPackage(const std::string& folder) {
 
 int DetectPackageVersion(const std::string& packageFile, const std::string& folder) {
     if (HasExtension(packageFile, ".sql") && ClientDataSetHasData(packageFile)) {
-        ShowWrongPackageKind("审计分析", "SQL语句");
+        TellWrongPackageKind("审计分析", "SQL语句");
         return NoUsableVersion;
     }
     const std::string dir = rtl::IncludeTrailingPathDelimiter(folder);
     ExtractPackage(packageFile, dir);
     // Without its work folder nothing can be told about the package.
     if (!rtl::DirectoryExists(dir)) {
-        ShowInfo("导入工作目录无法建立，不能导入！");
+        Tell("导入工作目录无法建立，不能导入！");
         return NotAPackage;
     }
     const std::string xmlFile = dir + PackageDocumentName;

@@ -1,8 +1,8 @@
 #include "core/import/PackageReaders.h"
 #include "core/HostApi.h"
 #include "core/PackageDocument.h"
-#include "core/import/ImportState.h"
 #include "core/import/ImportItems.h"
+#include "core/import/ImportState.h"
 #include "core/import/PackageProbes.h"
 #include "tests/core/import/ImportFixture.h"
 

@@ -126,9 +126,10 @@ TEST_F(PrepareImportTest, DecisionTable) {
         {"version 1", User::Admin, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::V1, 0,
          -3, 0, {}, {Prep + "调用报送数据包管理处理！"}, {}, false},
         {"foreign package", User::Member, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::Foreign, 0,
-         -1, 0, {"要导入的包是系统人员导出的包，请使用系统人员管理的系统人员导入功能导入！"}, {}, {}, false},
+         -1, 0, {"要导入的包是系统人员导出的包，请使用系统人员管理的系统人员导入功能导入！"},
+         {Prep + "要导入的包是系统人员导出的包，请使用系统人员管理的系统人员导入功能导入！"}, {}, false},
         {"not a package", User::Member, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::NotAPackage, 0,
-         -1, 0, {"数据包格式不正确或非项目数据包，请检查后导入！"}, {}, {}, false},
+         -1, 0, {NotAPackageText}, {Prep + NotAPackageText}, {}, false},
         // A project is open.
         {"the package's project is open", User::Member, Open::Own, Local::Exists, "True", Items::Bound, 1,
          Kind::V3, 0, 1, 2, {}, {}, {}, false},
@@ -302,6 +303,7 @@ TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
     StartOver(AdministratorUserId);
     ExpectBoxes({"导入工作目录无法建立，不能导入！"});
     EXPECT_EQ(PrepareImport(good, "Admin", "", folder), -1);
+    EXPECT_EQ(NewLogEntries(), Logged({"IniXMLInfo: 导入工作目录无法建立，不能导入！"}));
     if constexpr (BuildTrait::KeepsPackageState) {
         EXPECT_EQ(LastPackageVersion, -1);
     }
