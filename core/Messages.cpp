@@ -21,10 +21,14 @@ void ShowInfo(const std::string& text) {
     ShowBox(trimmed, InformationBoxFlags);
 }
 
-void ShowWrongPackageKind(const std::string& tool, const std::string& kind) {
+std::string WrongPackageKindText(const std::string& tool, const std::string& kind) {
     if (kind.empty())
-        return;
-    ShowInfo("要导入的包是" + kind + "导出的包，请使用" + tool + "的" + kind + "导入功能导入！");
+        return "";
+    return "要导入的包是" + kind + "导出的包，请使用" + tool + "的" + kind + "导入功能导入！";
+}
+
+void ShowWrongPackageKind(const std::string& tool, const std::string& kind) {
+    ShowInfo(WrongPackageKindText(tool, kind));
 }
 
 } // namespace tarnwick

@@ -19,6 +19,8 @@ inline constexpr char LoadVekPackageError[] = "Load API Error: Load VekPackage E
 void ShowInfo(const std::string& text);
 // Tells which function's import a foreign package needs; nothing when kind is empty.
 void ShowWrongPackageKind(const std::string& tool, const std::string& kind);
+// The text ShowWrongPackageKind shows; empty when kind is empty.
+std::string WrongPackageKindText(const std::string& tool, const std::string& kind);
 // A box with the text exactly as given (the "Load API Error" boxes and the questions); answers the
 // button pressed.
 int ShowBox(const std::string& text, int flags);

@@ -202,9 +202,8 @@ std::vector<xml::TXMLNode> ChildElements(const xml::TXMLNode& parent, const char
     std::vector<xml::TXMLNode> elements;
     if (parent.IsNull())
         return elements;
-    xml::TXMLNodeList children = parent.ChildNodes();
-    for (int i = 0; i < children.Count(); ++i) {
-        xml::TXMLNode child = children[i];
+    // One step per child: a package may hold very many, and counting or indexing walks them all.
+    for (xml::TXMLNode child = parent.ChildNodes().First(); child; child = child.NextSibling()) {
         if (child.NodeType() == xml::ntElement && (onlyName == nullptr || child.NodeName() == onlyName))
             elements.push_back(child);
     }

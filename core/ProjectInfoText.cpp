@@ -5,18 +5,20 @@
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Utf8.h"
 
+#include <cmath>
 #include <vector>
 
 namespace tarnwick {
 
 namespace {
 
-// The text a zero date gives in the year-month-day short date format.
-constexpr char ZeroDateText[] = "1899-12-30";
+// The empty date is day 0, whatever time of day it carries and whatever the date format.
+bool IsEmptyDate(TDateTime value) {
+    return std::trunc(value) == 0;
+}
 
 std::string DateText(TDateTime value) {
-    const std::string text = rtl::DateToStr(value);
-    return text == ZeroDateText ? std::string() : text;
+    return IsEmptyDate(value) ? std::string() : rtl::DateToStr(value);
 }
 
 // A date out of range leaves its line empty and spoils no other line.

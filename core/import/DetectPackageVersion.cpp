@@ -19,6 +19,16 @@ namespace {
 constexpr int NotAPackage = -1;
 constexpr int NoUsableVersion = 0;
 
+// Every package the detection turns away ends the import, so what it says is logged as well, with
+// the preparation it runs for.
+void Tell(const std::string& text) {
+    ShowInfoAndLog(text, LogModuleCode::ImportPreparation);
+}
+
+void TellWrongPackageKind(const std::string& tool, const std::string& kind) {
+    Tell(WrongPackageKindText(tool, kind));
+}
+
 bool HasExtension(const std::string& fileName, const char* extension) {
     return rtl::LowerCase(rtl::ExtractFileExt(fileName)) == extension;
 }
@@ -33,17 +43,17 @@ bool ClientDataSetHasData(const std::string& fileName) {
 // A package the tool refuses extracts nothing, and what was extracted tells the rest; so does a work
 // folder that could not be made. A work folder that could not take the package (no space left, a
 // write error) is no fault of the package's: the user is told so, the tool's reason goes to the
-// log, and the import ends here (its guard answers -1) instead of calling the package malformed.
-void ExtractPackage(const std::string& packageFile, const std::string& folder) {
+// log, and the answer is false instead of calling the package malformed.
+bool ExtractPackage(const std::string& packageFile, const std::string& folder) {
     if (!rtl::DirectoryExists(folder))
         rtl::ForceDirectories(folder);
     sharemem::CountedText out;
     if (::ExtractFile(out.Var(), packageFile.c_str(), folder.c_str()) != ExtractDestinationFailed ||
         !rtl::DirectoryExists(folder))
-        return;
+        return true;
     ShowInfoAndLog("数据包无法解压，磁盘空间不足或写入失败，不能导入！", LogModuleCode::ImportPreparation);
     WriteLogEntry(out.Str(), LogModuleCode::ImportPreparation);
-    throw rtl::EInOutError(out.Str());
+    return false;
 }
 
 int VersionOfPackageDocument(const std::string& xmlFile) {
@@ -51,7 +61,7 @@ int VersionOfPackageDocument(const std::string& xmlFile) {
     try {
         doc.LoadFromFile(xmlFile);
     } catch (const rtl::Exception&) {
-        ShowInfo("打开文件失败！");
+        Tell("打开文件失败！");
         return NotAPackage;
     }
     return PackageVersionOf(PackageAttributeText(FindRootNode(doc, PackageInfoNode), "PackageVersion"));
@@ -62,23 +72,26 @@ int DetectForeignPackage(const std::string& folder) {
     if (VekGetWorkingStyle() == 1)
         return NoUsableVersion;
     if (rtl::FileExists(folder + "perinfo.per")) {
-        ShowWrongPackageKind("系统人员管理", "系统人员");
+        TellWrongPackageKind("系统人员管理", "系统人员");
         return NoUsableVersion;
     }
     if (rtl::FileExists(folder + "PrjInfo.dat")) {
-        ShowBox("数据包不属于Velmora项目信息包，不能正常导入！", InformationBoxFlags);
+        // This one box shows its text untrimmed.
+        const std::string text = "数据包不属于Velmora项目信息包，不能正常导入！";
+        ShowBox(text, InformationBoxFlags);
+        WriteLogEntry(text, LogModuleCode::ImportPreparation);
         return NoUsableVersion;
     }
     if (rtl::FileExists(folder + "XMGL_Package_GDB.pck")) {
-        ShowWrongPackageKind("项目管理", "归档包");
+        TellWrongPackageKind("项目管理", "归档包");
         return NoUsableVersion;
     }
     if (rtl::FileExists(folder + "SJFF.Dat")) {
         if (ClientDataSetHasData(folder + "SJFF.Dat"))
-            ShowWrongPackageKind("审计分析", "审计方法");
+            TellWrongPackageKind("审计分析", "审计方法");
         return NoUsableVersion;
     }
-    ShowInfo("数据包格式不正确或非项目数据包，请检查后导入！");
+    Tell("数据包格式不正确或非项目数据包，请检查后导入！");
     return NotAPackage;
 }
 
@@ -86,14 +99,15 @@ int DetectForeignPackage(const std::string& folder) {
 
 int DetectPackageVersion(const std::string& packageFile, const std::string& folder) {
     if (HasExtension(packageFile, ".sql") && ClientDataSetHasData(packageFile)) {
-        ShowWrongPackageKind("审计分析", "SQL语句");
+        TellWrongPackageKind("审计分析", "SQL语句");
         return NoUsableVersion;
     }
     const std::string dir = rtl::IncludeTrailingPathDelimiter(folder);
-    ExtractPackage(packageFile, dir);
+    if (!ExtractPackage(packageFile, dir))
+        return NotAPackage;
     // Without its work folder nothing can be told about the package.
     if (!rtl::DirectoryExists(dir)) {
-        ShowInfo("导入工作目录无法建立，不能导入！");
+        Tell("导入工作目录无法建立，不能导入！");
         return NotAPackage;
     }
     const std::string xmlFile = dir + PackageDocumentName;

@@ -1,5 +1,6 @@
 #include "core/import/ImportItems.h"
 
+#include "core/AccountBook.h"
 #include "core/BuildTrait.h"
 #include "core/HostApi.h"
 #include "core/ListSeparator.h"
@@ -8,13 +9,14 @@
 #include "core/PackageState.h"
 #include "core/WorkFolders.h"
 #include "core/import/ImportState.h"
-#include "core/import/PackageProbes.h"
 #include "core/import/PackageReaders.h"
+#include "core/import/UserKind.h"
 
 #include "platform/ado/ADOQuery.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Numbers.h"
+#include "platform/rtl/Paths.h"
 #include "platform/rtl/Text.h"
 
 #include <algorithm>
@@ -27,9 +29,13 @@ namespace {
 constexpr char ReadFailedText[] = "读取信息失败！";
 constexpr std::int32_t CreatedProjectMaterialsEntry = 201;
 
+constexpr int ModuleNeedsAccountBook = 2;
+constexpr char ModuleNeedsNoProject[] = "0";
+
 struct TLocalModule {
     std::string ModDllFile;
     std::string EntryID;
+    std::string ModInPrj;
 };
 
 // The module of this installation an item belongs to: the one of the item's GUID, or of its
@@ -38,7 +44,7 @@ std::optional<TLocalModule> FindLocalModule(const xml::TXMLNode& item) {
     const std::string guid = rtl::Trim(PackageAttributeText(item, "ModGuid"));
     ado::TADOQuery query;
     query.SetConnection(GetBaseDBConnection());
-    const std::string select = "select ModDllFile, EntryID from Vek_PackMod where ";
+    const std::string select = "select ModDllFile, EntryID, ModInPrj from Vek_PackMod where ";
     if (!guid.empty()) {
         query.SQL().SetText(select + "upper(ModGUID) = upper(:Key)");
         query.Parameters().ParamByName("Key").SetAsString(guid);
@@ -49,7 +55,27 @@ std::optional<TLocalModule> FindLocalModule(const xml::TXMLNode& item) {
     query.Open();
     if (query.Eof())
         return std::nullopt;
-    return TLocalModule{query.Fields()[0].AsString(), query.Fields()[1].AsString()};
+    return TLocalModule{query.Fields()[0].AsString(), query.Fields()[1].AsString(),
+                        query.Fields()[2].AsString()};
+}
+
+bool AccountBookSelected() {
+    std::string book;
+    GetSelectedAccountBookId(book);
+    return !book.empty() && book != "-1";
+}
+
+// The item filters by ImportMode and the selected account book, on the module's binding; the user
+// is not considered here.
+bool PassesImportFilters(const std::string& caption, const std::string& modInPrj) {
+    if (ImportMode == ImportModeProjectFree && modInPrj == "1")
+        return false;
+    if (ImportMode == ImportModeIntoProject && caption == ProjectInfoItem)
+        return false;
+    // The book is asked for every item that gets this far, whatever its module needs.
+    const int inPrj = rtl::StrToInt(modInPrj);
+    const bool bookSelected = AccountBookSelected();
+    return inPrj != ModuleNeedsAccountBook || bookSelected;
 }
 
 bool SameLibraryName(std::string a, std::string b) {
@@ -70,13 +96,21 @@ bool IsPlainPackageEntry(const std::string& appFileName, const std::string& pack
     return attr != -1 && !(attr & rtl::faSymLink);
 }
 
-// The item as its tab will carry it; raises when the item cannot be read.
-std::optional<TImportItem> ReadItem(const xml::TXMLNode& node, int index, const std::string& packageFolder) {
-    if (!ItemPassesImportFilters(node))
-        return std::nullopt;
+enum class Filters { Apply, Ignore };
+
+// The item as its tab will carry it, or none when the filters leave it out; raises when the item
+// cannot be imported here: it cannot be read, this installation lacks its module, or its module
+// needs a project the package does not name.
+std::optional<TImportItem> ReadItem(const xml::TXMLNode& node, int index, const std::string& packageFolder,
+                                    Filters filters) {
     const std::optional<TLocalModule> module = FindLocalModule(node);
     if (!module)
         throw rtl::Exception("no module of this installation");
+    if (OnlyProjectFreeItems && rtl::Trim(module->ModInPrj) != ModuleNeedsNoProject)
+        throw rtl::Exception("the item's module needs a project, and the package names none");
+    if (filters == Filters::Apply &&
+        !PassesImportFilters(PackageAttributeText(node, "ModCaption"), module->ModInPrj))
+        return std::nullopt;
     // What the package says of its module must agree with the module found, though only the local
     // module's library and entry id are used.
     const std::string named = rtl::Trim(PackageAttributeText(node, "ModDllFile"));
@@ -112,13 +146,40 @@ TImportItems ReadImportItems(const std::string& xmlFile, const std::string& pack
     const std::vector<xml::TXMLNode> nodes = RequiredPackageItems(doc);
     for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
         try {
-            if (std::optional<TImportItem> item = ReadItem(nodes[i], i, packageFolder))
+            if (std::optional<TImportItem> item = ReadItem(nodes[i], i, packageFolder, Filters::Apply))
                 result.Items.push_back(std::move(*item));
         } catch (...) {
             result.Errors += nodes[i].NodeName() + ReadFailedText + "\r\n";
         }
     }
     return result;
+}
+
+int CountReadableItems(const std::string& xmlFile, const std::string& packageFolder) {
+    xml::TXMLDocument doc;
+    doc.LoadFromFile(xmlFile);
+    const std::vector<xml::TXMLNode> nodes = RequiredPackageItems(doc);
+    int count = 0;
+    for (int i = 0; i < static_cast<int>(nodes.size()); ++i) {
+        try {
+            ReadItem(nodes[i], i, packageFolder, Filters::Ignore);
+            ++count;
+        } catch (...) {
+            // The wizard names it among the items it could not read.
+        }
+    }
+    return count;
+}
+
+int CountImportableItems(const std::string& xmlFile) {
+    int count = 0;
+    // What the wizard would offer, so that nothing counted here fails to become a tab there.
+    for (const TImportItem& item : ReadImportItems(xmlFile, rtl::ExtractFilePath(xmlFile)).Items) {
+        if (item.Caption == SystemPersonnelItem && !CurrentUserIsAdministrator())
+            continue;
+        ++count;
+    }
+    return count;
 }
 
 TModuleCallTarget ModuleCallTargetOf(const TImportItem& item, const std::string& packageFolder, bool preview) {

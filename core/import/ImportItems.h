@@ -25,10 +25,17 @@ struct TImportItems {
 
 // The items of the package's "Package.XML" (xmlFile) extracted into packageFolder that this
 // import offers: items filtered out by ImportMode or the account book are left out; an item that
-// cannot be read, whose module this installation lacks or whose file is not a plain entry of the
-// package folder is listed in Errors and left out. A document that does not load, or that has no
-// ExportItemInfo, raises.
+// cannot be read, whose module this installation lacks, whose module needs a project while
+// OnlyProjectFreeItems holds, or whose file is not a plain entry of the package folder is listed in
+// Errors and left out. A document that does not load, or that has no ExportItemInfo, raises.
 TImportItems ReadImportItems(const std::string& xmlFile, const std::string& packageFolder);
+// How many items ReadImportItems would not list in Errors, whatever the filters; raises like it.
+int CountReadableItems(const std::string& xmlFile, const std::string& packageFolder);
+// How many of the package's items this user could import under the current ImportMode: the items
+// the wizard would offer (ReadImportItems, with the package folder beside xmlFile), the "系统人员"
+// item only for the administrator. Raises when the document cannot be loaded or has no
+// ExportItemInfo.
+int CountImportableItems(const std::string& xmlFile);
 
 // The entry id and path a module library is called with for an item: normally the item's own;
 // for the project materials of a project just created from the package, entry id 201, and for a

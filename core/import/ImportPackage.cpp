@@ -2,11 +2,14 @@
 
 #include "core/EntryRoutines.h"
 
+#include "core/DeleteFolderTree.h"
 #include "core/HostSession.h"
 #include "core/LogEntry.h"
 #include "core/NotAvailableInThisBuild.h"
 #include "core/PackageDocument.h"
+#include "core/WorkFolders.h"
 #include "core/import/ImportForms.h"
+#include "core/import/ImportItems.h"
 #include "core/import/ImportState.h"
 #include "core/import/PackageProbes.h"
 #include "core/import/PrepareImport.h"
@@ -63,10 +66,17 @@ std::int32_t RunImport(const std::string& givenName, const std::string& flag) {
     return 1;
 }
 
+// The materials the host unpacked for a project created from a version-2 package are used only
+// by this import.
+struct ProjectMaterialsCleanup {
+    ~ProjectMaterialsCleanup() { DeleteFolderTree(ProjectMaterialsFolder()); }
+};
+
 } // namespace
 
 std::int32_t ImportPackage(const std::string& fileName, const std::string& flag) {
     ProjectCreatedByImport = false;
+    const ProjectMaterialsCleanup cleanup;
     try {
         return RunImport(fileName, flag);
     } catch (const ENotAvailableInThisBuild&) {
@@ -75,7 +85,7 @@ std::int32_t ImportPackage(const std::string& fileName, const std::string& flag)
         // The scripted user's own failure is the test's to see, not an import failure.
         throw;
     } catch (...) {
-        return -1;
+        return Refuse("数据包导入失败！");
     }
 }
 

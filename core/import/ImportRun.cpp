@@ -19,6 +19,10 @@ namespace {
 
 // The answer of a personnel tab whose outcome this user does not see.
 constexpr std::int32_t Unreported = 2;
+// Each page's log entry carries the report so far; past this length only its latest lines, so that
+// what one import writes to the log grows with its pages, not with their square.
+constexpr std::size_t MaxLoggedReport = 1000;
+constexpr char CutMark[] = "……";
 
 bool IsAdministrator(const std::string& userKind) {
     return rtl::UpperCase(userKind) == "ADMIN";
@@ -36,6 +40,15 @@ std::int32_t ImportTab(const TImportItem& tab, const std::string& packageFolder,
     if (tab.Caption == SystemPersonnelItem && !IsAdministrator(userKind))
         return Unreported;
     return result;
+}
+
+// The report as a log entry carries it: whole, or its latest whole lines behind a mark.
+std::string LoggedReport(const std::string& report) {
+    if (report.size() <= MaxLoggedReport)
+        return report;
+    std::size_t from = report.find("\r\n", report.size() - MaxLoggedReport);
+    from = from == std::string::npos ? report.size() : from;
+    return CutMark + report.substr(from);
 }
 
 void AddOutcome(std::string& report, const std::string& caption, std::int32_t result) {
@@ -64,7 +77,7 @@ bool ImportEveryTab(framework::TCustomForm* owner, const std::vector<TImportItem
         if (result == ImportNotDone)
             return false;
         AddOutcome(report, tab.Caption, result);
-        WriteLogEntry(report, LogModuleCode::ImportRun);
+        WriteLogEntry(LoggedReport(report), LogModuleCode::ImportRun);
         if (result == ImportDone)
             WriteProjectOptionLog(CurrentUserId(), OptypeItemImport,
                                   PackageProjectInfo.PrjID.Str() + ":" + tab.Caption);
@@ -85,7 +98,7 @@ void RunPackageImport(framework::TCustomForm* owner, const std::vector<TImportIt
         throw;
     } catch (...) {
         ShowInfo("数据包导入失败！");
-        WriteLogEntry(report, LogModuleCode::ImportRun);
+        WriteLogEntry(LoggedReport(report), LogModuleCode::ImportRun);
         return;
     }
     if (completed)

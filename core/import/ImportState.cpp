@@ -4,6 +4,7 @@ namespace tarnwick {
 
 std::int32_t ImportMode = ImportModeUnfiltered;
 bool OnlyProjectInfoPackage = false;
+bool OnlyProjectFreeItems = false;
 bool ProjectCreatedByImport = false;
 TVekPrjInfo PackageProjectInfo;
 std::string PackagePrjInfoExport;

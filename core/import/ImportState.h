@@ -17,6 +17,9 @@ inline constexpr std::int32_t ImportModeIntoProject = 2; // the project informat
 extern std::int32_t ImportMode;
 // The package holds no item but the project information.
 extern bool OnlyProjectInfoPackage;
+// Only items whose module needs no project (ModInPrj 0) can be imported: the package names no
+// project, so it may change none, and the user is no administrator.
+extern bool OnlyProjectFreeItems;
 // The host created the package's project during this import.
 extern bool ProjectCreatedByImport;
 // The package's project as its PrjInfo describes it.

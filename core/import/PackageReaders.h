@@ -2,11 +2,17 @@
 
 #include "platform/xml/XMLDocument.h"
 
+#include <cstddef>
 #include <string>
 #include <vector>
 
 // What the import preparation reads from a package's "Package.XML" to decide on its project.
 namespace tarnwick {
+
+// Far above what any installation holds: a package with more items or more persons of its project
+// is refused before any of them is looked at.
+inline constexpr std::size_t MaxPackageItems = 1000;
+inline constexpr std::size_t MaxPackagePersons = 10000;
 
 // The attribute on the first PrjInfo child of the document element; empty when that element or the
 // attribute is missing.

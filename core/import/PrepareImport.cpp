@@ -15,7 +15,9 @@
 #include "core/WorkFolders.h"
 #include "core/import/DetectPackageVersion.h"
 #include "core/import/ImportForms.h"
+#include "core/import/ImportItems.h"
 #include "core/import/ImportState.h"
+#include "core/import/LocalProjectMembers.h"
 #include "core/import/PackageReaders.h"
 
 #include "platform/framework/Forms.h"
@@ -40,10 +42,14 @@ std::int32_t Refuse(const std::string& text) {
     return Refused;
 }
 
+constexpr char MalformedPackageText[] = "数据包格式不正确或非项目数据包，请检查后导入！";
+constexpr char NothingImportableText[] = "没有可导入的数据信息！";
+
 // Nothing of an earlier package may decide for this one.
 void ForgetEarlierPackage() {
     ImportMode = ImportModeUnfiltered;
     OnlyProjectInfoPackage = false;
+    OnlyProjectFreeItems = false;
     ResetPrjInfoRecord(PackageProjectInfo);
     PackagePrjInfoExport.clear();
     if constexpr (BuildTrait::KeepsPackageState)
@@ -85,9 +91,18 @@ bool ProjectExistsLocally(const std::string& prjId) {
     return VekProjectExist(id.Get());
 }
 
-std::int32_t ImportIntoOpenProject(const std::string& serial, const std::string& prjId) {
+std::int32_t RefuseOutsider() {
+    return Refuse("当前人员没有参与该项目，不能导入！");
+}
+
+std::int32_t ImportIntoOpenProject(const std::string& xmlFile, const std::string& serial,
+                                   const std::string& prjId) {
     if (serial != prjId)
         return Refuse("当前项目与导入包项目信息不同，不能导入！");
+    // A package of project-free items only changes no project.
+    bool hasMaterials = false;
+    if (!PackageIsProjectFree(xmlFile, hasMaterials) && !IsLocalProjectMember(prjId, HostProgramUserId()))
+        return RefuseOutsider();
     if (OnlyProjectInfoPackage)
         ShowInfoAndLog("当前项目已经存在，数据包无其它信息！", LogModuleCode::ImportPreparation);
     ImportMode = ImportModeIntoProject;
@@ -114,17 +129,18 @@ std::int32_t CreatePackageProject(const std::string& folder, int version, Progre
         return Refused;
     }
     std::string projectPart, resourcePart;
+    bool hasProjectPart = false;
     if (version == 2) {
         projectPart = folder + "XMGL.pck";
         resourcePart = folder + "ResFile.pck";
-        if (!rtl::FileExists(projectPart))
-            return Refused;
+        hasProjectPart = rtl::FileExists(projectPart);
     } else {
         projectPart = folder + "XMGL\\";
         resourcePart = folder + "ResFile\\";
-        if (!rtl::DirectoryExists(projectPart))
-            return Refused;
+        hasProjectPart = rtl::DirectoryExists(projectPart);
     }
+    if (!hasProjectPart)
+        return Refuse("数据包中没有项目信息，不能建立项目！");
     progress.Hide();
     const std::int32_t created = ImportForms().CreateProject(projectPart, resourcePart);
     if (created == 0)
@@ -144,36 +160,65 @@ std::int32_t SettleProjectWithoutOpenProject(const std::string& xmlFile, const s
         ImportMode = ImportModeProjectFree;
         return Proceed;
     }
-    if (!IsPackagePerson(persons, HostProgramUserId()))
-        return Refuse("当前人员没有参与该项目，不能导入！");
     const std::string prjId = PackageProjectInfo.PrjID.Str();
-    if (ProjectExistsLocally(prjId))
+    const std::string userId = HostProgramUserId();
+    // Who belongs to a project of this installation is this installation's to say; the package's
+    // persons count only for the project that is made from it.
+    if (ProjectExistsLocally(prjId)) {
+        if (!IsLocalProjectMember(prjId, userId))
+            return RefuseOutsider();
         return OpenExistingProject(prjId, hasMaterials);
+    }
+    if (!IsPackagePerson(persons, userId))
+        return RefuseOutsider();
     return CreatePackageProject(folder, version, progress);
+}
+
+// What no real package holds is refused before any of its items or persons is looked at.
+bool PackageDocumentIsUsable(const std::string& xmlFile) {
+    xml::TXMLDocument doc;
+    doc.LoadFromFile(xmlFile);
+    if (FindRootNode(doc, ExportItemInfoNode).IsNull()) {
+        Refuse(MalformedPackageText);
+        return false;
+    }
+    if (PackageItems(doc).size() > MaxPackageItems) {
+        Refuse("数据包中的数据项多于" + std::to_string(MaxPackageItems) + "个，不能导入！");
+        return false;
+    }
+    if (PackagePersons(FindProjectPersons(doc)).size() > MaxPackagePersons) {
+        Refuse("数据包中的项目人员多于" + std::to_string(MaxPackagePersons) + "个，不能导入！");
+        return false;
+    }
+    return true;
 }
 
 std::int32_t SettleProject(const std::string& folder, int version, const std::string& userKind,
                            const std::string& serial, ProgressWindow& progress) {
     const std::string xmlFile = folder + PackageDocumentName;
-    // The administrator imports without any project checks; the project is still read, as the
-    // import run names it in its records.
-    if (IsAdministrator(userKind)) {
-        ReadPackageProjectInfo(xmlFile);
+    if (!rtl::FileExists(xmlFile))
+        return Refused;
+    // The project is read for the administrator as well, as the import run names it in its records.
+    ReadPackageProjectInfo(xmlFile);
+    const std::string prjId = PackageProjectInfo.PrjID.Str();
+    const bool administrator = IsAdministrator(userKind);
+    OnlyProjectFreeItems = !administrator && prjId.empty();
+    // Before any project is opened or created for it.
+    if (CountReadableItems(xmlFile, folder) < 1)
+        return Refuse(NothingImportableText);
+    // The administrator imports without any project checks.
+    if (administrator) {
         ImportMode = ImportModeProjectFree;
         return Proceed;
     }
-    if (!rtl::FileExists(xmlFile))
-        return Refused;
-    std::vector<std::string> persons;
-    ReadPackageProjectInfo(xmlFile);
-    ReadPackagePersons(xmlFile, persons);
-    const std::string prjId = PackageProjectInfo.PrjID.Str();
     if (prjId.empty())
         return Proceed;
+    std::vector<std::string> persons;
+    ReadPackagePersons(xmlFile, persons);
     OnlyProjectInfoPackage = PackageHasOnlyProjectInfo(xmlFile);
     const std::string openSerial = rtl::Trim(serial);
     if (!openSerial.empty())
-        return ImportIntoOpenProject(openSerial, prjId);
+        return ImportIntoOpenProject(xmlFile, openSerial, prjId);
     return SettleProjectWithoutOpenProject(xmlFile, folder, version, persons, progress);
 }
 
@@ -197,7 +242,14 @@ std::int32_t PrepareImport(const std::string& packageFile, const std::string& us
         WriteLogEntry("调用报送数据包管理处理！", LogModuleCode::ImportPreparation);
         return ReportPackage;
     }
-    if (version != 2 && version != 3)
+    if (version != 2 && version != 3) {
+        // A package of another function has been named already; a package document whose version
+        // this build does not read has not.
+        if (rtl::FileExists(folder + PackageDocumentName))
+            return Refuse(MalformedPackageText);
+        return Refused;
+    }
+    if (!PackageDocumentIsUsable(folder + PackageDocumentName))
         return Refused;
     return SettleProject(folder, version, userKind, openProjectSerial, progress) == Refused ? Refused
                                                                                             : Proceed;

@@ -150,6 +150,11 @@ TXMLNode TXMLNode::ParentNode() const {
     return TXMLNode(m_tree, parent);
 }
 
+TXMLNode TXMLNode::NextSibling() const {
+    xmlNodePtr next = Require()->next;
+    return next == nullptr ? TXMLNode() : TXMLNode(m_tree, next);
+}
+
 bool TXMLNode::HasChildNodes() const {
     return Require()->children != nullptr;
 }
@@ -221,6 +226,11 @@ int TXMLNodeList::Count() const {
     for (xmlNodePtr child = m_parent->children; child != nullptr; child = child->next)
         ++count;
     return count;
+}
+
+TXMLNode TXMLNodeList::First() const {
+    LockTree(m_tree);
+    return m_parent->children == nullptr ? TXMLNode() : TXMLNode(m_tree, m_parent->children);
 }
 
 TXMLNode TXMLNodeList::Nodes(int index) const {

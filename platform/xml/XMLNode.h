@@ -31,6 +31,9 @@ public:
     std::string NodeName() const;
     TNodeType NodeType() const;
     TXMLNode ParentNode() const;
+    // The node after this one among its parent's children, or the missing node after the last: a
+    // walk over the children that visits each once.
+    TXMLNode NextSibling() const;
 
     bool HasChildNodes() const;
     TXMLNodeList ChildNodes() const;
@@ -65,6 +68,8 @@ private:
 class TXMLNodeList {
 public:
     int Count() const;
+    // The first child, or the missing node when there is none; NextSibling goes on from it.
+    TXMLNode First() const;
     // Raises EListError for an index outside 0..Count()-1.
     TXMLNode Nodes(int index) const;
     TXMLNode operator[](int index) const { return Nodes(index); }

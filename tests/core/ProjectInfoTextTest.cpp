@@ -116,7 +116,7 @@ TEST(ProjectInfoText, ValuesThatShowEmpty) {
     EXPECT_EQ(YesNoText(2), "");
 }
 
-TEST(ProjectInfoText, TheZeroDateIsEmptyOnlyInTheYearMonthDayFormat) {
+TEST(ProjectInfoText, TheZeroDateIsEmptyInEveryDateFormat) {
     const rtl::TFormatSettings saved = rtl::FormatSettings();
     rtl::TFormatSettings dayFirst = saved;
     dayFirst.ShortDateFormat = "dd/mm/yyyy";
@@ -124,11 +124,13 @@ TEST(ProjectInfoText, TheZeroDateIsEmptyOnlyInTheYearMonthDayFormat) {
     rtl::SetFormatSettings(dayFirst);
     TVekPrjInfo rec;
     rec.PlanExecEndDate = 46023;
+    rec.LastAuditDate = 0.75; // day 0 with a time of day
     const std::vector<std::string> lines = Lines(BuildProjectInfoText(rec));
     rtl::SetFormatSettings(saved);
     ASSERT_EQ(lines.size(), 32u);
-    EXPECT_EQ(lines[15], "    项目开始日期：30/12/1899");
+    EXPECT_EQ(lines[15], "    项目开始日期：");
     EXPECT_EQ(lines[16], "    项目结束日期：01/01/2026");
+    EXPECT_EQ(lines[18], "    上次审计时间：");
 }
 
 class ProjectInfoDisplay : public ::testing::Test {

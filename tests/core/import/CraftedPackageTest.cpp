@@ -1,185 +1,256 @@
-// Packages made to hurt, imported through the plug-in's entry VekPackPortInfo: names deeper or
-// longer than a file system takes, many entries, a work folder without room, and staging folders
-// that killed imports left behind. After each: the databases are sound, no staging or work folder
-// is left, and nothing outside the installation changed.
+// Crafted and unlucky packages imported through the plug-in's export, as the host calls it, with the
+// real forms and the sample modules: each is refused with its message, or imports only what it may,
+// and leaves the installation's projects, persons and databases as they were.
+
+#include "tests/support/CraftedPackage.h"
+#include "core/EntryRoutines.h"
 #include "core/Exports.h"
 #include "core/HostApi.h"
+#include "core/import/ImportForms.h"
+#include "core/import/PackageReaders.h"
+#include "core/import/UntFrm_MainReaderUnPack.h"
 #include "tests/core/import/ImportFixture.h"
-#include "tests/host/ziptool/ZipTestSupport.h"
-#include "tests/platform/rtl/EndedProcess.h"
-#include "tests/platform/rtl/SmallFileSystem.h"
 
-#include "platform/ado/ADOQuery.h"
+#include "controls/tabs/LuPageControl.h"
+#include "host/Database.h"
+
 #include "platform/framework/Forms.h"
+#include "platform/framework/ScriptedUser.h"
 #include "platform/rtl/FileSystem.h"
-#include "platform/rtl/StagingFolders.h"
-
-#include <unistd.h>
 
 #include <filesystem>
-#include <functional>
 
 namespace fs = std::filesystem;
 using namespace tarnwick;
+using tests::CraftedDocument;
+using tests::SampleItem;
 
 namespace {
 
 constexpr char NotAPackageText[] = "数据包格式不正确或非项目数据包，请检查后导入！";
-constexpr char NoRoomText[] = "数据包无法解压，磁盘空间不足或写入失败，不能导入！";
+constexpr char NothingImportableText[] = "没有可导入的数据信息！";
+constexpr char OutsiderText[] = "当前人员没有参与该项目，不能导入！";
+const std::string Prep = "IniXMLInfo: ";
+const std::string Entry = "ImportXMLInfo: ";
 
-std::string Deep(std::size_t levels) {
-    std::string name;
-    for (std::size_t i = 0; i < levels; ++i)
-        name += "a/";
-    return name + "f.txt";
-}
-
-std::string IntegrityOf(ado::TADOConnection* connection) {
-    ado::TADOQuery query;
-    query.SetConnection(connection);
-    query.SQL().SetText("pragma integrity_check");
-    query.Open();
-    return query.Fields()[0].AsString();
-}
-
-std::set<std::string> NamesIn(const std::string& folder) {
-    std::set<std::string> names;
-    if (fs::exists(folder))
-        for (const auto& entry : fs::directory_iterator(folder))
-            names.insert(entry.path().filename().string());
-    return names;
-}
+// What an import may not change unless it was allowed to: every project row, every person and
+// every membership, and each database's soundness.
+struct InstallationState {
+    std::vector<host::Database::Row> projects, persons, members;
+    bool operator==(const InstallationState&) const = default;
+};
 
 class CraftedPackageTest : public ImportTest {
 protected:
-    std::int32_t PortInfo(const std::string& package) {
-        return VekPackPortInfo(framework::HintWindowClass(), framework::Application(), framework::Screen(), "", -1,
-                               0, package.c_str());
+    void SetUp() override {
+        ImportTest::SetUp();
+        ImportForms() = TImportForms();
+        m_packages = m_folder + ".packages/";
+        fs::remove_all(m_packages);
+        fs::create_directories(m_packages);
+    }
+    void TearDown() override {
+        fs::remove_all(m_packages);
+        ImportTest::TearDown();
     }
 
-    // A package of the sample project (its member imports it into the open project) with these
-    // entries added as they are written.
-    std::string Crafted(const std::string& name, const std::vector<RawEntry>& entries) {
-        const std::string package = MakePackage(name, PackageRecipe());
-        AddRawEntries(package, entries);
-        return package;
+    std::string Package(const std::string& name, const std::string& xml,
+                        const std::vector<std::pair<std::string, std::string>>& files = {}) {
+        const std::string file = m_packages + name + ".Package";
+        tests::WriteCraftedPackage(file, xml, files);
+        return file;
     }
 
-    void StartAsMember() {
-        StartOver(host::SampleMemberId);
-        ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    std::int32_t Import(const std::string& package) {
+        return VekPackPortInfo(framework::HintWindowClass(), framework::Application(), framework::Screen(),
+                               "", -1, 0, package.c_str());
     }
 
-    // What each case must leave as it found. Beside the installation other tests keep theirs, so
-    // only what this one would leave there is looked for: hidden names, as staging folders have.
-    void ExpectNothingLeft(const std::map<std::string, std::string>& installation) {
-        EXPECT_EQ(IntegrityOf(GetBaseDBConnection()), "ok");
-        EXPECT_EQ(IntegrityOf(GetCurPrjDBConnection()), "ok");
-        EXPECT_EQ(NamesIn(m_folder + "/~Vek~Temp"), std::set<std::string>{"XMGL"}) << "a staging or work folder";
-        EXPECT_EQ(TreeOutsideWorkFolder(), installation);
-        for (const std::string& name : NamesIn(fs::path(m_folder).parent_path().string()))
-            EXPECT_NE(name.front(), '.') << name << " beside the installation";
-        EXPECT_TRUE(host::EveryProcessEnded());
+    InstallationState State() const {
+        host::Database db;
+        db.Open(host::BaseDatabasePath(), false);
+        return {db.Query("select * from Vek_Project order by PrjID"),
+                db.Query("select * from Vek_Person order by PerUUID"),
+                db.Query("select * from Vek_PrjPerson order by PrjID, PerUUID")};
     }
+
+    // Every database of the installation is sound, and the import left no folder of its own.
+    void ExpectSoundAndTidy() const {
+        std::vector<std::string> databases = {host::BaseDatabasePath()};
+        for (const auto& entry : fs::directory_iterator(m_folder + "/Projects"))
+            for (const auto& file : fs::directory_iterator(entry.path()))
+                if (file.path().extension() == ".db")
+                    databases.push_back(file.path().string());
+        for (const std::string& path : databases) {
+            host::Database db;
+            db.Open(path, false);
+            EXPECT_EQ(db.Query("pragma integrity_check"), std::vector<host::Database::Row>{{"ok"}}) << path;
+        }
+        for (const auto& entry : fs::recursive_directory_iterator(m_folder + "/~Vek~Temp")) {
+            const std::string name = entry.path().filename().string();
+            EXPECT_TRUE(name != "CommonReader" && name != "ResFile" &&
+                        name.find("unpacking") == std::string::npos)
+                << entry.path();
+        }
+        // Nothing beside the packages that were given.
+        for (const auto& entry : fs::directory_iterator(m_packages))
+            EXPECT_EQ(entry.path().extension(), ".Package") << entry.path();
+    }
+
+    std::string m_packages;
 };
 
-TEST_F(CraftedPackageTest, WhatNoFileSystemTakesIsRefusedWholeAndWhatFitsImports) {
-    // The deepest name that fits below the work folder's staging folder, with some room to spare.
-    const std::size_t work = m_folder.size() + std::string("/~Vek~Temp/").size();
-    const std::size_t fits = (4095 - 2 * (work + std::string("CommonReader/").size()) - 80) / 2;
-    std::vector<RawEntry> huge, many;
-    for (int i = 0; i < 20; ++i)
-        huge.push_back({std::string(1, char('b' + i)) + "/" + Deep(32764), "x"}); // 65,535 bytes, as long as a name gets
-    for (int i = 0; i < 3000; ++i)
-        many.push_back({"many/entry" + std::to_string(i) + ".txt", "small"});
+// The project part the host's project-information module would store: the sample project renamed.
+const std::vector<std::pair<std::string, std::string>> kRenamingProjectPart = {
+    {"XMGL/PrjInfo.xml",
+     tests::Element(
+         "VekProject", {},
+         tests::Element("PrjInfo", {{"PrjID", host::SampleProjectId}, {"PrjName", "改名的项目"}},
+                        tests::Element("PrjPerInfo", {},
+                                       tests::Element("PrjPer", {{"PerUUID", host::SampleOutsiderId}}))))},
+};
+
+TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
     struct Case {
-        const char* what;
-        std::vector<RawEntry> entries;
-        std::int32_t result;
+        std::string name;
+        const char* user;
+        const char* openProject; // empty: none
+        CraftedDocument doc;
+        std::vector<std::pair<std::string, std::string>> files;
         std::vector<std::string> boxes;
-    } cases[] = {
-        {"a file as deep as a path reaches", {{Deep(fits), "deep"}}, 1, {}},
-        {"2,100 levels", {{Deep(2100), "deep"}}, -1, {NotAPackageText}},
-        {"twenty names of 65 KB", huge, -1, {NotAPackageText}},
-        {"a name longer than a file system takes", {{std::string(256, 'n'), "long"}}, -1, {NotAPackageText}},
-        {"3,000 small entries", many, 1, {}},
+        std::vector<std::string> log;
     };
+    const auto doc = [](std::function<void(CraftedDocument&)> change) {
+        CraftedDocument d;
+        d.version = OwnPackageVersion();
+        d.prjId = host::SampleProjectId;
+        d.persons = {host::SampleMemberId};
+        d.items = std::vector<std::string>{SampleItem("审计事项", "审计事项.db")};
+        change(d);
+        return d;
+    };
+    const std::vector<std::pair<std::string, std::string>> matters = {{"审计事项.db", "rows"}};
+    const char* member = host::SampleMemberId;
+    const char* outsider = host::SampleOutsiderId;
+    std::vector<Case> cases;
+    // clang-format off
+    for (const char* version : {"", " 3", "03", "3.0", "4", "-3", "99999999999999999999"})
+        cases.push_back({"PackageVersion \"" + std::string(version) + "\"", member,
+                         host::SampleProjectId, doc([&](CraftedDocument& d) { d.version = version; }), matters,
+                         {NotAPackageText}, {Prep + NotAPackageText}});
+    const Case more[] = {
+        {"no PackageVersion", member, host::SampleProjectId, doc([](CraftedDocument& d) { d.version.reset(); }),
+         matters, {NotAPackageText}, {Prep + NotAPackageText}},
+        {"no PackageInfo", member, host::SampleProjectId, doc([](CraftedDocument& d) { d.packageInfo = false; }),
+         matters, {NotAPackageText}, {Prep + NotAPackageText}},
+        {"no ExportItemInfo", member, host::SampleProjectId, doc([](CraftedDocument& d) { d.items.reset(); }), {},
+         {NotAPackageText}, {Prep + NotAPackageText}},
+        {"more items than any installation holds", member, host::SampleProjectId,
+         doc([](CraftedDocument& d) { d.items = std::vector<std::string>(MaxPackageItems + 1, "<审计事项/>"); }),
+         matters, {"数据包中的数据项多于1000个，不能导入！"}, {Prep + "数据包中的数据项多于1000个，不能导入！"}},
+        {"more persons than any installation holds", member, host::SampleProjectId,
+         doc([](CraftedDocument& d) { d.persons.assign(MaxPackagePersons + 1, host::SampleMemberId); }), matters,
+         {"数据包中的项目人员多于10000个，不能导入！"}, {Prep + "数据包中的项目人员多于10000个，不能导入！"}},
+        {"only an item whose module this installation lacks, for a project to be created", member, "",
+         doc([](CraftedDocument& d) {
+             d.prjId = "XM2026777";
+             d.items = std::vector<std::string>{tests::ForeignItem("新模块", "Modules\\New.dll", "new.db")};
+         }),
+         {{"new.db", "rows"}, {"XMGL/PrjInfo.xml", "<VekProject/>"}, {"XMGL.pck", "part"}}, {NothingImportableText},
+         {Prep + NothingImportableText}},
+        {"no PrjInfo: the project part of another project", outsider, "",
+         doc([](CraftedDocument& d) {
+             d.prjId.reset();
+             d.items = std::vector<std::string>{SampleItem("项目信息", "XMGL\\")};
+         }),
+         kRenamingProjectPart, {NothingImportableText}, {Prep + NothingImportableText}},
+        {"no PrjInfo: project-bound items into the open project", member, host::SampleProjectId,
+         doc([](CraftedDocument& d) {
+             d.prjId.reset();
+             d.items = std::vector<std::string>{SampleItem("项目信息", "XMGL\\"), SampleItem("审计事项", "审计事项.db")};
+         }),
+         {kRenamingProjectPart[0], matters[0]}, {NothingImportableText}, {Prep + NothingImportableText}},
+        {"an outsider who lists themself among the package's persons", outsider, "",
+         doc([](CraftedDocument& d) {
+             d.persons = {host::SampleOutsiderId};
+             d.items = std::vector<std::string>{SampleItem("项目资料", "ResFile\\"), SampleItem("项目信息", "XMGL\\")};
+         }),
+         {kRenamingProjectPart[0], {"ResFile/外来.txt", "x"}}, {OutsiderText}, {Prep + OutsiderText}},
+        {"an outsider with the package's project open", outsider, host::SampleProjectId,
+         doc([](CraftedDocument& d) {
+             d.persons = {host::SampleOutsiderId};
+             d.items = std::vector<std::string>{SampleItem("项目信息", "XMGL\\"), SampleItem("审计事项", "审计事项.db")};
+         }),
+         {kRenamingProjectPart[0], matters[0]}, {OutsiderText}, {Prep + OutsiderText}},
+    };
+    // clang-format on
+    cases.insert(cases.end(), std::begin(more), std::end(more));
+
     for (const Case& c : cases) {
-        SCOPED_TRACE(c.what);
-        StartAsMember();
-        const std::string package = Crafted("crafted", c.entries);
-        const auto installation = TreeOutsideWorkFolder();
+        SCOPED_TRACE(c.name);
+        StartOver(c.user);
+        if (*c.openProject) {
+            ASSERT_TRUE(host::OpenProject(c.openProject));
+        }
+        const std::string package = Package("crafted", tests::CraftedXml(c.doc), c.files);
+        const InstallationState before = State();
+        const auto outside = TreeOutsideWorkFolder();
         ExpectBoxes(c.boxes);
-        EXPECT_EQ(PortInfo(package), c.result);
+
+        EXPECT_EQ(Import(package), -1);
+
         EXPECT_EQ(BoxTexts(), c.boxes);
-        EXPECT_EQ(m_wizardCalls.size(), c.result == 1 ? 1u : 0u);
-        ExpectNothingLeft(installation);
+        EXPECT_EQ(NewLogEntries(), Logged(c.log));
+        EXPECT_TRUE(host::ProjectsCreated().empty());
+        EXPECT_TRUE(host::PrjOptionRows().empty());
+        EXPECT_EQ(State(), before);
+        EXPECT_EQ(TreeOutsideWorkFolder(), outside);
+        EXPECT_TRUE(host::EveryProcessEnded());
+        ExpectSoundAndTidy();
     }
 }
 
-TEST_F(CraftedPackageTest, AWorkFolderThatCannotTakeThePackageIsSaidSoAndLogged) {
-    StartAsMember();
-    const std::string package = MakePackage("good", PackageRecipe());
-    const auto installation = TreeOutsideWorkFolder();
-    host::InjectAnswer("ExtractFile", ExtractDestinationFailed);
-    ExpectBoxes({NoRoomText});
-    EXPECT_EQ(PortInfo(package), -1);
-    host::ClearInjections();
-    EXPECT_EQ(BoxTexts(), std::vector<std::string>{NoRoomText});
-    EXPECT_EQ(NewLogEntries(), Logged({std::string("IniXMLInfo: ") + NoRoomText, "IniXMLInfo: -1"}));
-    EXPECT_TRUE(m_wizardCalls.empty());
-    ExpectNothingLeft(installation);
-}
+TEST_F(CraftedPackageTest, AnItemWhoseModuleThisInstallationLacksGetsNoTabAndTheOthersImport) {
+    StartOver(host::SampleMemberId);
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    CraftedDocument doc;
+    doc.version = OwnPackageVersion();
+    doc.prjId = host::SampleProjectId;
+    doc.persons = {host::SampleMemberId};
+    doc.items = std::vector<std::string>{tests::ForeignItem("新模块", "Modules\\New.dll", "new.db"),
+                                         SampleItem("审计事项", "审计事项.db")};
+    // One audit matter, as the module exported it.
+    const std::string matters = m_packages + "matters.db";
+    {
+        host::Database db;
+        db.Open(matters, true);
+        db.Exec("create table XM_AuditMatter (MatterID TEXT PRIMARY KEY, MatterName TEXT, Amount REAL)");
+        db.Run("insert into XM_AuditMatter values (?,?,?)", {"M900", "新增事项", "1"});
+    }
+    const std::string package = Package("foreign-module", tests::CraftedXml(doc),
+                                        {{"new.db", "rows"}, {"审计事项.db", rtl::ReadFileBytes(matters)}});
+    fs::remove(matters);
+    std::vector<std::string> tabs;
+    framework::ScriptedUser()
+        .ScriptFor("TFrm_MainReaderUnPack")
+        .Do([&](framework::TCustomForm& form) {
+            const lu::TLuPageControl& pages = dynamic_cast<TFrm_MainReaderUnPack&>(form).PageImport();
+            for (int i = 0; i < pages.GetPageCount(); ++i)
+                tabs.push_back(pages.GetPage(i)->Name() + " " + pages.GetPage(i)->Caption());
+        })
+        .Click("btnHorzNext")
+        .Close();
+    ExpectBoxes({"新模块读取信息失败！", "审计事项导入成功！"});
 
-TEST_F(CraftedPackageTest, AFullFileSystemUnderTheWorkFolderIsNoFaultOfThePackage) {
-    StartAsMember();
-    PackageRecipe recipe;
-    recipe.files = {{"资料/扫描.bin", std::string(400 * 1024, 's')}};
-    const std::string package = MakePackage("large", recipe);
-    const auto installation = TreeOutsideWorkFolder();
-    const std::string answer = InSmallFileSystem(m_folder + "/~Vek~Temp", "size=128k", [&] {
-        ExpectBoxes({NoRoomText});
-        std::string report;
-        if (const std::int32_t result = PortInfo(package); result != -1)
-            report += "answered " + std::to_string(result) + "\n";
-        if (BoxTexts() != std::vector<std::string>{NoRoomText})
-            report += "showed other boxes\n";
-        const std::vector<std::string> log = NewLogEntries();
-        if constexpr (!BuildTrait::Reduced)
-            if (log.size() != 2 || log[1].find("no space left") == std::string::npos)
-                report += "logged no reason\n";
-        if (!NamesIn(m_folder + "/~Vek~Temp").empty())
-            report += "left the work folder or a staging folder\n";
-        framework::ScriptedUser().Reset();
-        return report;
-    });
-    if (answer.rfind("skip: ", 0) == 0)
-        GTEST_SKIP() << answer.substr(6);
-    EXPECT_EQ(answer, "");
-    ExpectNothingLeft(installation);
-}
+    EXPECT_EQ(Import(package), 1);
 
-TEST_F(CraftedPackageTest, StagingFoldersOfKilledImportsAreSweptWhenTheNextOneStarts) {
-    StartAsMember();
-    const std::string package = MakePackage("good", PackageRecipe());
-    const std::string temp = m_folder + "/~Vek~Temp/";
-    const std::string stale = temp + ".CommonReader.unpacking-" + std::to_string(EndedProcess()) + "-0";
-    rtl::ForceDirectories(stale + "/content/" + Deep(600));
-    rtl::WriteFileBytes(stale + "/content/Package.XML", "<VekPackage/>");
-    const std::string live = temp + rtl::StagingFolderName("XMGL", 3);
-    rtl::ForceDirectories(live);
-    EXPECT_EQ(PortInfo(package), 1);
-    EXPECT_FALSE(fs::exists(stale));
-    EXPECT_TRUE(fs::exists(live)) << "the staging folder of a process that runs stays";
-    EXPECT_EQ(NamesIn(temp), (std::set<std::string>{"XMGL", fs::path(live).filename().string()}));
-}
-
-TEST_F(CraftedPackageTest, StagingFoldersOfKilledRunsAreSweptWhenAnExportStarts) {
-    StartAsMember();
-    const std::string stale = m_folder + "/~Vek~Temp/.XMGL.unpacking-" + std::to_string(EndedProcess()) + "-2";
-    rtl::ForceDirectories(stale + "/content/ResFile");
-    RunAppEvn(framework::HintWindowClass(), framework::Application(), framework::Screen(), 0, 1, 1, 0);
-    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_EQ(tabs, std::vector<std::string>{"ImportTab1 审计事项"});
+    host::Database project;
+    project.Open(host::ProjectDatabasePath(host::SampleProjectId), false);
+    EXPECT_EQ(project.Query("select MatterName from XM_AuditMatter where MatterID = 'M900'"),
+              std::vector<host::Database::Row>{{"新增事项"}});
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"新模块读取信息失败！", "审计事项导入成功！"}));
+    ExpectSoundAndTidy();
 }
 
 } // namespace

@@ -73,6 +73,11 @@ TEST_F(DetectPackageVersionTest, VersionsAndForeignPackages) {
         ExpectBoxes(row.boxes);
         EXPECT_EQ(DetectPackageVersion(package, WorkFolder()), row.version);
         EXPECT_EQ(BoxTexts(), row.boxes);
+        // What the detection says ends the import, so it is logged too.
+        std::vector<std::string> log;
+        for (const std::string& box : row.boxes)
+            log.push_back("IniXMLInfo: " + box);
+        EXPECT_EQ(NewLogEntries(), Logged(log));
         EXPECT_TRUE(fs::exists(m_folder + "/~Vek~Temp/CommonReader/" + row.files.front().first));
     }
 }

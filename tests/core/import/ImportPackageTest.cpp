@@ -61,7 +61,8 @@ TEST_F(ImportPackageTest, EntryTable) {
          {"没有可导入的数据信息！"}, {Entry + "没有可导入的数据信息！"}, false},
         {"a version-1 package", member, false, own, {"审计事项"}, "", "1", "", -3, {},
          {Prep + "调用报送数据包管理处理！"}, false},
-        {"an unknown version", member, false, own, {"审计事项"}, "", "4", "", -1, {}, {}, false},
+        {"an unknown version", member, false, own, {"审计事项"}, "", "4", "", -1, {NotAPackageText},
+         {Prep + NotAPackageText}, false},
         {"a version-2 package", member, true, own, {"审计事项"}, "", "2", "", 1, {}, {}, true},
         {"a version-2 archive package previewed", member, true, own, {"项目资料"}, "XMGL_PACKAGE_GDB", "2", "1",
          1, {}, {}, true},
@@ -74,11 +75,21 @@ TEST_F(ImportPackageTest, EntryTable) {
     for (const Row& tableRow : rows) {
         SCOPED_TRACE(tableRow.name);
         Row row = tableRow;
-        // The reduced build reads no version-3 package, archives included, and says nothing of it.
+        // The reduced build reads no version-3 package, archives included, and says so.
         const bool readable = !(BuildTrait::Reduced && std::string(row.version) == "3");
         if (!readable)
-            row = {row.name, row.user, row.ownProjectOpen, row.prjId, row.items, row.typeName, row.version,
-                   row.flag, -1, {}, {}, false};
+            row = {row.name,
+                   row.user,
+                   row.ownProjectOpen,
+                   row.prjId,
+                   row.items,
+                   row.typeName,
+                   row.version,
+                   row.flag,
+                   -1,
+                   {NotAPackageText},
+                   {Prep + NotAPackageText},
+                   false};
         row.log = Logged(row.log);
         StartOver(row.user);
         PackageRecipe recipe;
@@ -152,14 +163,16 @@ TEST_F(ImportPackageTest, NothingOfAnEarlierPackageDecidesForTheNext) {
     EXPECT_EQ(ImportMode, ImportModeProjectFree);
     EXPECT_EQ(PackageProjectInfo.PrjID.Str(), host::SecondProjectId);
 
-    // A package without a project ends with an explicit mode, and names no earlier project.
+    // A package without a project ends with an explicit mode, and names no earlier project; its
+    // project-bound item is nothing this member may import.
     StartOver(host::SampleMemberId);
     PackageRecipe noProject;
     noProject.prjId.reset();
-    EXPECT_EQ(ImportPackage(MakePackage("third", noProject), ""), 1);
+    ExpectBoxes({"没有可导入的数据信息！"});
+    EXPECT_EQ(ImportPackage(MakePackage("third", noProject), ""), -1);
     EXPECT_EQ(ImportMode, ImportModeUnfiltered);
     EXPECT_EQ(PackageProjectInfo.PrjID.Str(), "");
-    EXPECT_EQ(m_wizardCalls.size(), 1u);
+    EXPECT_TRUE(m_wizardCalls.empty());
 }
 
 TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWorkFolder) {
@@ -169,6 +182,7 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
     const std::string evil = m_folder + "/~Vek~Temp/evil.txt";
     const std::string body = "<VekPackage><PackageInfo PackageVersion=\"3\" PackageCaption=\"" +
                              rtl::Utf8ToGbk("审计项目") + "\"/><ExportItemInfo/></VekPackage>";
+    // Each box is the preparation's, and logged by it.
     struct Case {
         const char* name;
         std::function<std::string()> make;
@@ -208,7 +222,7 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
              recipe.items.reset();
              return MakePackage("noitems", recipe);
          },
-         {}},
+         {NotAPackageText}},
         {"an empty file", [&] { return MakeFile("empty.Package", ""); }, {NotAPackageText}},
         {"a folder", [&] { return m_folder + "/Packages/folder.Package/"; }, {}},
     };
@@ -226,13 +240,56 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
             EXPECT_EQ(ImportPackage(package, ""), -1);
 
             EXPECT_EQ(BoxTexts(), c.boxes);
-            EXPECT_TRUE(NewLogEntries().empty());
+            std::vector<std::string> log;
+            for (const std::string& box : c.boxes)
+                log.push_back(Prep + box);
+            EXPECT_EQ(NewLogEntries(), Logged(log));
             EXPECT_TRUE(m_wizardCalls.empty());
             EXPECT_TRUE(host::EveryProcessEnded());
             EXPECT_EQ(TreeOutsideWorkFolder(), outside);
             EXPECT_FALSE(fs::exists(fs::symlink_status(evil)));
             EXPECT_EQ(rtl::FileExists(package) ? rtl::ReadFileBytes(package) : "", bytes);
         }
+    }
+}
+
+TEST_F(ImportPackageTest, AFailureOnTheWayIsReportedAndLogged) {
+    StartOver(host::SampleMemberId);
+    host::InjectRaise("VekProjectExist", "the project list is locked");
+    ExpectBoxes({"数据包导入失败！"});
+    EXPECT_EQ(ImportPackage(MakePackage("failing", PackageRecipe()), ""), -1);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{"数据包导入失败！"});
+    EXPECT_EQ(NewLogEntries(), Logged({Entry + "数据包导入失败！"}));
+    EXPECT_TRUE(m_wizardCalls.empty());
+    EXPECT_TRUE(host::EveryProcessEnded());
+    host::ClearInjections();
+}
+
+TEST_F(ImportPackageTest, TheMaterialsUnpackedForAVersion2ImportGoWhenTheImportEnds) {
+    const std::string xmgl = m_folder + "/~Vek~Temp/XMGL/";
+    const std::string package = MakePackage("materials", PackageRecipe());
+    struct Case {
+        const char* name;
+        std::string package;
+        std::int32_t result;
+        std::vector<std::string> boxes;
+    };
+    const Case cases[] = {
+        {"an import", package, 1, {}},
+        {"a refused import", MakeFile("garbage.Package", "no archive"), -1, {NotAPackageText}},
+        {"a package that is not there", m_folder + "/Packages/none.Package", -1, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        StartOver(host::SampleMemberId);
+        ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+        rtl::ForceDirectories(xmgl + "ResFile/审计方案");
+        rtl::WriteFileBytes(xmgl + "ResFile/审计方案/方案.txt", "materials");
+        rtl::WriteFileBytes(xmgl + "kept.txt", "the resource package's");
+        ExpectBoxes(c.boxes);
+        EXPECT_EQ(ImportPackage(c.package, ""), c.result);
+        EXPECT_FALSE(fs::exists(xmgl + "ResFile"));
+        EXPECT_TRUE(fs::exists(xmgl + "kept.txt")) << "the rest of the folder is not the import's";
     }
 }
 

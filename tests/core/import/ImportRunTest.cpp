@@ -76,6 +76,40 @@ TEST_F(ImportRunTest, EveryModuleAnsweringOneIsReportedLoggedAndRecordedPerTab) 
     EXPECT_TRUE(host::EveryProcessEnded());
 }
 
+TEST_F(ImportRunTest, ManyTabsLogOneEntryEachOfBoundedLengthAndReportEveryOutcome) {
+    Answer(4, 1);
+    constexpr int tabs = 200;
+    std::vector<TImportItem> items;
+    std::string report;
+    for (int i = 0; i < tabs; ++i) {
+        items.push_back(Tab("审计事项" + std::to_string(i), 4));
+        report += "\r\n审计事项" + std::to_string(i) + "导入成功！\r\n";
+    }
+    ExpectBoxes({report.substr(2, report.size() - 4)});
+
+    RunPackageImport(nullptr, items, WorkFolder(), "User");
+
+    const std::vector<std::string> entries = NewLogEntries();
+    ASSERT_EQ(entries.size(), Logged(std::vector<std::string>(tabs)).size());
+    std::size_t total = 0;
+    for (std::size_t i = 0; i < entries.size(); ++i) {
+        SCOPED_TRACE(i);
+        const std::string line = "\r\n审计事项" + std::to_string(i) + "导入成功！\r\n";
+        const std::string& entry = entries[i];
+        // Each entry ends with its own page's outcome; a long report is cut to its latest whole lines.
+        EXPECT_EQ(entry.substr(entry.size() - line.size()), line);
+        EXPECT_LE(entry.size(), RunLog.size() + 1000 + std::string("……").size());
+        if (entry.size() > RunLog.size() + 1000) {
+            EXPECT_EQ(entry.substr(RunLog.size(), std::string("……\r\n").size()), "……\r\n");
+        }
+        total += entry.size();
+    }
+    if constexpr (BuildTrait::WritesLogEntries) {
+        EXPECT_EQ(entries.front(), RunLog + "\r\n审计事项0导入成功！\r\n");
+        EXPECT_LT(total, tabs * 1100u) << "the log grows with the pages, not with their square";
+    }
+}
+
 TEST_F(ImportRunTest, AModuleAnsweringZeroStopsTheRunSilently) {
     Answer(4, 1);
     Answer(5, 0);

@@ -184,24 +184,32 @@ TEST_F(ImportWizardTest, AProjectJustCreatedGetsItsMaterialsFromEntry201) {
 TEST_F(ImportWizardTest, ItemsThatCannotBeReadAreListedInOneMessage) {
     ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
     ImportForms().CreateProject = CreateProjectFromPackage;
-    PackageRecipe recipe;
-    recipe.items = std::vector<std::string>{"审计事项"};
-    recipe.files = {{"Package.XML", [&] {
-                       // The same package, its item now naming a library beside the program folder.
-                       std::string xml = PackageXml(recipe);
-                       const std::string from = "Mods\\TestModule.dll";
-                       xml.replace(xml.find(from), from.size(), "..\\..\\x.so");
-                       return xml;
-                   }()}};
-    const std::string package = MakePackage("bad-library", recipe);
+    // The package of these items, the first now naming a library beside the program folder.
+    auto packageOf = [&](const std::vector<std::string>& items) {
+        PackageRecipe recipe;
+        recipe.items = items;
+        recipe.files = {{"Package.XML", [&] {
+                             std::string xml = PackageXml(recipe);
+                             const std::string from = "Mods\\TestModule.dll";
+                             xml.replace(xml.find(from), from.size(), "..\\..\\x.so");
+                             return xml;
+                         }()}};
+        return MakePackage("bad-library", recipe);
+    };
     std::size_t pages = 99;
     framework::ScriptedUser().ScriptFor(Wizard).Do([&](framework::TCustomForm& form) {
         pages = Tabs(form).size();
     }).Close();
     ExpectBoxes({"审计事项读取信息失败！"});
-    EXPECT_EQ(ImportPackage(package, ""), 1);
-    EXPECT_EQ(pages, 0u);
-    EXPECT_TRUE(Calls("VekPackage_ImportProc").empty());
+    EXPECT_EQ(ImportPackage(packageOf({"审计事项", "项目资料"}), ""), 1);
+    EXPECT_EQ(pages, 1u);
+    EXPECT_EQ(Calls("VekPackage_ImportProc").size(), 1u);
+
+    // With no item left to read, the wizard is not shown at all: it would open empty and its
+    // import button would report success.
+    ExpectBoxes({"没有可导入的数据信息！"});
+    EXPECT_EQ(ImportPackage(packageOf({"审计事项"}), ""), -1);
+    EXPECT_EQ(Calls("VekPackage_ImportProc").size(), 1u);
 }
 
 TEST_F(ImportWizardTest, AWizardWithoutItsPackageOpensEmpty) {

@@ -1,4 +1,5 @@
 #include "tests/core/import/ModuleTabsFixture.h"
+#include "tests/support/CraftedPackage.h"
 
 #include "core/HostApi.h"
 #include "core/PackageDocument.h"
@@ -12,34 +13,12 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <map>
 
 namespace fs = std::filesystem;
 using namespace tarnwick;
 
-namespace {
-
-struct SampleModule {
-    const char* guid;
-    const char* library;
-    const char* entryId;
-};
-
-const std::map<std::string, SampleModule>& SampleModules() {
-    static const std::map<std::string, SampleModule> modules = {
-        {"项目信息", {"{6A1F0C2E-0001-4C57-9E10-000000000001}", "Modules\\ProjectInfo.dll", "1"}},
-        {"项目资料", {"{6A1F0C2E-0002-4C57-9E10-000000000002}", "Modules\\ProjectMaterials.dll", "2"}},
-        {"系统人员", {"{6A1F0C2E-0003-4C57-9E10-000000000003}", "Modules\\Personnel.dll", "3"}},
-        {"审计事项", {"{6A1F0C2E-0004-4C57-9E10-000000000004}", "Modules\\AuditMatters.dll", "4"}},
-        {"审计分析", {"{6A1F0C2E-0005-4C57-9E10-000000000005}", "Modules\\AuditMatters.dll", "5"}},
-    };
-    return modules;
-}
-
-} // namespace
-
 ItemSetup SampleItem(const std::string& caption, const std::string& appFileName) {
-    const SampleModule& m = SampleModules().at(caption);
+    const tests::SampleModule& m = tests::SampleModuleOf(caption);
     return {caption,
             {{"ModGuid", m.guid},
              {"ModCaption", caption},

@@ -1,6 +1,7 @@
 #include "core/import/PackageReaders.h"
 #include "core/HostApi.h"
 #include "core/PackageDocument.h"
+#include "core/import/ImportItems.h"
 #include "core/import/ImportState.h"
 #include "core/import/PackageProbes.h"
 #include "tests/core/import/ImportFixture.h"
@@ -15,12 +16,14 @@ namespace {
 
 class PackageReadersTest : public ImportTest {
 protected:
-    // Writes the recipe's "Package.XML" alone; answers its path.
+    // Writes the recipe's "Package.XML" and its items' files; answers the document's path.
     std::string Document(const PackageRecipe& recipe) {
-        const std::string path = m_folder + "/Documents/" + std::to_string(++m_count) + "/Package.XML";
-        rtl::ForceDirectories(m_folder + "/Documents/" + std::to_string(m_count));
-        rtl::WriteFileBytes(path, PackageXml(recipe));
-        return path;
+        const std::string folder = m_folder + "/Documents/" + std::to_string(++m_count) + "/";
+        rtl::ForceDirectories(folder);
+        rtl::WriteFileBytes(folder + "Package.XML", PackageXml(recipe));
+        for (const std::string& caption : recipe.items.value_or(std::vector<std::string>{}))
+            rtl::WriteFileBytes(folder + caption + ".db", "rows");
+        return folder + "Package.XML";
     }
     std::string ItemsDocument(const std::vector<std::string>& items) {
         PackageRecipe recipe;
@@ -165,8 +168,8 @@ TEST_F(PackageReadersTest, ImportableItemsByModeUserAndAccountBook) {
         ImportMode = row.mode;
         EXPECT_EQ(CountImportableItems(ItemsDocument(row.items)), row.count);
     }
-    // A module this installation does not know cannot be judged.
-    EXPECT_THROW(CountImportableItems(ItemsDocument({"系统人员", "未登记模块"})), rtl::EConvertError);
+    // An item of a module this installation lacks is not importable; the others still count.
+    EXPECT_EQ(CountImportableItems(ItemsDocument({"审计事项", "未登记模块"})), 1);
 
     // A failing account-book lookup is told once for every item that asks.
     ImportMode = ImportModeUnfiltered;

@@ -7,6 +7,7 @@
 #include "core/import/UserKind.h"
 #include "tests/core/import/ImportFixture.h"
 
+#include "platform/ado/ADOConnection.h"
 #include "platform/framework/Dialogs.h"
 #include "platform/rtl/FileSystem.h"
 
@@ -26,7 +27,8 @@ enum class Open { None, Own, Other, HostOnly };
 // Unopenable: the host says the project exists, but it does not open.
 enum class Local { Exists, Missing, Unopenable };
 enum class Items { Bound, WithMaterials, ProjectFree, OnlyInfo };
-enum class Kind { V1, V2, V3, Foreign, NotAPackage };
+// The two "WithoutProjectPart" kinds lack the part a project is created from ("XMGL\" or "XMGL.pck").
+enum class Kind { V1, V2, V3, V2WithoutProjectPart, V3WithoutProjectPart, Foreign, NotAPackage };
 
 constexpr char MissingProjectId[] = "XM2026777";
 
@@ -80,8 +82,10 @@ int VersionOf(Kind kind) {
     case Kind::V1:
         return 1;
     case Kind::V2:
+    case Kind::V2WithoutProjectPart:
         return 2;
     case Kind::V3:
+    case Kind::V3WithoutProjectPart:
         return 3;
     case Kind::Foreign:
         return 0;
@@ -92,14 +96,17 @@ int VersionOf(Kind kind) {
 }
 
 const std::string Prep = "IniXMLInfo: ";
+const std::string NoProjectPartText = "数据包中没有项目信息，不能建立项目！";
+const std::string NotAPackageText = "数据包格式不正确或非项目数据包，请检查后导入！";
 
-// The row as the build under test plays it: the reduced build reads no version-3 package and leaves
-// one without a message, and it writes no log entries.
+// The row as the build under test plays it: the reduced build reads no version-3 package and refuses
+// it as one it cannot read, and it writes no log entries.
 Row OnThisBuild(Row row) {
-    if (BuildTrait::Reduced && row.kind == Kind::V3) {
+    if (BuildTrait::Reduced && VersionOf(row.kind) == 3) {
         row.result = -1;
         row.mode = ImportModeUnfiltered;
-        row.boxes.clear();
+        row.boxes = {NotAPackageText};
+        row.log = {Prep + NotAPackageText};
         row.opened.clear();
         row.creationAsked = false;
     }
@@ -119,9 +126,10 @@ TEST_F(PrepareImportTest, DecisionTable) {
         {"version 1", User::Admin, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::V1, 0,
          -3, 0, {}, {Prep + "调用报送数据包管理处理！"}, {}, false},
         {"foreign package", User::Member, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::Foreign, 0,
-         -1, 0, {"要导入的包是系统人员导出的包，请使用系统人员管理的系统人员导入功能导入！"}, {}, {}, false},
+         -1, 0, {"要导入的包是系统人员导出的包，请使用系统人员管理的系统人员导入功能导入！"},
+         {Prep + "要导入的包是系统人员导出的包，请使用系统人员管理的系统人员导入功能导入！"}, {}, false},
         {"not a package", User::Member, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::NotAPackage, 0,
-         -1, 0, {"数据包格式不正确或非项目数据包，请检查后导入！"}, {}, {}, false},
+         -1, 0, {NotAPackageText}, {Prep + NotAPackageText}, {}, false},
         // A project is open.
         {"the package's project is open", User::Member, Open::Own, Local::Exists, "True", Items::Bound, 1,
          Kind::V3, 0, 1, 2, {}, {}, {}, false},
@@ -132,7 +140,10 @@ TEST_F(PrepareImportTest, DecisionTable) {
          0, -1, 0, {"当前项目与导入包项目信息不同，不能导入！"}, {Prep + "当前项目与导入包项目信息不同，不能导入！"},
          {}, false},
         {"a non-member with the package's project open", User::Outsider, Open::Own, Local::Exists, "True",
-         Items::Bound, 1, Kind::V3, 0, 1, 2, {}, {}, {}, false},
+         Items::Bound, 1, Kind::V3, 0, -1, 0, {"当前人员没有参与该项目，不能导入！"},
+         {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
+        {"a non-member's project-free package for the open project", User::Outsider, Open::Own, Local::Exists,
+         "True", Items::ProjectFree, 1, Kind::V3, 0, 1, 2, {}, {}, {}, false},
         // No project is open.
         {"project-free package", User::Member, Open::None, Local::Exists, "True", Items::ProjectFree, 1,
          Kind::V3, 0, 1, 1, {}, {}, {}, false},
@@ -159,6 +170,12 @@ TEST_F(PrepareImportTest, DecisionTable) {
          Kind::V3, 0, 1, 2, {}, {}, {}, true},
         {"missing project created, version 2", User::Member, Open::None, Local::Missing, "true",
          Items::WithMaterials, 7, Kind::V2, 0, 1, 2, {}, {}, {}, true},
+        {"missing project, no project part, version 3", User::Member, Open::None, Local::Missing, "True",
+         Items::Bound, 1, Kind::V3WithoutProjectPart, 0, -1, 0, {NoProjectPartText}, {Prep + NoProjectPartText},
+         {}, false},
+        {"missing project, no project part, version 2", User::Member, Open::None, Local::Missing, "True",
+         Items::Bound, 1, Kind::V2WithoutProjectPart, 0, -1, 0, {NoProjectPartText}, {Prep + NoProjectPartText},
+         {}, false},
         {"creation cancelled", User::Member, Open::None, Local::Missing, "True", Items::Bound, 0, Kind::V3, 0, -1,
          0, {}, {}, {}, true},
         {"creation failed", User::Member, Open::None, Local::Missing, "True", Items::Bound, -5, Kind::V2, 0, -1, 0,
@@ -178,7 +195,9 @@ TEST_F(PrepareImportTest, DecisionTable) {
             package = MakeFile("garbage.Package", "this is no archive");
         } else {
             PackageRecipe recipe;
-            recipe.version = row.kind == Kind::V1 ? "1" : row.kind == Kind::V2 ? "2" : "3";
+            recipe.version = std::to_string(VersionOf(row.kind));
+            recipe.projectParts =
+                row.kind != Kind::V2WithoutProjectPart && row.kind != Kind::V3WithoutProjectPart;
             recipe.prjId = prjId;
             recipe.prjInfoExport = row.prjInfoExport;
             recipe.items = Captions(row.items);
@@ -192,8 +211,12 @@ TEST_F(PrepareImportTest, DecisionTable) {
         host::ClearRecords();
         if (row.open == Open::HostOnly)
             host::InjectTextAnswer("GetCurPrjSerial", "");
-        if (row.local == Local::Unopenable)
+        if (row.local == Local::Unopenable) {
             host::InjectAnswer("VekProjectExist", 1);
+            // The host counts the member among the persons of the project it says it has.
+            GetBaseDBConnection()->Execute("insert into Vek_PrjPerson values ('" + prjId + "', '" +
+                                           UserId(row.user) + "')");
+        }
         m_creationAnswer = row.creationAnswer;
         ExpectBoxes(row.boxes, row.reply);
         const auto outside = TreeOutsideWorkFolder();
@@ -215,12 +238,12 @@ TEST_F(PrepareImportTest, DecisionTable) {
         EXPECT_EQ(host::ProjectsOpened(), row.opened);
         ASSERT_EQ(m_creationCalls.size(), row.creationAsked ? 1u : 0u);
         if (row.creationAsked) {
-            const bool files = row.kind == Kind::V2;
+            const bool files = VersionOf(row.kind) == 2;
             EXPECT_EQ(m_creationCalls[0].projectPart, WorkFolder() + (files ? "XMGL.pck" : "XMGL\\"));
             EXPECT_EQ(m_creationCalls[0].resourcePart, WorkFolder() + (files ? "ResFile.pck" : "ResFile\\"));
         }
         EXPECT_EQ(ProjectCreatedByImport, row.creationAsked && row.creationAnswer > 0);
-        if (row.kind == Kind::V2 || (row.kind == Kind::V3 && !BuildTrait::Reduced)) {
+        if (VersionOf(row.kind) == 2 || (VersionOf(row.kind) == 3 && !BuildTrait::Reduced)) {
             EXPECT_EQ(PackageProjectInfo.PrjID.Str(), prjId);
         }
 
@@ -280,6 +303,7 @@ TEST_F(PrepareImportTest, TheWorkFolderIsSafeBeforeItIsUsed) {
     StartOver(AdministratorUserId);
     ExpectBoxes({"导入工作目录无法建立，不能导入！"});
     EXPECT_EQ(PrepareImport(good, "Admin", "", folder), -1);
+    EXPECT_EQ(NewLogEntries(), Logged({"IniXMLInfo: 导入工作目录无法建立，不能导入！"}));
     if constexpr (BuildTrait::KeepsPackageState) {
         EXPECT_EQ(LastPackageVersion, -1);
     }

@@ -87,7 +87,7 @@ TEST(VelmoraImport, APreviewImportsNothingAndABadPackageIsRefused) {
     fs::remove_all(folder);
     ASSERT_EQ(Velmora("init " + (folder / "a").string()).status, 0);
     ASSERT_EQ(Velmora("export " + (folder / "a").string() +
-                      " --user 200000000000000011 --project XM2026001 --modules 审计事项 --name p")
+                      " --user 200000000000000011 --project XM2026001 --modules 项目资料,审计事项 --name p")
                   .status,
               0);
     const std::string package = (folder / "a" / "PackageStore" / "p.Package").string();
@@ -250,13 +250,14 @@ TEST(VelmoraReduced, PackagesMoveBetweenTheBuildsWhereTheirVersionsAllow) {
     const CommandRun same = Velmora("compare " + reduced + " " + fullTarget + " XM2026001");
     EXPECT_TRUE(Contains(same.output, "[compare]   =  审计通知书.txt (46 bytes)\n")) << same.output;
 
-    // The reduced build reads no version-3 package and says nothing about it.
+    // The reduced build reads no version-3 package and says it cannot read it.
     const std::string reducedTarget = (folder / "reduced-target").string();
     ASSERT_EQ(Velmora("init " + reducedTarget + " --empty --reduced").status, 0);
     const CommandRun intoReduced =
         Velmora("import " + reducedTarget + " " + full + "/PackageStore/p.Package --user " + Member);
     EXPECT_TRUE(Contains(intoReduced.output, "VekPackPortInfo answered -1\n")) << intoReduced.output;
-    EXPECT_FALSE(Contains(intoReduced.output, "[message]")) << intoReduced.output;
+    EXPECT_TRUE(Contains(intoReduced.output, "[message] 数据包格式不正确或非项目数据包，请检查后导入！\n"))
+        << intoReduced.output;
     EXPECT_FALSE(Contains(intoReduced.output, "[host] created the project")) << intoReduced.output;
 }
 

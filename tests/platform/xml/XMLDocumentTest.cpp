@@ -207,6 +207,20 @@ TEST(XMLDocument, ChildNodesByNameAndIndex) {
     EXPECT_THROW(missing.ChildNodes(), EXMLDocError);
 }
 
+TEST(XMLDocument, ASiblingWalkVisitsEveryChildOnceInOrder) {
+    TXMLDocument doc;
+    doc.LoadFromString("<r><a/>text<!--note--><b/><c><d/></c></r>");
+    std::vector<std::string> names;
+    for (TXMLNode child = doc.DocumentElement().ChildNodes().First(); child; child = child.NextSibling())
+        names.push_back(child.NodeName());
+    EXPECT_EQ(names, (std::vector<std::string>{"a", "#text", "#comment", "b", "c"}));
+    EXPECT_TRUE(doc.DocumentElement().ChildNodes()["a"].ChildNodes().First().IsNull());
+    EXPECT_TRUE(doc.DocumentElement().NextSibling().IsNull());
+    TXMLNode first = doc.DocumentElement().ChildNodes().First();
+    doc.SetActive(false);
+    EXPECT_THROW(first.NextSibling(), EXMLDocError) << "a handle of a closed document";
+}
+
 TEST(XMLDocument, AttributesNullEmptyAndOrder) {
     TXMLDocument doc;
     doc.SetActive(true);
