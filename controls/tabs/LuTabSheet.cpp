@@ -9,6 +9,8 @@
 namespace lu {
 
 TLuTabSheet::TLuTabSheet(framework::TComponent* owner) : TCustomControl(owner) {
+    // Also the colour the writer leaves out.
+    SetInitialColor(gdi::clBtnFace);
     SetShown(false);
     SetControlStyle(ControlStyle() + framework::TControlStyle{framework::csAcceptsControls, framework::csOpaque,
                                                               framework::csNoDesignVisible});
