@@ -338,6 +338,8 @@ private:
     int GetLayoutTabExtent(int index, int available) const;
     void CountRows();
     void PlaceTabs();
+    // The smallest Left of the visible tabs (0 without any).
+    int LeftmostTabLeft() const;
     void JustifyRows();
     void KeepFirstShownTab(int old);
     void ValidateSelection();

@@ -70,7 +70,7 @@ void TLuCustomTabControl::UpdateScrollerNeeded() {
     if (m_tabSequence == tsStandard)
         m_scrollerNeeded = length < m_tabs->Items(LastVisibleTab())->TabRect().right;
     else
-        m_scrollerNeeded = length < m_tabs->Items(first)->TabRect().right;
+        m_scrollerNeeded = length < m_tabs->Items(first)->TabRect().right - LeftmostTabLeft();
 }
 
 TPoint TLuCustomTabControl::ChildPosition(int width, int height, int inset) const {

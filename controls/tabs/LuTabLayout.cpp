@@ -257,8 +257,9 @@ void TLuCustomTabControl::PlaceTabs() {
         }
     }
     if (!standard) {
-        // Positions were counted backward from the strip's start.
-        const int shift = m_multiLine ? Width() : std::abs(pos);
+        // Positions were counted backward from the strip's start. The last step of a single row
+        // overlaps or skips ahead by the slant, so the row begins at its leftmost tab.
+        const int shift = m_multiLine ? Width() : -LeftmostTabLeft();
         for (int k = 0; k < m_tabs->Count(); ++k) {
             TLuTabData* tab = m_tabs->Items(k);
             if (!tab->Visible())
@@ -268,6 +269,19 @@ void TLuCustomTabControl::PlaceTabs() {
             tab->SetTabRect(r);
         }
     }
+}
+
+int TLuCustomTabControl::LeftmostTabLeft() const {
+    int leftmost = 0;
+    bool any = false;
+    for (int i = 0; i < m_tabs->Count(); ++i) {
+        const TLuTabData* tab = m_tabs->Items(i);
+        if (!tab->Visible())
+            continue;
+        leftmost = any ? std::min(leftmost, tab->TabRect().left) : tab->TabRect().left;
+        any = true;
+    }
+    return leftmost;
 }
 
 void TLuCustomTabControl::JustifyRows() {
