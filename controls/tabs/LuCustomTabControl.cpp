@@ -32,8 +32,8 @@ TLuCustomTabControl::TLuCustomTabControl(framework::TComponent* owner)
 
 TLuCustomTabControl::~TLuCustomTabControl() {
     StopHotTimer();
-    for (gdi::HFONT font : m_fontStack)
-        gdi::DeleteObject(font);
+    for (const TSelectedFont& selected : m_fontStack)
+        gdi::DeleteObject(selected.font);
 }
 
 void TLuCustomTabControl::DestroyWindowHandle() {

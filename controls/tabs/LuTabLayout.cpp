@@ -1,6 +1,7 @@
 // Layout: the size of every tab, the rows they fall into, their places along the strip, and what
 // a new layout must keep valid (the scroll position, the selection, the aligned children).
 #include "controls/tabs/LuCustomTabControl.h"
+#include "controls/tabs/LuTabFontScope.h"
 
 #include "platform/gdi/Gdi.h"
 
@@ -47,14 +48,9 @@ TSize TLuCustomTabControl::MeasureCaption(const std::string& caption) const {
         m_tabFont->SetStyle(style + framework::TFontStyles{framework::fsBold});
     TSize size{};
     try {
-        SelectTabFont();
-        try {
-            size = MeasureText(caption, m_textOrientation == orHorizontal);
-        } catch (...) {
-            RestoreTabFont();
-            throw;
-        }
-        RestoreTabFont();
+        TLuTabFontScope font(*this);
+        size = MeasureText(caption, m_textOrientation == orHorizontal);
+        font.Restore();
     } catch (...) {
         m_tabFont->SetStyle(style);
         throw;

@@ -6,6 +6,7 @@
 #include "controls/common/LuColorMath.h"
 #include "platform/framework/FormResources.h"
 #include "platform/framework/MaskEdit.h"
+#include "platform/gdi/Faults.h"
 #include "platform/gdi/Gdi.h"
 
 using namespace tabtest;
@@ -299,6 +300,56 @@ TEST_F(TabDrawing, AHotTrackRepaintLeavesTheShadowOutOnce) {
     EXPECT_TRUE(c->HotRepaintOnly());
     c->Update();
     EXPECT_FALSE(c->HotRepaintOnly()) << "the next paint draws the shadow again";
+}
+
+// Each save and each restore of the buffer's drawing state fails once in turn, wherever it falls
+// in the pass: around a tab, its caption or a part of the caption. The failed paint must leave the
+// buffer as it found it, so the next paint is whole again.
+TEST_F(TabDrawing, APaintThatFailsLeavesTheBufferUnclippedAndHoldsNoFont) {
+    c->Tabs()->Items(0)->SetCaption("常&规");
+    c->Tabs()->Items(2)->SetEnabled(false);
+    c->RequestLayout();
+    Draw();
+    const std::vector<TColor> whole = Shot();
+    gdi::HDC buffer = c->TabBuffer()->Canvas()->Handle();
+    auto depth = [buffer] {
+        const int level = gdi::SaveDC(buffer);
+        gdi::RestoreDC(buffer, level);
+        return level - 1;
+    };
+    const int depthBefore = depth();
+    const int objects = gdi::LiveObjectCount();
+    const struct {
+        gdi::FaultingCall call;
+        const char* message;
+    } faults[] = {{gdi::FaultingCall::SaveDC, "Error saving device context"},
+                  {gdi::FaultingCall::RestoreDC, "Error restoring device context"}};
+    for (const auto& fault : faults) {
+        int failedPaints = 0;
+        for (int passing = 0; passing < 40; ++passing) {
+            SCOPED_TRACE(testing::Message() << fault.message << " after " << passing << " calls");
+            gdi::FailOneCallAfter(fault.call, passing);
+            std::string error;
+            try {
+                Draw();
+            } catch (const rtl::Exception& e) {
+                error = e.what();
+            }
+            gdi::ResetFaults();
+            if (error.empty())
+                continue;
+            ++failedPaints;
+            EXPECT_EQ(error, fault.message);
+            c->Invalidate();
+            Draw();
+            EXPECT_TRUE(Shot() == whole) << "the next paint is clipped or drawn in another state";
+            EXPECT_EQ(depth(), depthBefore);
+            EXPECT_EQ(gdi::LiveObjectCount(), objects) << "a caption font left behind";
+        }
+        // Every tab saves its state, and so does each caption drawn and each part of it: the
+        // disabled tab 1 + 2 x (1 + 1), tab 0 1 + 1 + 3 parts, tab 1 1 + 1 + 1.
+        EXPECT_EQ(failedPaints, 13) << fault.message;
+    }
 }
 
 TEST_F(TabDrawing, EveryStyleAndEdgeIsDrawnWithoutLeavingDrawingObjectsBehind) {
