@@ -292,7 +292,7 @@ void TLuCustomTabControl::SetImageAlignmentVertical(TLuVerticalAlignment value) 
 
 void TLuCustomTabControl::SetHotTrack(bool value) {
     if (Store(m_hotTrack, value) && !value && !m_tabHints)
-        StopHotTimer();
+        EndHotTracking();
 }
 
 void TLuCustomTabControl::SetHotTrackColor(TColor value) {
@@ -383,7 +383,7 @@ void TLuCustomTabControl::SetTabHeight(int value) {
 
 void TLuCustomTabControl::SetTabHints(bool value) {
     if (Store(m_tabHints, value) && !value && !m_hotTrack)
-        StopHotTimer();
+        EndHotTracking();
 }
 
 void TLuCustomTabControl::SetTabOrientation(TLuTabOrientation value) {

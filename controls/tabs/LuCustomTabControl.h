@@ -323,6 +323,8 @@ private:
     void StartHotTimer();
     void WMTimer(framework::TMessage& message);
     void CMDesignHitTest(framework::TMessage& message);
+    // HotTrack and TabHints are both off: no tab stays hot.
+    void EndHotTracking();
     // Tab hints stand in for the control's own Hint, which is kept aside until they end.
     void ReplaceHint(const std::string& hint);
     void RestoreHint();
