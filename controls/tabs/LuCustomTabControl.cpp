@@ -432,8 +432,10 @@ void TLuCustomTabControl::SetTransparent(bool value) {
 
 namespace {
 
+// The control publishes nothing itself, but a form must know the TabStop it starts with.
 [[maybe_unused]] const auto registerCustomTabControl =
-    framework::RegisterClass<TLuCustomTabControl, framework::TCustomControl>("TLuCustomTabControl");
+    framework::RegisterClass<TLuCustomTabControl, framework::TCustomControl>("TLuCustomTabControl")
+        .Boolean("TabStop", &TLuCustomTabControl::TabStop, &TLuCustomTabControl::SetTabStop, true);
 
 } // namespace
 
