@@ -5,6 +5,7 @@
 #include "platform/framework/Window.h"
 #include "platform/gdi/Gdi.h"
 
+#include <algorithm>
 #include <filesystem>
 
 using namespace tabtest;
@@ -158,50 +159,190 @@ int CopyEnlarged(TCanvas* picture, int x, int y, framework::TForm& form, const f
     return child.Width() * Zoom;
 }
 
+TColor PixelOf(framework::TCustomControl& child, int x, int y) {
+    return static_cast<TColor>(gdi::GetPixel(child.Canvas()->Handle(), x, y));
+}
+
+// The smallest rectangle around the pixels of this colour inside r (its frame left out); empty
+// when there are none.
+TRect InkBox(framework::TCustomControl& child, TRect r, TColor ink) {
+    gdi::InflateRect(&r, -1, -1);
+    TRect box{};
+    bool any = false;
+    for (int y = r.top; y < r.bottom; ++y)
+        for (int x = r.left; x < r.right; ++x)
+            if (PixelOf(child, x, y) == ink) {
+                box = any ? TRect{std::min(box.left, x), std::min(box.top, y), std::max(box.right, x + 1),
+                                  std::max(box.bottom, y + 1)}
+                          : TRect{x, y, x + 1, y + 1};
+                any = true;
+            }
+    return box;
+}
+
+// Every pixel on the border of r has this colour.
+bool Framed(framework::TCustomControl& child, const TRect& r, TColor frame) {
+    for (int x = r.left; x < r.right; ++x)
+        if (PixelOf(child, x, r.top) != frame || PixelOf(child, x, r.bottom - 1) != frame)
+            return false;
+    for (int y = r.top; y < r.bottom; ++y)
+        if (PixelOf(child, r.left, y) != frame || PixelOf(child, r.right - 1, y) != frame)
+            return false;
+    return true;
+}
+
+// r shows the themed element: every pixel that the element paints itself (the same whatever lies
+// under it) is the element's.
+::testing::AssertionResult DrawnAs(framework::TCustomControl& child, const TRect& r, const char* themeClass,
+                                   int part, int state) {
+    TBitmap onBlack, onWhite;
+    for (TBitmap* b : {&onBlack, &onWhite}) {
+        b->SetSize(r.Width(), r.Height());
+        b->Canvas()->Brush()->SetColor(b == &onBlack ? gdi::clBlack : gdi::clWhite);
+        b->Canvas()->FillRect(TRect{0, 0, r.Width(), r.Height()});
+        gdi::GetThemeServices().DrawElement(b->Canvas()->Handle(),
+                                            gdi::ThemedElementDetails{themeClass, part, state},
+                                            TRect{0, 0, r.Width(), r.Height()});
+    }
+    int own = 0;
+    for (int y = 0; y < r.Height(); ++y)
+        for (int x = 0; x < r.Width(); ++x) {
+            const TColor expected = onBlack.Canvas()->Pixels(x, y);
+            if (expected != onWhite.Canvas()->Pixels(x, y))
+                continue;
+            ++own;
+            if (PixelOf(child, r.left + x, r.top + y) != expected)
+                return ::testing::AssertionFailure() << themeClass << " part " << part << " state " << state
+                                                     << " differs at " << x << "," << y;
+        }
+    if (own < r.Width() * r.Height() / 2)
+        return ::testing::AssertionFailure() << "the element paints too little to compare";
+    return ::testing::AssertionSuccess();
+}
+
+void AddTabsCaptioned(TLuCustomTabControl& c, const std::vector<std::string>& captions) {
+    for (const std::string& caption : captions) {
+        auto tab = std::make_unique<TLuTabData>();
+        tab->SetCaption(caption);
+        c.Tabs()->Add(std::move(tab));
+    }
+    c.RequestLayout();
+}
+
 } // namespace
 
 // The arrows and the close button as the form shows them, enlarged: plain in the upper row,
 // themed in the lower. In each row: the horizontal arrows at the first tab (back arrow disabled),
 // the same with the forward arrow held down, the vertical arrows, and the close button without
-// and with a current tab.
+// and with a current tab. Both controls lay their tabs out themselves, too long for their strips.
 TEST_F(TabPictures, PlainAndThemedArrowsAndCloseButtons) {
     auto* across = AddTabs(TRect{10, 10, 210, 110});
     across->SetShowCloseButton(true);
-    LayOutOneRow(*across, {"A", "B", "C", "D", "E"}, {60, 60, 60, 60, 60}, 18);
+    across->SetTabWidth(60);
+    AddTabsCaptioned(*across, {"A", "B", "C", "D", "E"});
     auto* down = AddTabs(TRect{220, 10, 320, 210});
     down->SetTabOrientation(toLeft);
-    LayOutOneRow(*down, {"A", "B", "C", "D", "E"}, {60, 60, 60, 60, 60}, 18);
+    down->SetTabHeight(60);
+    AddTabsCaptioned(*down, {"A", "B", "C", "D", "E"});
     form->Show();
-    ASSERT_NE(across->Scroller(), nullptr);
-    ASSERT_NE(down->Scroller(), nullptr);
+    framework::UpdateAllWindows();
+    ASSERT_TRUE(across->ScrollerNeeded());
+    ASSERT_TRUE(down->ScrollerNeeded());
+    TLuTabScroller* arrows = across->Scroller();
+    TLuTabScroller* vertical = down->Scroller();
+    TLuTabCloseButton* close = across->CloseButton();
+    // In the strip, not moved out of sight.
+    for (framework::TControl* child :
+         {static_cast<framework::TControl*>(arrows), static_cast<framework::TControl*>(vertical),
+          static_cast<framework::TControl*>(close)}) {
+        EXPECT_GE(child->Left(), 0);
+        EXPECT_GE(child->Top(), 0);
+    }
+    const auto frame = static_cast<TColor>(gdi::ColorToRGB(across->FlatColor()));
+    const auto shadow = static_cast<TColor>(gdi::ColorToRGB(gdi::clBtnShadow));
+    const TColor black = gdi::clBlack;
 
+    const int cellHeight = std::max({arrows->Height(), vertical->Height(), close->Height()}) * Zoom;
     TBitmap picture;
-    picture.SetSize(520, 2 * 31 * Zoom + 3 * 8);
+    picture.SetSize(8 + 2 * arrows->Width() * Zoom + vertical->Width() * Zoom + 2 * close->Width() * Zoom +
+                        4 * 12 + 8,
+                    2 * cellHeight + 3 * 8);
     picture.Canvas()->Brush()->SetColor(gdi::clWhite);
     picture.Canvas()->FillRect(TRect{0, 0, picture.Width(), picture.Height()});
     int y = 8;
     for (bool themed : {false, true}) {
+        SCOPED_TRACE(themed ? "themed" : "plain");
         gdi::GetThemeServices().SetThemesEnabled(themed);
         across->SetTabIndex(-1);
-        for (framework::TControl* child : {static_cast<framework::TControl*>(across->Scroller()),
-                                           static_cast<framework::TControl*>(down->Scroller()),
-                                           static_cast<framework::TControl*>(across->CloseButton())})
+        for (framework::TControl* child :
+             {static_cast<framework::TControl*>(arrows), static_cast<framework::TControl*>(vertical),
+              static_cast<framework::TControl*>(close)})
             child->Invalidate();
-        TLuTabScroller* arrows = across->Scroller();
         int x = 8;
         x += CopyEnlarged(picture.Canvas(), x, y, *form, *arrows) + 12;
+        const TRect back = arrows->ArrowRect(0);
         const TRect forward = arrows->ArrowRect(1);
+        TRect forwardInk{};
+        if (themed) {
+            EXPECT_TRUE(DrawnAs(*arrows, back, "SPIN", gdi::SPNP_DOWNHORZ, gdi::UPS_DISABLED));
+            EXPECT_TRUE(DrawnAs(*arrows, forward, "SPIN", gdi::SPNP_UPHORZ, gdi::UPS_NORMAL));
+        } else {
+            // The back arrow is greyed at the first tab, the forward arrow black; both framed.
+            EXPECT_EQ(InkBox(*arrows, back, black), TRect{});
+            EXPECT_NE(InkBox(*arrows, back, shadow), TRect{});
+            forwardInk = InkBox(*arrows, forward, black);
+            EXPECT_GT(forwardInk.Width(), 1);
+            EXPECT_GT(forwardInk.Height(), 2);
+            EXPECT_TRUE(Framed(*arrows, back, frame));
+            EXPECT_TRUE(Framed(*arrows, forward, frame));
+        }
+
         const TPoint held = Screen(*arrows, TPoint{(forward.left + forward.right) / 2, forward.bottom / 2});
         framework::input::PressButton(framework::mbLeft, held);
         x += CopyEnlarged(picture.Canvas(), x, y, *form, *arrows) + 12;
+        if (themed) {
+            EXPECT_TRUE(DrawnAs(*arrows, forward, "SPIN", gdi::SPNP_UPHORZ, gdi::UPS_PRESSED));
+        } else {
+            TRect pressed = forwardInk;
+            gdi::OffsetRect(&pressed, 1, 1);
+            EXPECT_EQ(InkBox(*arrows, forward, black), pressed) << "held down, the arrow moves one pixel";
+        }
         framework::input::MoveMouse(TPoint{0, 0});
         framework::input::ReleaseButton(framework::mbLeft, TPoint{0, 0});
-        x += CopyEnlarged(picture.Canvas(), x, y, *form, *down->Scroller()) + 12;
-        x += CopyEnlarged(picture.Canvas(), x, y, *form, *across->CloseButton()) + 12;
+
+        x += CopyEnlarged(picture.Canvas(), x, y, *form, *vertical) + 12;
+        // On the left edge the bottom arrow goes back, the top one forward.
+        const TRect bottom = vertical->ArrowRect(0);
+        const TRect top = vertical->ArrowRect(1);
+        EXPECT_GT(bottom.top, top.top);
+        if (themed) {
+            EXPECT_TRUE(DrawnAs(*vertical, bottom, "SPIN", gdi::SPNP_DOWN, gdi::UPS_DISABLED));
+            EXPECT_TRUE(DrawnAs(*vertical, top, "SPIN", gdi::SPNP_UP, gdi::UPS_NORMAL));
+        } else {
+            EXPECT_EQ(InkBox(*vertical, bottom, black), TRect{});
+            EXPECT_NE(InkBox(*vertical, bottom, shadow), TRect{});
+            const TRect up = InkBox(*vertical, top, black);
+            EXPECT_GT(up.Width(), 2);
+            EXPECT_GT(up.Height(), 1);
+            EXPECT_TRUE(Framed(*vertical, top, frame));
+        }
+
+        const TRect button = close->ClientRect();
+        x += CopyEnlarged(picture.Canvas(), x, y, *form, *close) + 12;
+        if (themed)
+            EXPECT_TRUE(DrawnAs(*close, button, "WINDOW", gdi::WP_SMALLCLOSEBUTTON, gdi::CBS_DISABLED));
+        else
+            EXPECT_EQ(InkBox(*close, button, black), TRect{}) << "no tab to close";
         across->SetTabIndex(0);
-        across->CloseButton()->Invalidate();
-        CopyEnlarged(picture.Canvas(), x, y, *form, *across->CloseButton());
-        y += 31 * Zoom + 8;
+        close->Invalidate();
+        CopyEnlarged(picture.Canvas(), x, y, *form, *close);
+        if (themed) {
+            EXPECT_TRUE(DrawnAs(*close, button, "WINDOW", gdi::WP_SMALLCLOSEBUTTON, gdi::CBS_NORMAL));
+        } else {
+            EXPECT_NE(InkBox(*close, button, black), TRect{});
+            EXPECT_TRUE(Framed(*close, button, frame));
+        }
+        y += cellHeight + 8;
     }
     picture.SaveToPng(PicturePath("tab_scroller.png"));
 }
