@@ -2,10 +2,12 @@
 // arrows and close button, plain and themed. Written to the build folder's pictures/.
 #include "tests/controls/tabs/TabTestSupport.h"
 
+#include "platform/framework/StdCtrls.h"
 #include "platform/framework/Window.h"
 #include "platform/gdi/Gdi.h"
 
 #include <algorithm>
+#include <climits>
 #include <filesystem>
 
 using namespace tabtest;
@@ -25,90 +27,17 @@ const char* const OrientationNames[] = {"Top", "Left", "Bottom", "Right"};
 
 constexpr TColor Flat = 10263441;  // the wizards' flat colour
 constexpr TColor HotBar = 3983359; // and their highlight bar
-constexpr TColor Unselected = 0xE8E8E8;
-
-void FillRegion(TCanvas* canvas, gdi::HRGN region, TColor color) {
-    gdi::HBRUSH brush = gdi::CreateSolidBrush(gdi::ColorToRGB(color));
-    gdi::FillRgn(canvas->Handle(), region, brush);
-    gdi::DeleteObject(brush);
-}
-
-// The bar along the outer edge of a hot tab, within the tab.
-void PaintHotBar(TCanvas* canvas, const TLuCustomTabControl& c, int index, gdi::HRGN tab) {
-    TRect bar = c.GetTabRect(index);
-    gdi::InflateRect(&bar, 1, 1);
-    switch (c.TabOrientation()) {
-    case toTop:
-        bar.bottom = bar.top + 6;
-        break;
-    case toLeft:
-        bar.right = bar.left + 6;
-        break;
-    case toBottom:
-        bar.top = bar.bottom - 4;
-        break;
-    case toRight:
-        bar.left = bar.right - 4;
-        break;
-    }
-    gdi::HRGN clipped = gdi::CreateRectRgnIndirect(&bar);
-    gdi::CombineRgn(clipped, clipped, tab, gdi::RGN_AND);
-    FillRegion(canvas, clipped, HotBar);
-    gdi::DeleteObject(clipped);
-}
-
-void PaintTab(TCanvas* canvas, const TLuCustomTabControl& c, int index) {
-    const TRect rect = c.GetTabRect(index);
-    gdi::HRGN region = c.GetTabRegion(index, rect);
-    const bool current = index == c.TabIndex();
-    FillRegion(canvas, region, current ? gdi::clWindow : Unselected);
-    if (index == c.HotTab())
-        PaintHotBar(canvas, c, index, region);
-    // The base stays open toward the card.
-    const TLuTabShape shape = c.GetMappedTabShape(index);
-    std::vector<TPoint> outline;
-    for (int i = 0; i < shape.Count(); ++i)
-        outline.push_back(shape[i]);
-    canvas->Pen()->SetColor(Flat);
-    canvas->Polyline(outline);
-    canvas->Brush()->SetStyle(framework::bsClear);
-    canvas->Font()->SetColor(current ? gdi::clBlack : gdi::clGray);
-    canvas->TextOut((rect.left + rect.right) / 2 - 3, (rect.top + rect.bottom) / 2 - 7,
-                    std::to_string(index));
-    canvas->Brush()->SetStyle(framework::bsSolid);
-}
-
-// A sketch of the control from its geometry: card, tabs back to front, the current tab last.
-void Sketch(TCanvas* canvas, const TLuCustomTabControl& c, int x, int y, const std::string& label) {
-    gdi::HDC dc = canvas->Handle();
-    gdi::SetViewportOrgEx(dc, x, y, nullptr);
-    canvas->Brush()->SetColor(gdi::clBtnFace);
-    canvas->FillRect(TRect{0, 0, c.Width(), c.Height()});
-    const TRect card = c.GetCardRect(0);
-    canvas->Brush()->SetColor(gdi::clWindow);
-    canvas->Pen()->SetColor(Flat);
-    canvas->Rectangle(card.left, card.top, card.right + 1, card.bottom + 1);
-    for (int i = 0; i < c.Tabs()->Count(); ++i)
-        if (i != c.TabIndex())
-            PaintTab(canvas, c, i);
-    PaintTab(canvas, c, c.TabIndex());
-    canvas->Brush()->SetStyle(framework::bsClear);
-    canvas->Font()->SetColor(gdi::clBlack);
-    // On the card, clear of the tabs.
-    const TRect inside = c.GetDisplayRect();
-    canvas->TextOut(inside.left + 6, inside.top + 6, label);
-    canvas->Brush()->SetStyle(framework::bsSolid);
-    gdi::SetViewportOrgEx(dc, 0, 0, nullptr);
-}
 
 } // namespace
 
 class TabPictures : public TabForm {};
 
-// Every style on every edge, tab 1 selected by a click and tab 2 hot under the mouse.
+// Every style on every edge as the controls paint themselves, tab 1 selected by a click and tab 2
+// hot under the mouse, in the wizards' colours; each card names its style and edge.
 TEST_F(TabPictures, ShapesOfEveryStyleAndEdge) {
     constexpr int W = 170, H = 160, Gap = 10;
     form->SetBounds(100, 100, 4 * (W + Gap) + Gap, 4 * (H + Gap) + Gap);
+    form->SetColor(gdi::clWhite);
     std::vector<TTestTabControl*> controls;
     for (TLuTabOrientation orientation : {toTop, toBottom, toLeft, toRight})
         for (TLuTabStyle style : {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners}) {
@@ -119,27 +48,69 @@ TEST_F(TabPictures, ShapesOfEveryStyleAndEdge) {
             c->SetTabStyle(style);
             c->SetTabOrientation(orientation);
             c->SetMargin(4);
-            LayOutOneRow(*c, {"A", "B", "C"}, {44, 44, 44}, 20);
-            ASSERT_FALSE(c->ScrollerNeeded());
+            c->SetFlatColor(Flat);
+            c->SetHotTrackColor(HotBar);
+            c->SetHotTrackColorType(htctActual);
+            c->TabColors()->SetHighlightBar(HotBar);
+            c->SetShowFocusRect(false);
+            for (const char* caption : {"A", "B", "C"}) {
+                auto tab = std::make_unique<TLuTabData>();
+                tab->SetCaption(caption);
+                c->Tabs()->Add(std::move(tab));
+            }
+            auto* label = new framework::TLabel(form.get());
+            label->SetCaption(std::string(StyleNames[style]) + " " + OrientationNames[orientation]);
+            label->SetParent(c);
             controls.push_back(c);
         }
     form->Show();
+    framework::UpdateAllWindows();
     for (TTestTabControl* c : controls) {
+        ASSERT_FALSE(c->ScrollerNeeded());
+        // On the card, clear of the tabs.
+        const TRect inside = c->GetDisplayRect();
+        c->Controls(0)->SetBounds(inside.left + 6, inside.top + 6, c->Controls(0)->Width(),
+                                  c->Controls(0)->Height());
         ClickAt(*c, Inside(*c, 1));
         MoveTo(*c, Inside(*c, 2));
         ASSERT_EQ(c->TabIndex(), 1);
         ASSERT_EQ(c->HotTab(), 2);
     }
-
+    framework::UpdateAllWindows();
     TBitmap picture;
-    picture.SetSize(form->Width(), form->Height());
-    picture.Canvas()->Brush()->SetColor(gdi::clWhite);
-    picture.Canvas()->FillRect(TRect{0, 0, picture.Width(), picture.Height()});
-    picture.Canvas()->Font()->SetName("Tahoma");
-    for (TTestTabControl* c : controls)
-        Sketch(picture.Canvas(), *c, c->Left(), c->Top(),
-               std::string(StyleNames[c->TabStyle()]) + " " + OrientationNames[c->TabOrientation()]);
+    framework::RenderForm(*form, picture);
     picture.SaveToPng(PicturePath("tab_shapes.png"));
+
+    // The picture is the controls' own painting: the selected tab's corners in the flat colour,
+    // and the bar along the hot tab's outer edge.
+    const TPoint formOrigin = form->ClientToScreen(TPoint{0, 0});
+    for (TTestTabControl* c : controls) {
+        SCOPED_TRACE(std::string(StyleNames[c->TabStyle()]) + " " + OrientationNames[c->TabOrientation()]);
+        auto pixel = [&](TPoint p) {
+            const TPoint at = c->ClientToScreen(p);
+            return static_cast<TColor>(picture.Canvas()->Pixels(at.x - formOrigin.x, at.y - formOrigin.y));
+        };
+        const TLuTabShape shape = c->GetMappedTabShape(1);
+        for (int i = 1; i + 1 < shape.Count(); ++i)
+            EXPECT_EQ(pixel(shape[i]), Flat) << "corner " << i;
+        // Two pixels in from the middle of the hot tab's outer edge.
+        const TLuTabShape hot = c->GetMappedTabShape(2);
+        const bool acrossY = c->TabOrientation() == toTop || c->TabOrientation() == toBottom;
+        const bool outerIsSmall = c->TabOrientation() == toTop || c->TabOrientation() == toLeft;
+        auto across = [acrossY](TPoint p) { return acrossY ? p.y : p.x; };
+        int outer = across(hot[0]);
+        for (int i = 0; i < hot.Count(); ++i)
+            outer = outerIsSmall ? std::min(outer, across(hot[i])) : std::max(outer, across(hot[i]));
+        int from = INT_MAX, to = INT_MIN;
+        for (int i = 0; i < hot.Count(); ++i)
+            if (across(hot[i]) == outer) {
+                from = std::min(from, acrossY ? hot[i].x : hot[i].y);
+                to = std::max(to, acrossY ? hot[i].x : hot[i].y);
+            }
+        const int along = (from + to) / 2;
+        const int in = outerIsSmall ? outer + 2 : outer - 2;
+        EXPECT_EQ(pixel(acrossY ? TPoint{along, in} : TPoint{in, along}), HotBar);
+    }
 }
 
 namespace {
