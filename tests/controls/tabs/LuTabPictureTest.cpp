@@ -191,6 +191,27 @@ bool Framed(framework::TCustomControl& child, const TRect& r, TColor frame) {
     return ::testing::AssertionSuccess();
 }
 
+// At the first tab arrow 0 goes back and is greyed, arrow 1 goes forward and is black; both are
+// framed. Answers where the forward arrow's ink lies.
+TRect ExpectPlainArrowsAtTheFirstTab(TLuTabScroller& arrows, TColor frame) {
+    const TRect back = arrows.ArrowRect(0);
+    const TRect forward = arrows.ArrowRect(1);
+    EXPECT_EQ(InkBox(arrows, back, gdi::clBlack), TRect{});
+    EXPECT_NE(InkBox(arrows, back, static_cast<TColor>(gdi::ColorToRGB(gdi::clBtnShadow))), TRect{});
+    const TRect ink = InkBox(arrows, forward, gdi::clBlack);
+    EXPECT_GT(ink.Width(), 1);
+    EXPECT_GT(ink.Height(), 1);
+    EXPECT_GT(ink.Width() + ink.Height(), 5);
+    EXPECT_TRUE(Framed(arrows, back, frame));
+    EXPECT_TRUE(Framed(arrows, forward, frame));
+    return ink;
+}
+
+void ExpectThemedArrowsAtTheFirstTab(TLuTabScroller& arrows, int backPart, int forwardPart) {
+    EXPECT_TRUE(DrawnAs(arrows, arrows.ArrowRect(0), "SPIN", backPart, gdi::UPS_DISABLED));
+    EXPECT_TRUE(DrawnAs(arrows, arrows.ArrowRect(1), "SPIN", forwardPart, gdi::UPS_NORMAL));
+}
+
 void AddTabsCaptioned(TLuCustomTabControl& c, const std::vector<std::string>& captions) {
     for (const std::string& caption : captions) {
         auto tab = std::make_unique<TLuTabData>();
@@ -230,7 +251,6 @@ TEST_F(TabPictures, PlainAndThemedArrowsAndCloseButtons) {
         EXPECT_GE(child->Top(), 0);
     }
     const auto frame = static_cast<TColor>(gdi::ColorToRGB(across->FlatColor()));
-    const auto shadow = static_cast<TColor>(gdi::ColorToRGB(gdi::clBtnShadow));
     const TColor black = gdi::clBlack;
 
     const int cellHeight = std::max({arrows->Height(), vertical->Height(), close->Height()}) * Zoom;
@@ -251,22 +271,12 @@ TEST_F(TabPictures, PlainAndThemedArrowsAndCloseButtons) {
             child->Invalidate();
         int x = 8;
         x += CopyEnlarged(picture.Canvas(), x, y, *form, *arrows) + 12;
-        const TRect back = arrows->ArrowRect(0);
         const TRect forward = arrows->ArrowRect(1);
         TRect forwardInk{};
-        if (themed) {
-            EXPECT_TRUE(DrawnAs(*arrows, back, "SPIN", gdi::SPNP_DOWNHORZ, gdi::UPS_DISABLED));
-            EXPECT_TRUE(DrawnAs(*arrows, forward, "SPIN", gdi::SPNP_UPHORZ, gdi::UPS_NORMAL));
-        } else {
-            // The back arrow is greyed at the first tab, the forward arrow black; both framed.
-            EXPECT_EQ(InkBox(*arrows, back, black), TRect{});
-            EXPECT_NE(InkBox(*arrows, back, shadow), TRect{});
-            forwardInk = InkBox(*arrows, forward, black);
-            EXPECT_GT(forwardInk.Width(), 1);
-            EXPECT_GT(forwardInk.Height(), 2);
-            EXPECT_TRUE(Framed(*arrows, back, frame));
-            EXPECT_TRUE(Framed(*arrows, forward, frame));
-        }
+        if (themed)
+            ExpectThemedArrowsAtTheFirstTab(*arrows, gdi::SPNP_DOWNHORZ, gdi::SPNP_UPHORZ);
+        else
+            forwardInk = ExpectPlainArrowsAtTheFirstTab(*arrows, frame);
 
         const TPoint held = Screen(*arrows, TPoint{(forward.left + forward.right) / 2, forward.bottom / 2});
         framework::input::PressButton(framework::mbLeft, held);
@@ -283,20 +293,11 @@ TEST_F(TabPictures, PlainAndThemedArrowsAndCloseButtons) {
 
         x += CopyEnlarged(picture.Canvas(), x, y, *form, *vertical) + 12;
         // On the left edge the bottom arrow goes back, the top one forward.
-        const TRect bottom = vertical->ArrowRect(0);
-        const TRect top = vertical->ArrowRect(1);
-        EXPECT_GT(bottom.top, top.top);
-        if (themed) {
-            EXPECT_TRUE(DrawnAs(*vertical, bottom, "SPIN", gdi::SPNP_DOWN, gdi::UPS_DISABLED));
-            EXPECT_TRUE(DrawnAs(*vertical, top, "SPIN", gdi::SPNP_UP, gdi::UPS_NORMAL));
-        } else {
-            EXPECT_EQ(InkBox(*vertical, bottom, black), TRect{});
-            EXPECT_NE(InkBox(*vertical, bottom, shadow), TRect{});
-            const TRect up = InkBox(*vertical, top, black);
-            EXPECT_GT(up.Width(), 2);
-            EXPECT_GT(up.Height(), 1);
-            EXPECT_TRUE(Framed(*vertical, top, frame));
-        }
+        EXPECT_GT(vertical->ArrowRect(0).top, vertical->ArrowRect(1).top);
+        if (themed)
+            ExpectThemedArrowsAtTheFirstTab(*vertical, gdi::SPNP_DOWN, gdi::SPNP_UP);
+        else
+            ExpectPlainArrowsAtTheFirstTab(*vertical, frame);
 
         const TRect button = close->ClientRect();
         x += CopyEnlarged(picture.Canvas(), x, y, *form, *close) + 12;
