@@ -32,8 +32,8 @@ TLuCustomTabControl::TLuCustomTabControl(framework::TComponent* owner)
 
 TLuCustomTabControl::~TLuCustomTabControl() {
     StopHotTimer();
-    for (gdi::HFONT font : m_fontStack)
-        gdi::DeleteObject(font);
+    for (const TSelectedFont& selected : m_fontStack)
+        gdi::DeleteObject(selected.font);
 }
 
 void TLuCustomTabControl::DestroyWindowHandle() {
@@ -292,7 +292,7 @@ void TLuCustomTabControl::SetImageAlignmentVertical(TLuVerticalAlignment value) 
 
 void TLuCustomTabControl::SetHotTrack(bool value) {
     if (Store(m_hotTrack, value) && !value && !m_tabHints)
-        StopHotTimer();
+        EndHotTracking();
 }
 
 void TLuCustomTabControl::SetHotTrackColor(TColor value) {
@@ -383,7 +383,7 @@ void TLuCustomTabControl::SetTabHeight(int value) {
 
 void TLuCustomTabControl::SetTabHints(bool value) {
     if (Store(m_tabHints, value) && !value && !m_hotTrack)
-        StopHotTimer();
+        EndHotTracking();
 }
 
 void TLuCustomTabControl::SetTabOrientation(TLuTabOrientation value) {
@@ -432,8 +432,10 @@ void TLuCustomTabControl::SetTransparent(bool value) {
 
 namespace {
 
+// The control publishes nothing itself, but a form must know the TabStop it starts with.
 [[maybe_unused]] const auto registerCustomTabControl =
-    framework::RegisterClass<TLuCustomTabControl, framework::TCustomControl>("TLuCustomTabControl");
+    framework::RegisterClass<TLuCustomTabControl, framework::TCustomControl>("TLuCustomTabControl")
+        .Boolean("TabStop", &TLuCustomTabControl::TabStop, &TLuCustomTabControl::SetTabStop, true);
 
 } // namespace
 

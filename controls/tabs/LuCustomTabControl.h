@@ -323,6 +323,8 @@ private:
     void StartHotTimer();
     void WMTimer(framework::TMessage& message);
     void CMDesignHitTest(framework::TMessage& message);
+    // HotTrack and TabHints are both off: no tab stays hot.
+    void EndHotTracking();
     // Tab hints stand in for the control's own Hint, which is kept aside until they end.
     void ReplaceHint(const std::string& hint);
     void RestoreHint();
@@ -338,10 +340,16 @@ private:
     int GetLayoutTabExtent(int index, int available) const;
     void CountRows();
     void PlaceTabs();
+    // The smallest Left of the visible tabs (0 without any).
+    int LeftmostTabLeft() const;
     void JustifyRows();
     void KeepFirstShownTab(int old);
     void ValidateSelection();
     // Painting steps.
+    // Restores the buffer's drawing state to a level SaveDC gave; a restore that fails leaves the
+    // level to the next paint.
+    bool RestoreBufferTo(int level) const;
+    void RestoreStrandedLevel();
     void FillSolid(const TRect& rect, TColor color);
     void DrawTabImage(const TLuTabData& tab, TRect imageRect, TSize imageSize);
     TColor CaptionColor(int index, bool& disabled);
@@ -369,7 +377,15 @@ private:
     bool m_paintedOnce = false;
     int m_firstShownTab = 0;
     int m_fixedDimension = 0;
-    mutable std::vector<gdi::HFONT> m_fontStack;
+    // A caption font selected into the buffer, and the level SaveDC gave the state before it.
+    struct TSelectedFont {
+        gdi::HFONT font;
+        int savedLevel;
+    };
+    mutable std::vector<TSelectedFont> m_fontStack;
+    // The level of a drawing state that a failed restore left on the buffer (0: none); the next
+    // paint goes back to it first, so that no later paint is drawn in that state.
+    mutable int m_strandedLevel = 0;
     int m_hotTab = -1;
     std::string m_savedHint;
     bool m_hintReplaced = false;

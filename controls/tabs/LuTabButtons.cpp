@@ -1,6 +1,7 @@
 // The tab control's two children: the scroll arrows and the close button, their sizes and places.
 #include "controls/tabs/LuCustomTabControl.h"
 #include "controls/tabs/LuTabCloseButton.h"
+#include "controls/tabs/LuTabFontScope.h"
 #include "controls/tabs/LuTabScroller.h"
 
 #include "controls/common/LuColorMath.h"
@@ -40,15 +41,9 @@ void TLuCustomTabControl::CreateCloseButton() {
 }
 
 int TLuCustomTabControl::GetScrollerButtonSize() const {
-    SelectTabFont();
-    TSize size;
-    try {
-        size = MeasureText("A", true);
-    } catch (...) {
-        RestoreTabFont();
-        throw;
-    }
-    RestoreTabFont();
+    TLuTabFontScope font(*this);
+    const TSize size = MeasureText("A", true);
+    font.Restore();
     const int room = m_textOrientation == orHorizontal ? 4 : 2;
     return std::min(size.cy + room, m_fixedDimension - 2);
 }
@@ -70,7 +65,7 @@ void TLuCustomTabControl::UpdateScrollerNeeded() {
     if (m_tabSequence == tsStandard)
         m_scrollerNeeded = length < m_tabs->Items(LastVisibleTab())->TabRect().right;
     else
-        m_scrollerNeeded = length < m_tabs->Items(first)->TabRect().right;
+        m_scrollerNeeded = length < m_tabs->Items(first)->TabRect().right - LeftmostTabLeft();
 }
 
 TPoint TLuCustomTabControl::ChildPosition(int width, int height, int inset) const {

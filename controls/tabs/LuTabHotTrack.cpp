@@ -67,6 +67,15 @@ void TLuCustomTabControl::LeaveHotTab() {
     RestoreHint();
 }
 
+void TLuCustomTabControl::EndHotTracking() {
+    // Without the timer nothing would ever cool the hot tab, and moving onto it again would
+    // start no timer, since it is already hot.
+    if (m_hotTab >= 0)
+        LeaveHotTab();
+    else
+        StopHotTimer();
+}
+
 void TLuCustomTabControl::ReplaceHint(const std::string& hint) {
     if (!m_hintReplaced) {
         m_savedHint = Hint();

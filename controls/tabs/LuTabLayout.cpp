@@ -1,6 +1,7 @@
 // Layout: the size of every tab, the rows they fall into, their places along the strip, and what
 // a new layout must keep valid (the scroll position, the selection, the aligned children).
 #include "controls/tabs/LuCustomTabControl.h"
+#include "controls/tabs/LuTabFontScope.h"
 
 #include "platform/gdi/Gdi.h"
 
@@ -47,14 +48,9 @@ TSize TLuCustomTabControl::MeasureCaption(const std::string& caption) const {
         m_tabFont->SetStyle(style + framework::TFontStyles{framework::fsBold});
     TSize size{};
     try {
-        SelectTabFont();
-        try {
-            size = MeasureText(caption, m_textOrientation == orHorizontal);
-        } catch (...) {
-            RestoreTabFont();
-            throw;
-        }
-        RestoreTabFont();
+        TLuTabFontScope font(*this);
+        size = MeasureText(caption, m_textOrientation == orHorizontal);
+        font.Restore();
     } catch (...) {
         m_tabFont->SetStyle(style);
         throw;
@@ -257,8 +253,9 @@ void TLuCustomTabControl::PlaceTabs() {
         }
     }
     if (!standard) {
-        // Positions were counted backward from the strip's start.
-        const int shift = m_multiLine ? Width() : std::abs(pos);
+        // Positions were counted backward from the strip's start. The last step of a single row
+        // overlaps or skips ahead by the slant, so the row begins at its leftmost tab.
+        const int shift = m_multiLine ? Width() : -LeftmostTabLeft();
         for (int k = 0; k < m_tabs->Count(); ++k) {
             TLuTabData* tab = m_tabs->Items(k);
             if (!tab->Visible())
@@ -268,6 +265,19 @@ void TLuCustomTabControl::PlaceTabs() {
             tab->SetTabRect(r);
         }
     }
+}
+
+int TLuCustomTabControl::LeftmostTabLeft() const {
+    int leftmost = 0;
+    bool any = false;
+    for (int i = 0; i < m_tabs->Count(); ++i) {
+        const TLuTabData* tab = m_tabs->Items(i);
+        if (!tab->Visible())
+            continue;
+        leftmost = any ? std::min(leftmost, tab->TabRect().left) : tab->TabRect().left;
+        any = true;
+    }
+    return leftmost;
 }
 
 void TLuCustomTabControl::JustifyRows() {

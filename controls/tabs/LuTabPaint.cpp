@@ -2,6 +2,7 @@
 // in one transfer, so that the control never flickers.
 #include "controls/tabs/LuCustomTabControl.h"
 #include "controls/tabs/LuTabCaption.h"
+#include "controls/tabs/LuTabFontScope.h"
 #include "controls/tabs/LuTabResStrings.h"
 
 #include "controls/common/LuColorMath.h"
@@ -19,8 +20,25 @@ void TLuCustomTabControl::FillSolid(const TRect& rect, TColor color) {
     gdi::DeleteObject(brush);
 }
 
+bool TLuCustomTabControl::RestoreBufferTo(int level) const {
+    const bool restored = gdi::RestoreDC(m_tabBuffer->Canvas()->Handle(), level);
+    if (level < 1)
+        return restored;
+    if (!restored && (m_strandedLevel == 0 || level < m_strandedLevel))
+        m_strandedLevel = level;
+    else if (restored && m_strandedLevel >= level)
+        m_strandedLevel = 0;
+    return restored;
+}
+
+void TLuCustomTabControl::RestoreStrandedLevel() {
+    if (m_strandedLevel != 0 && RestoreBufferTo(m_strandedLevel))
+        m_tabBuffer->Canvas()->Refresh();
+}
+
 void TLuCustomTabControl::Paint() {
     m_paintedOnce = true;
+    RestoreStrandedLevel();
     LayoutIfPending();
     if (m_tabBuffer->Width() != Width() || m_tabBuffer->Height() != Height())
         m_tabBuffer->SetSize(Width(), Height());
@@ -87,18 +105,20 @@ void TLuCustomTabControl::PaintTab(int index) {
         return;
     if (gdi::HRGN region = GetTabRegion(index, r)) {
         gdi::HDC dc = canvas->Handle();
-        if (gdi::SaveDC(dc) == 0)
+        // Restored to this very level: a caption that failed may have left states above it.
+        const int level = gdi::SaveDC(dc);
+        if (level == 0)
             framework::RaiseResString(SSaveDCError);
         try {
             gdi::SelectClipRgn(dc, region);
             PaintTabBackground(index, r);
             PaintTabContents(index, r);
         } catch (...) {
-            gdi::RestoreDC(dc, -1);
+            RestoreBufferTo(level);
             canvas->Refresh();
             throw;
         }
-        const bool restored = gdi::RestoreDC(dc, -1);
+        const bool restored = RestoreBufferTo(level);
         // The context's objects went back with its state.
         canvas->Refresh();
         if (!restored)
@@ -301,7 +321,7 @@ void TLuCustomTabControl::DrawCaption(TColor color, int offset) {
     if (m_paintIndex == m_tabIndex && m_boldCurrentTab)
         m_tabFont->SetStyle(style + framework::TFontStyles{framework::fsBold});
     try {
-        SelectTabFont();
+        TLuTabFontScope font(*this);
         const bool horizontal = m_textOrientation == orHorizontal;
         TRect x = m_textRect;
         const TSize size = MeasureText(tab.Caption(), horizontal);
@@ -368,7 +388,7 @@ void TLuCustomTabControl::DrawCaption(TColor color, int offset) {
             }
             DrawAcceleratedText(px + offset, py + offset, line, m_tabBuffer->Canvas(), horizontal, color);
         }
-        RestoreTabFont();
+        font.Restore();
     } catch (...) {
         m_tabFont->SetStyle(style);
         throw;
@@ -386,7 +406,7 @@ void TLuCustomTabControl::DrawAcceleratedText(int x, int y, const std::string& t
         if (addUnderline)
             m_tabFont->SetStyle(style + framework::TFontStyles{framework::fsUnderline});
         try {
-            SelectTabFont();
+            TLuTabFontScope font(*this);
             gdi::SetTextColor(dc, gdi::ColorToRGB(color));
             gdi::SetBkMode(dc, gdi::TRANSPARENT);
             gdi::TextOut(dc, x, y, part);
@@ -399,7 +419,7 @@ void TLuCustomTabControl::DrawAcceleratedText(int x, int y, const std::string& t
                 else
                     y -= size.cy;
             }
-            RestoreTabFont();
+            font.Restore();
         } catch (...) {
             if (addUnderline)
                 m_tabFont->SetStyle(style);

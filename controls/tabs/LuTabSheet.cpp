@@ -9,6 +9,8 @@
 namespace lu {
 
 TLuTabSheet::TLuTabSheet(framework::TComponent* owner) : TCustomControl(owner) {
+    // Also the colour the writer leaves out.
+    SetInitialColor(gdi::clBtnFace);
     SetShown(false);
     SetControlStyle(ControlStyle() + framework::TControlStyle{framework::csAcceptsControls, framework::csOpaque,
                                                               framework::csNoDesignVisible});
@@ -164,8 +166,26 @@ void TLuTabSheet::CMTextChanged(framework::TMessage& message) {
 
 namespace {
 
+bool Never(const TLuTabSheet&) {
+    return false;
+}
+
+// A page always fills its page control's display rectangle, so its place, size and alignment are
+// never written.
 [[maybe_unused]] const auto registerTabSheet =
     framework::RegisterClass<TLuTabSheet, framework::TCustomControl>("TLuTabSheet")
+        .Integer("Left", &TLuTabSheet::Left, &TLuTabSheet::SetLeft)
+        .Stored(&Never)
+        .Integer("Top", &TLuTabSheet::Top, &TLuTabSheet::SetTop)
+        .Stored(&Never)
+        .Integer("Width", &TLuTabSheet::Width, &TLuTabSheet::SetWidth)
+        .Stored(&Never)
+        .Integer("Height", &TLuTabSheet::Height, &TLuTabSheet::SetHeight)
+        .Stored(&Never)
+        .Enum("Align", &TLuTabSheet::Align, &TLuTabSheet::SetAlign, framework::AlignInfo)
+        .Stored(&Never)
+        .Set("Anchors", &TLuTabSheet::Anchors, &TLuTabSheet::SetAnchors, framework::AnchorKindInfo)
+        .Stored(&Never)
         .Integer("DisabledIndex", &TLuTabSheet::DisabledIndex, &TLuTabSheet::SetDisabledIndex, -1)
         .Integer("ImageIndex", &TLuTabSheet::ImageIndex, &TLuTabSheet::SetImageIndex, -1)
         .Integer("PageIndex", &TLuTabSheet::PageIndex, &TLuTabSheet::SetPageIndex)

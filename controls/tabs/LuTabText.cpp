@@ -17,20 +17,25 @@ void TLuCustomTabControl::SelectTabFont() const {
     if (m_textOrientation == orVertical)
         angle = m_tabOrientation == toRight ? 270 : 90;
     gdi::HFONT font = CreateAngledFont(m_tabFont.get(), angle);
-    if (gdi::SaveDC(dc) == 0) {
+    const int level = gdi::SaveDC(dc);
+    if (level == 0) {
         gdi::DeleteObject(font);
         framework::RaiseResString(SSaveDCError);
     }
-    m_fontStack.push_back(font);
+    m_fontStack.push_back(TSelectedFont{font, level});
     gdi::SelectObject(dc, font);
 }
 
 void TLuCustomTabControl::RestoreTabFont() const {
-    const bool restored = gdi::RestoreDC(m_tabBuffer->Canvas()->Handle(), -1);
+    // Back to the very state saved with the font, also when a state saved later was left behind.
+    TSelectedFont selected{nullptr, -1};
     if (!m_fontStack.empty()) {
-        gdi::DeleteObject(m_fontStack.back());
+        selected = m_fontStack.back();
         m_fontStack.pop_back();
     }
+    const bool restored = RestoreBufferTo(selected.savedLevel);
+    if (selected.font != nullptr)
+        gdi::DeleteObject(selected.font);
     if (!restored)
         framework::RaiseResString(SRestoreDCError);
 }

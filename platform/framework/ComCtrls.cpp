@@ -88,7 +88,9 @@ void TTreeView::PaintWindow(gdi::HDC dc) {
 }
 
 namespace {
-[[maybe_unused]] const auto registerTreeView = RegisterClass<TTreeView, TWinControl>("TTreeView");
+[[maybe_unused]] const auto registerTreeView =
+    RegisterClass<TTreeView, TWinControl>("TTreeView")
+        .Boolean("TabStop", &TTreeView::TabStop, &TTreeView::SetTabStop, true);
 } // namespace
 
 } // namespace framework

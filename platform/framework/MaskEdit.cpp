@@ -555,7 +555,10 @@ template <class T> TClassBuilder<T> EditProperties(TClassBuilder<T> b) {
                                          std::optional<TBorderStyle>(bsSingle));
 }
 
-[[maybe_unused]] const auto registerCustomEdit = RegisterClass<TCustomEdit, TWinControl>("TCustomEdit");
+// Edits start with TabStop on, so that is what a form leaves out.
+[[maybe_unused]] const auto registerCustomEdit =
+    RegisterClass<TCustomEdit, TWinControl>("TCustomEdit")
+        .Boolean("TabStop", &TCustomEdit::TabStop, &TCustomEdit::SetTabStop, true);
 [[maybe_unused]] const auto registerEdit = EditProperties(RegisterClass<TEdit, TCustomEdit>("TEdit"));
 [[maybe_unused]] const auto registerCustomMaskEdit =
     RegisterClass<TCustomMaskEdit, TCustomEdit>("TCustomMaskEdit");

@@ -322,11 +322,13 @@ namespace {
 
 [[maybe_unused]] const auto registerButton =
     RegisterClass<TButton, TCustomControl>("TButton")
+        .Boolean("TabStop", &TButton::TabStop, &TButton::SetTabStop, true)
         .Boolean("Default", &TButton::Default, &TButton::SetDefault, false)
         .Boolean("Cancel", &TButton::Cancel, &TButton::SetCancel, false)
         .Integer("ModalResult", &TButton::ModalResult, &TButton::SetModalResult, 0);
 [[maybe_unused]] const auto registerCustomLabel =
     RegisterClass<TCustomLabel, TGraphicControl>("TCustomLabel")
+        .Boolean("AutoSize", &TCustomLabel::AutoSize, &TCustomLabel::SetAutoSize, true)
         .Enum("Alignment", &TCustomLabel::Alignment, &TCustomLabel::SetAlignment, AlignmentInfo,
               std::optional<TAlignment>(taLeftJustify))
         .Enum("Layout", &TCustomLabel::Layout, &TCustomLabel::SetLayout, TextLayoutInfo,

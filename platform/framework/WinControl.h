@@ -117,6 +117,8 @@ protected:
     virtual void PaintCaptionText(gdi::HDC dc, const TRect& bar);
     virtual void PaintScrollBar(gdi::HDC dc, const TRect& bar);
     void PaintHandler(TMessage& message);
+    // WM_PAINT through an off-screen bitmap, copied to the window in one transfer.
+    void PaintDoubleBuffered(gdi::HDC dc);
     void PaintControls(gdi::HDC dc, TControl* first);
 
     virtual void KeyDown(std::uint16_t& key, TShiftState shift);

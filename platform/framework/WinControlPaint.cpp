@@ -43,25 +43,43 @@ void TWinControl::WMPaint(TMessage& m) {
         return;
     TPaintStruct ps;
     gdi::HDC dc = BeginPaint(m_handle, ps);
-    if (m_doubleBuffered) {
-        const TRect c = ClientRect();
-        gdi::HDC mem = gdi::CreateCompatibleDC(dc);
-        gdi::HBITMAP bmp = gdi::CreateCompatibleBitmap(dc, std::max(1, c.Width()), std::max(1, c.Height()));
-        gdi::HGDIOBJ old = gdi::SelectObject(mem, bmp);
+    // A paint that fails still ends, so that its contexts go with it.
+    try {
+        if (m_doubleBuffered) {
+            PaintDoubleBuffered(dc);
+        } else {
+            TMessage paint{win::WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
+            PaintHandler(paint);
+        }
+    } catch (...) {
+        EndPaint(m_handle, ps);
+        throw;
+    }
+    EndPaint(m_handle, ps);
+    m.Result = 0;
+}
+
+void TWinControl::PaintDoubleBuffered(gdi::HDC dc) {
+    const TRect c = ClientRect();
+    gdi::HDC mem = gdi::CreateCompatibleDC(dc);
+    gdi::HBITMAP bmp = gdi::CreateCompatibleBitmap(dc, std::max(1, c.Width()), std::max(1, c.Height()));
+    gdi::HGDIOBJ old = gdi::SelectObject(mem, bmp);
+    auto release = [&] {
+        gdi::SelectObject(mem, old);
+        gdi::DeleteObject(bmp);
+        gdi::DeleteDC(mem);
+    };
+    try {
         // Copy what is on the window first, so that areas outside the update keep their pixels.
         gdi::BitBlt(mem, 0, 0, c.Width(), c.Height(), dc, 0, 0, gdi::SRCCOPY);
         Perform(win::WM_ERASEBKGND, reinterpret_cast<WPARAM>(mem), reinterpret_cast<LPARAM>(mem));
         Perform(win::WM_PAINT, reinterpret_cast<WPARAM>(mem), 0);
         gdi::BitBlt(dc, 0, 0, c.Width(), c.Height(), mem, 0, 0, gdi::SRCCOPY);
-        gdi::SelectObject(mem, old);
-        gdi::DeleteObject(bmp);
-        gdi::DeleteDC(mem);
-    } else {
-        TMessage paint{win::WM_PAINT, reinterpret_cast<WPARAM>(dc), 0, 0};
-        PaintHandler(paint);
+    } catch (...) {
+        release();
+        throw;
     }
-    EndPaint(m_handle, ps);
-    m.Result = 0;
+    release();
 }
 
 void TWinControl::PaintHandler(TMessage& m) {

@@ -8,31 +8,45 @@ namespace {
 
 constexpr int untilReset = -1;
 
-// Failures still to come per call; untilReset fails every call.
-std::array<int, 3> g_pending{};
+// Per call: the calls that still succeed before the failures, and the failures still to come
+// (untilReset fails every call).
+struct Plan {
+    int passing = 0;
+    int pending = 0;
+};
+std::array<Plan, 3> g_plans{};
 
-int& PendingFor(FaultingCall call) {
-    return g_pending[static_cast<std::size_t>(call)];
+Plan& PlanFor(FaultingCall call) {
+    return g_plans[static_cast<std::size_t>(call)];
 }
 
 } // namespace
 
 void FailNextCalls(FaultingCall call, int count) {
-    PendingFor(call) = count > 0 ? count : 0;
+    PlanFor(call) = Plan{0, count > 0 ? count : 0};
+}
+
+void FailOneCallAfter(FaultingCall call, int passing) {
+    PlanFor(call) = Plan{passing > 0 ? passing : 0, 1};
 }
 
 void FailCallsUntilReset(FaultingCall call) {
-    PendingFor(call) = untilReset;
+    PlanFor(call) = Plan{0, untilReset};
 }
 
 void ResetFaults() {
-    g_pending.fill(0);
+    g_plans.fill(Plan{});
 }
 
 bool CallFails(FaultingCall call) {
-    int& pending = PendingFor(call);
+    Plan& plan = PlanFor(call);
+    int& pending = plan.pending;
     if (pending == 0)
         return false;
+    if (plan.passing > 0) {
+        --plan.passing;
+        return false;
+    }
     if (pending > 0)
         --pending;
     return true;

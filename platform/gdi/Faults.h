@@ -9,6 +9,9 @@ enum class FaultingCall { CreatePolygonRgn, SaveDC, RestoreDC };
 
 // The next count calls fail; earlier settings for the call are replaced.
 void FailNextCalls(FaultingCall call, int count);
+// The next passing calls succeed, the one after fails, and the later ones succeed again (a
+// failure at one chosen point of a longer sequence); earlier settings are replaced.
+void FailOneCallAfter(FaultingCall call, int passing);
 // Every call fails until ResetFaults.
 void FailCallsUntilReset(FaultingCall call);
 // All calls succeed again.

@@ -205,6 +205,26 @@ TEST_F(PageControl, APageColourSwitchesColouredTabsOnAndSwitchingThemOffRecolour
     EXPECT_EQ(pc->Pages(0)->Color(), gdi::clBtnFace);
 }
 
+TEST_F(PageControl, PagesMadeInCodeAreButtonFaceAndTheSelectedTabMergesIntoThem) {
+    // As the wizards make their module pages.
+    TLuPageControl* pc = AddPages({"甲", "乙"});
+    pc->SetActivePageIndex(1);
+    Paint(pc);
+    TLuTabSheet* page = pc->Pages(1);
+    EXPECT_EQ(page->Color(), gdi::clBtnFace);
+    EXPECT_FALSE(pc->UseColoredTabs());
+    page->Repaint();
+    const auto face = static_cast<TColor>(gdi::ColorToRGB(gdi::clBtnFace));
+    auto pixel = [](framework::TCustomControl& c, int x, int y) {
+        return static_cast<TColor>(gdi::GetPixel(c.Canvas()->Handle(), x, y));
+    };
+    EXPECT_EQ(pixel(*page, page->Width() / 2, page->Height() / 2), face);
+    // The selected tab, the card under its opening and the page are one colour.
+    const TRect tab = pc->GetTabRect(1);
+    EXPECT_EQ(pixel(*pc, (tab.left + tab.right) / 2, tab.bottom - 3), face);
+    EXPECT_EQ(pixel(*pc, (tab.left + tab.right) / 2, pc->GetCardRect(0).top + 1), face);
+}
+
 TEST_F(PageControl, SavingResourcesDropsTheHandlesOfHiddenPages) {
     TLuPageControl* pc = AddPages({"甲", "乙"});
     auto* edit = new framework::TEdit(pc->Pages(0));
@@ -373,14 +393,19 @@ TEST(PageControlStream, PagesJoinInOrderAndTheDefaultPageWins) {
     // A page joins its control after its properties are read, so its colour switches nothing on.
     EXPECT_FALSE(pc->UseColoredTabs());
     EXPECT_EQ(pc->Pages(1)->Color(), 15790320);
+    EXPECT_EQ(pc->Pages(0)->Color(), gdi::clBtnFace) << "a page that stores no colour";
     EXPECT_EQ(pc->Pages(0)->ControlCount(), 1);
 
     // Written back: the pages in page order, no page's place or visibility.
     pc->Pages(2)->SetPageIndex(0);
+    pc->Pages(0)->SetColor(gdi::clBtnFace);
     const std::string text = framework::WriteComponentText(form);
     EXPECT_LT(text.find("object TabSheet3"), text.find("object TabSheet1"));
     EXPECT_EQ(text.find("PageIndex"), std::string::npos);
     EXPECT_EQ(text.find("    Visible"), std::string::npos);
+    // Only the page of another colour stores one.
+    EXPECT_EQ(text.find("Color = clBtnFace"), std::string::npos) << text;
+    EXPECT_NE(text.find("Color = 15790320"), std::string::npos) << text;
     EXPECT_NE(text.find("FixedDimension = " + std::to_string(pc->FixedDimension())), std::string::npos);
     TTabTestForm again(nullptr);
     framework::ReadComponentText(again, text, "again.form");

@@ -72,6 +72,39 @@ TEST_F(HotTrack, TurningHotTrackingAndTabHintsOffStopsTheTimer) {
     EXPECT_EQ(Timers(), 0u);
 }
 
+// Switching the last of the two off ends hot tracking at once: switched on again, the next hover
+// over the same tab makes it hot and starts the timer.
+TEST_F(HotTrack, TurningTheLastOfHotTrackingAndTabHintsOffLeavesTheHotTab) {
+    const struct {
+        const char* name;
+        void (TLuCustomTabControl::*set)(bool);
+        bool hotTrack;
+        bool tabHints;
+    } switches[] = {{"HotTrack", &TLuCustomTabControl::SetHotTrack, true, false},
+                    {"TabHints", &TLuCustomTabControl::SetTabHints, false, true}};
+    tabs->SetHint("own");
+    tabs->Tabs()->Items(1)->SetHint("second");
+    for (const auto& s : switches) {
+        SCOPED_TRACE(s.name);
+        tabs->SetHotTrack(s.hotTrack);
+        tabs->SetTabHints(s.tabHints);
+        MoveTo(*tabs, Inside(*tabs, 1));
+        ASSERT_EQ(tabs->HotTab(), 1);
+        (tabs->*s.set)(false);
+        EXPECT_EQ(tabs->HotTab(), -1);
+        EXPECT_EQ(Timers(), 0u);
+        EXPECT_EQ(tabs->Hint(), "own");
+        MoveOffTheControl();
+        (tabs->*s.set)(true);
+        MoveTo(*tabs, Inside(*tabs, 1));
+        EXPECT_EQ(tabs->HotTab(), 1);
+        EXPECT_EQ(Timers(), 1u);
+        MoveOffTheControl();
+        Clock().Advance(60);
+        EXPECT_EQ(tabs->HotTab(), -1);
+    }
+}
+
 TEST_F(HotTrack, TabHintsStandInForTheControlsHintAndGiveItBack) {
     tabs->SetHint("own");
     tabs->SetTabHints(true);
@@ -126,9 +159,14 @@ TEST_F(HotTrack, NothingIsTrackedWhileTheFormIsDesigned) {
     tabs->SetDesigning(false);
 }
 
+// The control stops its timer before it goes, and its window's destruction cancels the window's
+// timers as well; either way no tick may stay scheduled for a control that is gone.
 TEST_F(HotTrack, FreeingAControlWithAHotTabStopsItsTimer) {
     MoveTo(*tabs, Inside(*tabs, 0));
     ASSERT_EQ(Timers(), 1u);
+    const void* timer = tabs->Handle()->Timers().begin()->second.get();
+    ASSERT_TRUE(Clock().Scheduled(const_cast<void*>(timer)));
     delete tabs;
-    Clock().Advance(120); // no tick reaches the freed control
+    EXPECT_FALSE(Clock().Scheduled(const_cast<void*>(timer)));
+    Clock().Advance(120);
 }

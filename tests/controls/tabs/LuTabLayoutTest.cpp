@@ -56,10 +56,49 @@ TEST_F(TabLayout, ReverseSequencePlacesTheFirstTabAtTheFarEnd) {
     c->SetTabSequence(tsReverse);
     c->SetTabWidth(50);
     c->LayoutTabs();
-    EXPECT_EQ(Strip(*c, 0).left, 54);
-    EXPECT_EQ(Strip(*c, 0).right, 104);
-    EXPECT_EQ(Strip(*c, 1).left, 2);
-    EXPECT_EQ(Strip(*c, 1).right, 52);
+    // The 2-pixel gap lies between the tabs only, as in the standard sequence.
+    EXPECT_EQ(Strip(*c, 0).left, 52);
+    EXPECT_EQ(Strip(*c, 0).right, 102);
+    EXPECT_EQ(Strip(*c, 1).left, 0);
+    EXPECT_EQ(Strip(*c, 1).right, 50);
+}
+
+// Slanted neighbours overlap and the others leave a gap, so the row's two ends are found from its
+// tabs, not from the last step of the placing.
+TEST_F(TabLayout, AReversedRowStartsAtZeroAndGetsArrowsExactlyWhenItDoesNotFit) {
+    for (TLuTabStyle style : {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners})
+        for (int margin : {0, 3}) {
+            SCOPED_TRACE(testing::Message() << "style " << int(style) << ", margin " << margin);
+            TTestTabControl* c = Make({"甲", "乙", "丙"}, 800);
+            c->SetTabStyle(style);
+            c->SetTabSequence(tsReverse);
+            c->SetTabWidth(200);
+            c->SetMargin(margin);
+            c->LayoutIfPending();
+            ASSERT_FALSE(c->ScrollerNeeded());
+            const std::vector<int> lefts = Lefts(*c);
+            const int leftmost = *std::min_element(lefts.begin(), lefts.end());
+            EXPECT_EQ(leftmost, 0);
+            EXPECT_EQ(lefts.back(), leftmost) << "the last tab of the list lies at the strip's start";
+            const int row = Strip(*c, 0).right - leftmost;
+
+            // The strip holds the row and both margins exactly: every tab is drawn inside it.
+            c->SetWidth(c->Width() + row + 2 * margin - c->GetTabStripLength());
+            c->RequestLayout();
+            c->LayoutIfPending();
+            EXPECT_FALSE(c->ScrollerNeeded());
+            // (Round-corner tabs are mapped 2 pixels along, for the selected tab's wider ends.)
+            if (style != tsRoundCorners) {
+                EXPECT_EQ(c->GetTabRect(2).left, c->GetTabAreaRect().left + margin);
+                EXPECT_EQ(c->GetTabRect(0).right, c->GetTabAreaRect().right - margin);
+            }
+
+            // One pixel less and the arrows come.
+            c->SetWidth(c->Width() - 1);
+            c->RequestLayout();
+            c->LayoutIfPending();
+            EXPECT_TRUE(c->ScrollerNeeded());
+        }
 }
 
 TEST_F(TabLayout, RowsBreakWhereTheStripEndsAndATooLongTabGetsARowOfItsOwn) {

@@ -6,6 +6,7 @@
 #include "controls/common/LuColorMath.h"
 #include "platform/framework/FormResources.h"
 #include "platform/framework/MaskEdit.h"
+#include "platform/gdi/Faults.h"
 #include "platform/gdi/Gdi.h"
 
 using namespace tabtest;
@@ -301,13 +302,64 @@ TEST_F(TabDrawing, AHotTrackRepaintLeavesTheShadowOutOnce) {
     EXPECT_FALSE(c->HotRepaintOnly()) << "the next paint draws the shadow again";
 }
 
+// Each save and each restore of the buffer's drawing state fails once in turn, wherever it falls
+// in the pass: around a tab, its caption or a part of the caption. The failed paint must leave the
+// buffer as it found it, so the next paint is whole again.
+TEST_F(TabDrawing, APaintThatFailsLeavesTheBufferUnclippedAndHoldsNoFont) {
+    c->Tabs()->Items(0)->SetCaption("常&规");
+    c->Tabs()->Items(2)->SetEnabled(false);
+    c->RequestLayout();
+    Draw();
+    const std::vector<TColor> whole = Shot();
+    gdi::HDC buffer = c->TabBuffer()->Canvas()->Handle();
+    auto depth = [buffer] {
+        const int level = gdi::SaveDC(buffer);
+        gdi::RestoreDC(buffer, level);
+        return level - 1;
+    };
+    const int depthBefore = depth();
+    const int objects = gdi::LiveObjectCount();
+    const struct {
+        gdi::FaultingCall call;
+        const char* message;
+    } faults[] = {{gdi::FaultingCall::SaveDC, "Error saving device context"},
+                  {gdi::FaultingCall::RestoreDC, "Error restoring device context"}};
+    for (const auto& fault : faults) {
+        int failedPaints = 0;
+        for (int passing = 0; passing < 40; ++passing) {
+            SCOPED_TRACE(testing::Message() << fault.message << " after " << passing << " calls");
+            gdi::FailOneCallAfter(fault.call, passing);
+            std::string error;
+            try {
+                Draw();
+            } catch (const rtl::Exception& e) {
+                error = e.what();
+            }
+            gdi::ResetFaults();
+            if (error.empty())
+                continue;
+            ++failedPaints;
+            EXPECT_EQ(error, fault.message);
+            c->Invalidate();
+            Draw();
+            EXPECT_TRUE(Shot() == whole) << "the next paint is clipped or drawn in another state";
+            EXPECT_EQ(depth(), depthBefore);
+            EXPECT_EQ(gdi::LiveObjectCount(), objects) << "a caption font left behind";
+        }
+        // Every tab saves its state, and so does each caption drawn and each part of it: the
+        // disabled tab 1 + 2 x (1 + 1), tab 0 1 + 1 + 3 parts, tab 1 1 + 1 + 1.
+        EXPECT_EQ(failedPaints, 13) << fault.message;
+    }
+}
+
 TEST_F(TabDrawing, EveryStyleAndEdgeIsDrawnWithoutLeavingDrawingObjectsBehind) {
     // A 4 x 4 sheet: styles down, edges across; each control has a selected and a disabled tab.
     form->SetBounds(100, 100, 4 * 170, 4 * 110);
     std::vector<TTestTabControl*> all;
     for (int style = 0; style < 4; ++style)
         for (int edge = 0; edge < 4; ++edge) {
-            TTestTabControl* t = AddTabs(TRect{edge * 170 + 5, style * 110 + 5, edge * 170 + 165, style * 110 + 105});
+            TTestTabControl* t =
+                AddTabs(TRect{edge * 170 + 5, style * 110 + 5, edge * 170 + 165, style * 110 + 105});
             for (const char* caption : {"甲&A", "乙&B", "丙"}) {
                 auto tab = std::make_unique<TLuTabData>();
                 tab->SetCaption(caption);
@@ -330,6 +382,69 @@ TEST_F(TabDrawing, EveryStyleAndEdgeIsDrawnWithoutLeavingDrawingObjectsBehind) {
     }
     EXPECT_EQ(gdi::LiveObjectCount(), objects);
     SaveShot(*form, "tab_outlines", 2);
+
+    // Per edge: the side of the front card that borders the tabs, and whether it runs along x.
+    const struct {
+        TLuTabOrientation edge;
+        int TRect::*line;
+        bool alongX;
+    } sides[] = {{toTop, &TRect::top, true},
+                 {toLeft, &TRect::left, false},
+                 {toBottom, &TRect::bottom, true},
+                 {toRight, &TRect::right, false}};
+    const char* const styleNames[] = {"single slant", "double slant", "cut corner", "round corners"};
+    const char* const edgeNames[] = {"top", "left", "bottom", "right"};
+    for (TTestTabControl* t : all) {
+        SCOPED_TRACE(std::string(styleNames[t->TabStyle()]) + " on the " + edgeNames[t->TabOrientation()]);
+        const auto& side = sides[t->TabOrientation()];
+        ASSERT_EQ(side.edge, t->TabOrientation());
+        auto pixel = [t](TPoint p) {
+            return static_cast<TColor>(gdi::GetPixel(t->Canvas()->Handle(), p.x, p.y));
+        };
+        const int selected = t->TabIndex();
+        ASSERT_TRUE(t->IsTabFullyShown(selected));
+
+        // The selected tab's outline: every corner but the two at its base, and the middle of
+        // every straight line between them.
+        const TLuTabShape shape = t->GetMappedTabShape(selected);
+        const int last = shape.Count() - 1;
+        for (int i = 1; i < last; ++i)
+            EXPECT_EQ(pixel(shape[i]), Flat) << "corner " << i;
+        for (int i = 1; i + 1 < last; ++i) {
+            const TPoint from = shape[i];
+            const TPoint to = shape[i + 1];
+            if (from.x == to.x || from.y == to.y) {
+                EXPECT_EQ(pixel(TPoint{(from.x + to.x) / 2, (from.y + to.y) / 2}), Flat)
+                    << "line from corner " << i;
+            }
+        }
+
+        // The card's side is open under the selected tab, in the tab's colour, and drawn on both
+        // sides of the opening up to its ends.
+        const TRect card = t->GetCardRect(0);
+        auto onSide = [&](int along) {
+            return side.alongX ? TPoint{along, card.*side.line} : TPoint{card.*side.line, along};
+        };
+        auto along = [&](TPoint p) { return side.alongX ? p.x : p.y; };
+        // The side's two ends, 4 pixels in (clear of the corners and the shadow).
+        const int first = (side.alongX ? card.left : card.top) + 4;
+        const int end = (side.alongX ? card.right : card.bottom) - 4;
+        const int base0 = along(shape[0]);
+        const int base1 = along(shape[last]);
+        const auto face = static_cast<TColor>(gdi::ColorToRGB(t->Color()));
+        EXPECT_EQ(pixel(onSide((base0 + base1) / 2)), face) << "the opening";
+        const int opening0 = std::min(base0, base1);
+        const int opening1 = std::max(base0, base1);
+        // (A long slanted tab on a short side may open it to its end.)
+        std::vector<int> drawn;
+        if (opening0 - 3 > first)
+            drawn.insert(drawn.end(), {first, opening0 - 3});
+        if (opening1 + 3 < end)
+            drawn.insert(drawn.end(), {opening1 + 3, end});
+        EXPECT_FALSE(drawn.empty());
+        for (int a : drawn)
+            EXPECT_EQ(pixel(onSide(a)), Flat) << "the card's side at " << a;
+    }
 }
 
 } // namespace

@@ -54,12 +54,15 @@ inline void LayOutOneRow(TLuCustomTabControl& c, const std::vector<std::string>&
         }
         c.Tabs()->Add(std::move(tab));
     }
-    if (!standard)
+    // A reversed row ends at its last tab, which then starts at 0.
+    if (!standard && c.Tabs()->Count() > 0) {
+        const int leftmost = c.Tabs()->Items(c.Tabs()->Count() - 1)->TabRect().left;
         for (int i = 0; i < c.Tabs()->Count(); ++i) {
             TRect r = c.Tabs()->Items(i)->TabRect();
-            gdi::OffsetRect(&r, -pos, 0);
+            gdi::OffsetRect(&r, -leftmost, 0);
             c.Tabs()->Items(i)->SetTabRect(r);
         }
+    }
     c.RegionCache()->Clear();
     c.UpdateScrollerNeeded();
     c.Realign();

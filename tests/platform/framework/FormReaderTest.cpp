@@ -168,6 +168,39 @@ end
     EXPECT_EQ(Find<TTestButton>(*copy, "ActionButton")->Action(), Find<TAction>(*copy, "SaveAction"));
 }
 
+// Each class registers TabStop and AutoSize with the value its controls start with, so that a
+// form leaves out exactly the value a new control has and keeps the other.
+TEST_F(FormReader, TabStopAndAutoSizeAreWrittenWhereTheyDifferFromANewControl) {
+    const struct {
+        const char* className;
+        const char* property;
+    } cases[] = {{"TButton", "TabStop"}, {"TEdit", "TabStop"},     {"TMaskEdit", "TabStop"},
+                 {"TMemo", "TabStop"},   {"TRichEdit", "TabStop"}, {"TTreeView", "TabStop"},
+                 {"TPanel", "TabStop"},  {"TLabel", "AutoSize"},   {"TPanel", "AutoSize"}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(std::string(c.className) + "." + c.property);
+        TForm form(nullptr);
+        form.SetName("F");
+        auto* control = dynamic_cast<TControl*>(GetClassInfo(c.className).Create(&form));
+        ASSERT_NE(control, nullptr);
+        control->SetName("C");
+        control->SetParent(&form);
+        const std::int64_t start = GetOrdProp(*control, c.property);
+        const TPropInfo* info = GetPropInfo(*control, c.property);
+        ASSERT_TRUE(info->ordDefault.has_value());
+        EXPECT_EQ(*info->ordDefault, start);
+        const std::string line = std::string(c.property) + " = ";
+        EXPECT_EQ(WriteComponentText(form).find(line), std::string::npos);
+
+        SetOrdProp(*control, c.property, 1 - start);
+        const std::string written = WriteComponentText(form);
+        EXPECT_NE(written.find(line + (start ? "False" : "True")), std::string::npos) << written;
+        TForm again(nullptr);
+        ReadComponentText(again, written, "written.form");
+        EXPECT_EQ(GetOrdProp(*again.FindComponent("C"), c.property), 1 - start);
+    }
+}
+
 TEST_F(FormReader, ASecondRootWithTheSameOwnerGetsAFreshName) {
     std::unique_ptr<TTestForm> first(CreateForm<TTestForm>());
     std::unique_ptr<TTestForm> second(CreateForm<TTestForm>());

@@ -37,6 +37,31 @@ TEST_F(Faults, TheNextCallsFailThenTheDeviceWorksAgain) {
     DeleteObject(region);
 }
 
+TEST_F(Faults, OneCallAtAChosenPointFails) {
+    TestCanvas canvas(4, 4);
+    HDC dc = canvas.dc();
+    FailOneCallAfter(FaultingCall::SaveDC, 2);
+    EXPECT_EQ(SaveDC(dc), 1);
+    EXPECT_EQ(SaveDC(dc), 2);
+    EXPECT_EQ(SaveDC(dc), 0);
+    EXPECT_EQ(SaveDC(dc), 3);
+    FailOneCallAfter(FaultingCall::RestoreDC, 1);
+    EXPECT_TRUE(RestoreDC(dc, 3));
+    EXPECT_FALSE(RestoreDC(dc, 1));
+    EXPECT_TRUE(RestoreDC(dc, 1));
+    // None passing: the next call fails.
+    FailOneCallAfter(FaultingCall::CreatePolygonRgn, 0);
+    EXPECT_EQ(CreatePolygonRgn(triangle, 3, ALTERNATE), nullptr);
+    HRGN region = CreatePolygonRgn(triangle, 3, ALTERNATE);
+    EXPECT_NE(region, nullptr);
+    DeleteObject(region);
+    // A later setting replaces it.
+    FailOneCallAfter(FaultingCall::SaveDC, 5);
+    FailNextCalls(FaultingCall::SaveDC, 0);
+    for (int i = 1; i <= 7; ++i)
+        EXPECT_EQ(SaveDC(dc), i);
+}
+
 TEST_F(Faults, FailingUntilResetAndWhatAFailedCallLeavesBehind) {
     TestCanvas canvas(4, 4);
     HDC dc = canvas.dc();
