@@ -121,6 +121,7 @@ framework::TClassBuilder<T> PublishCustomButtonProperties(framework::TClassBuild
         .Enum("HotTrackColorType", &T::HotTrackColorType, &T::SetHotTrackColorType, HotTrackColorTypeInfo,
               std::optional<TLuHotTrackColorType>(htctComplement))
         .Boolean("LightTextStyle", &T::LightTextStyle, &T::SetLightTextStyle, false)
+        .Boolean("TabStop", &T::TabStop, &T::SetTabStop, true)
         .Color("TextHighlightColor", &T::TextHighlightColor, &T::SetTextHighlightColor, gdi::clBtnHighlight)
         .Color("TextShadowColor", &T::TextShadowColor, &T::SetTextShadowColor, gdi::clBtnShadow)
         .Integer("TextShadowDepth", &T::TextShadowDepth, &T::SetTextShadowDepth, 2)

@@ -203,7 +203,6 @@ using C = TLuCheckBox;
         .Boolean("Checked", &C::Checked, &C::SetChecked, false)
         .Stored(&C::IsCheckedStored)
         .Boolean("ParentColor", &C::ParentColor, &C::SetParentColor, true)
-        .Boolean("TabStop", &C::TabStop, &C::SetTabStop, true)
         // Always written, as are the size: they have no stream default.
         .Enum("State", &C::State, &C::SetState, CheckBoxStateInfo)
         .Integer("Height", &C::Height, &C::SetHeight)

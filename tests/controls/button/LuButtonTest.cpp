@@ -428,3 +428,29 @@ TEST_F(ButtonLooks, ThemedStatesFollowTheButton) {
 }
 
 } // namespace
+
+// Buttons start with TabStop on, so a form leaves it out and keeps TabStop = False.
+TEST_F(PushButton, TabStopIsWrittenOnlyWhereItIsOff) {
+    for (const char* className : {"TLuButton", "TLuBitBtn", "TLuCheckBox"}) {
+        SCOPED_TRACE(className);
+        TForm f(nullptr);
+        f.SetName("F");
+        auto* on = dynamic_cast<TWinControl*>(GetClassInfo(className).Create(&f));
+        ASSERT_NE(on, nullptr);
+        on->SetName("On");
+        on->SetParent(&f);
+        auto* off = dynamic_cast<TWinControl*>(GetClassInfo(className).Create(&f));
+        off->SetName("Off");
+        off->SetParent(&f);
+        ASSERT_TRUE(on->TabStop());
+        off->SetTabStop(false);
+        const std::string text = WriteComponentText(f);
+        EXPECT_EQ(text.find("TabStop = True"), std::string::npos) << text;
+        EXPECT_NE(text.find("TabStop = False"), std::string::npos) << text;
+
+        TForm again(nullptr);
+        ReadComponentText(again, text, "written.form");
+        EXPECT_TRUE(dynamic_cast<TWinControl*>(again.FindComponent("On"))->TabStop());
+        EXPECT_FALSE(dynamic_cast<TWinControl*>(again.FindComponent("Off"))->TabStop());
+    }
+}
