@@ -100,8 +100,10 @@ bool TExportRun::Run() {
 xml::TXMLNode TExportRun::WriteHeader() {
     const xml::TXMLNode root = InitPackageXml(m_doc, ReaderPackageType, m_target.name, m_target.memo);
     Log("初始化解析文件成功！");
-    const bool projectParts = !m_serial.empty() && m_projectParts != NoProjectParts;
-    if (projectParts || m_wizard.ResourceMode() > 0) {
+    // A package made with a project open names that project whatever modules it holds: an import
+    // puts project-bound items only into the project a package names. PrjInfoExport still says
+    // whether the project information itself travels.
+    if (!m_serial.empty() || m_wizard.ResourceMode() > 0) {
         const xml::TXMLNode prjInfo = WriteProjectInfoNode(root, m_serial, m_wizard.IsItemChecked(ProjectInfoItem));
         WriteProjectPersonsNode(prjInfo);
     }

@@ -92,6 +92,77 @@ TEST_F(ExportRunTest, TwoModulesMakeAPackageThatIsHandedToTheHost) {
     EXPECT_TRUE(host::EveryProcessEnded());
 }
 
+// The project part of a package's "Package.XML": PrjInfo with its project and flag, then its persons.
+std::vector<std::string> ProjectPart(const std::vector<std::string>& outline) {
+    std::vector<std::string> part;
+    for (const std::string& line : outline) {
+        if (line.starts_with("PrjInfo ")) {
+            const std::string id = line.substr(0, line.find(' ', 8));
+            part.push_back(id + " " + line.substr(line.rfind(' ') + 1));
+        } else if (line == "PrjPerInfo") {
+            part.push_back(line);
+        } else if (line.starts_with("PrjPer ")) {
+            part.push_back(line.substr(0, line.find(' ', 7)));
+        }
+    }
+    return part;
+}
+
+// With a project open the package names it whatever is checked, so that its project-bound items
+// can be imported into that project; PrjInfoExport says whether the project information travels.
+TEST_F(ExportRunTest, APackageMadeWithAProjectOpenNamesTheProjectWhateverIsChecked) {
+    const std::vector<std::string> persons = {"PrjPerInfo", "PrjPer PerUUID=200000000000000011",
+                                              "PrjPer PerUUID=200000000000000012",
+                                              "PrjPer PerUUID=200000000000000013"};
+    const auto named = [&](const char* flag) {
+        std::vector<std::string> part = {"PrjInfo PrjID=" + std::string(host::SampleProjectId) + " " + flag};
+        part.insert(part.end(), persons.begin(), persons.end());
+        return part;
+    };
+    struct Case {
+        std::vector<std::string> modules;
+        std::int32_t projectParts;
+        bool projectOpen;
+        std::vector<std::string> projectPart;
+    };
+    const std::vector<Case> cases = {
+        {{"审计事项"}, NoProjectParts, true, named("PrjInfoExport=False")},
+        {{"系统人员"}, NoProjectParts, true, named("PrjInfoExport=False")},
+        {{"项目资料"}, ProjectMaterialsOnly, true, named("PrjInfoExport=False")},
+        {{"项目信息", "审计事项"}, ProjectInformation, true, named("PrjInfoExport=True")},
+        {{"系统人员"}, NoProjectParts, false, {}},
+    };
+    fs::create_directories(m_folder + "/out");
+    int run = 0;
+    for (const Case& c : cases) {
+        const std::string name = "p" + std::to_string(++run);
+        SCOPED_TRACE(name);
+        host::ClearRecords();
+        framework::DialogService().ClearRecords();
+        if (c.projectOpen) {
+            ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+        } else {
+            host::CloseProject();
+        }
+        ChooseModules(c.modules);
+        m_wizard.projectParts = c.projectParts;
+        std::string package = m_folder + "/out/" + name + ".Package";
+        if (c.projectOpen) {
+            NamePackage(name);
+            ExpectBox("数据打包成功！");
+        } else {
+            framework::ScriptedUser().AnswerFile(package);
+            ExpectBox("数据包导出成功！");
+        }
+        RunExport();
+        if (c.projectOpen) {
+            ASSERT_EQ(host::PackagesTaken().size(), 1u);
+            package = rtl::ToNativePath(host::PackagesTaken().front().StoredAs);
+        }
+        EXPECT_EQ(ProjectPart(Outline(EntryText(package, "Package.XML"))), c.projectPart);
+    }
+}
+
 TEST_F(ExportRunTest, AModuleThatFailsCostsOnlyItsOwnItem) {
     struct Case {
         const char* what;

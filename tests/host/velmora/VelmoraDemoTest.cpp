@@ -87,7 +87,7 @@ TEST(VelmoraImport, APreviewImportsNothingAndABadPackageIsRefused) {
     fs::remove_all(folder);
     ASSERT_EQ(Velmora("init " + (folder / "a").string()).status, 0);
     ASSERT_EQ(Velmora("export " + (folder / "a").string() +
-                      " --user 200000000000000011 --project XM2026001 --modules 项目资料,审计事项 --name p")
+                      " --user 200000000000000011 --project XM2026001 --modules 审计事项 --name p")
                   .status,
               0);
     const std::string package = (folder / "a" / "PackageStore" / "p.Package").string();
@@ -105,6 +105,39 @@ TEST(VelmoraImport, APreviewImportsNothingAndABadPackageIsRefused) {
     const CommandRun bad = Velmora("import " + (folder / "a").string() + " " + (folder / "junk" / "x.Package").string());
     EXPECT_NE(bad.status, 0);
     EXPECT_TRUE(Has(bad.output, "[message] 数据包格式不正确或非项目数据包，请检查后导入！")) << bad.output;
+}
+
+// A package of one project-bound module names its project, without the project information: it
+// imports into that project where a member has it open, and makes no project where it is missing.
+TEST(VelmoraImport, APackageOfOneProjectBoundModuleImportsIntoItsOwnProjectOnly) {
+    const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_test" / "one-module";
+    fs::remove_all(folder);
+    for (const std::string build : {"", " --reduced"}) {
+        SCOPED_TRACE(build.empty() ? "full" : "reduced");
+        const std::string a = (folder / "A").string(), b = (folder / "B").string(), c = (folder / "C").string();
+        fs::remove_all(folder);
+        ASSERT_EQ(Velmora("init " + a + build).status, 0);
+        ASSERT_EQ(Velmora("init " + b + build).status, 0);
+        ASSERT_EQ(Velmora("init " + c + " --empty" + build).status, 0);
+        const CommandRun exported =
+            Velmora("export " + a + " --user 200000000000000011 --project XM2026001 --modules 审计事项 --name p");
+        ASSERT_EQ(exported.status, 0) << exported.output;
+        const std::string package = a + "/PackageStore/p.Package";
+        const CommandRun contents = Velmora("contents " + package);
+        EXPECT_TRUE(Has(contents.output, "  PrjInfo: XM2026001 2026年度财务收支审计 (PrjInfoExport False)"))
+            << contents.output;
+
+        const CommandRun intoProject =
+            Velmora("import " + b + " " + package + " --user 200000000000000011 --project XM2026001");
+        EXPECT_EQ(intoProject.status, 0) << intoProject.output;
+        EXPECT_TRUE(Has(intoProject.output, "[message] 审计事项导入成功！")) << intoProject.output;
+
+        const CommandRun nowhere = Velmora("import " + c + " " + package + " --user 200000000000000011");
+        EXPECT_NE(nowhere.status, 0) << nowhere.output;
+        EXPECT_TRUE(Has(nowhere.output, "[message] 没有打开项目！")) << nowhere.output;
+        EXPECT_FALSE(Contains(nowhere.output, "[host] created the project")) << nowhere.output;
+    }
+    fs::remove_all(folder);
 }
 
 // The README's road without a project: the system's persons go into a file chosen in the save
