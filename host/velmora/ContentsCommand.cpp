@@ -3,6 +3,7 @@
 #include "host/velmora/Arguments.h"
 #include "host/velmora/Commands.h"
 #include "host/velmora/Terminal.h"
+#include "host/velmora/TreeTally.h"
 
 #include "host/ziptool/VekZipTool.h"
 
@@ -48,26 +49,6 @@ void PrintAttributes(const std::string& heading, const xml::TXMLNode& node) {
         std::cout << "    " << name << " = " << Attribute(node, name) << "\n";
 }
 
-struct DataSize {
-    std::uintmax_t files = 0;
-    std::uintmax_t bytes = 0;
-};
-
-DataSize SizeOf(const fs::path& path) {
-    DataSize size;
-    if (fs::is_regular_file(fs::symlink_status(path))) {
-        size.files = 1;
-        size.bytes = fs::file_size(path);
-        return size;
-    }
-    for (const auto& entry : fs::recursive_directory_iterator(path))
-        if (entry.is_regular_file() && !entry.is_symlink()) {
-            ++size.files;
-            size.bytes += entry.file_size();
-        }
-    return size;
-}
-
 // The item's data inside the extracted package; empty when the name would lead out of it.
 fs::path ItemData(const fs::path& root, std::string appFileName) {
     for (char& c : appFileName)
@@ -97,7 +78,8 @@ void PrintItem(const fs::path& root, const xml::TXMLNode& item) {
         std::cout << "        " << appFileName << ": not in the package\n";
         return;
     }
-    const DataSize size = SizeOf(data);
+    TreeTally size;
+    AddToTally(data.string(), size);
     std::cout << "        " << appFileName << ": " << size.files << (size.files == 1 ? " file, " : " files, ")
               << size.bytes << " bytes\n";
 }
