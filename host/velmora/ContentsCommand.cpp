@@ -13,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -110,18 +111,19 @@ int RunContents(const std::vector<std::string>& words) {
         std::cout << "  PrjInfo: " << Attribute(project, "PrjID") << " " << Attribute(project, "PrjName")
                   << " (PrjInfoExport " << Attribute(project, "PrjInfoExport") << ")\n";
         if (const xml::TXMLNode persons = project.ChildNodes().FindNode("PrjPerInfo"))
-            for (int i = 0; i < persons.ChildNodes().Count(); ++i) {
-                const xml::TXMLNode person = persons.ChildNodes()[i];
+            for (xml::TXMLNode person = persons.ChildNodes().First(); person; person = person.NextSibling())
                 std::cout << "    person " << Attribute(person, "PerUUID") << " "
                           << Attribute(person, "PerName") << "\n";
-            }
     }
-    const xml::TXMLNode items = root.ChildNodes().FindNode("ExportItemInfo");
-    const int count = items ? items.ChildNodes().Count() : 0;
-    std::cout << "  ExportItemInfo: " << count << (count == 1 ? " item\n" : " items\n");
-    for (int i = 0; i < count; ++i)
-        if (items.ChildNodes()[i].NodeType() == xml::ntElement)
-            PrintItem(scratch.Path(), items.ChildNodes()[i]);
+    // One step per child, counted and printed in one walk: a package may hold very many.
+    std::vector<xml::TXMLNode> items;
+    if (const xml::TXMLNode list = root.ChildNodes().FindNode("ExportItemInfo"))
+        for (xml::TXMLNode child = list.ChildNodes().First(); child; child = child.NextSibling())
+            items.push_back(child);
+    std::cout << "  ExportItemInfo: " << items.size() << (items.size() == 1 ? " item\n" : " items\n");
+    for (const xml::TXMLNode& item : items)
+        if (item.NodeType() == xml::ntElement)
+            PrintItem(scratch.Path(), item);
     return 0;
 }
 
