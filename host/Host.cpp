@@ -349,9 +349,10 @@ bool ReadProjectPart(const std::string& folder, std::vector<std::string>& values
         values.push_back(v);
     }
     persons.clear();
+    // One step per person: counting or indexing the list would walk it on every step.
     xml::TXMLNode list = info.ChildNodes().FindNode("PrjPerInfo");
-    for (int i = 0; !list.IsNull() && i < list.ChildNodes().Count(); ++i) {
-        xml::TXMLNode per = list.ChildNodes()[i];
+    for (xml::TXMLNode per = list ? list.ChildNodes().First() : xml::TXMLNode(); per;
+         per = per.NextSibling()) {
         if (per.NodeType() != xml::ntElement || per.NodeName() != "PrjPer")
             continue;
         std::vector<std::string> person;

@@ -5,52 +5,25 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
+#include "platform/rtl/StagingFolders.h"
 
-#include <signal.h>
-#include <unistd.h>
-
-#include <cerrno>
-#include <charconv>
-#include <vector>
+#include <string_view>
 
 namespace host::detail {
 
 namespace {
 
-constexpr char kMarker[] = ".creating-";
+constexpr std::string_view kMarker = "creating";
 constexpr int kNameAttempts = 100;
 
-std::string StagingStem(const std::string& projects, const std::string& prjId) {
-    return projects + "." + prjId + kMarker + std::to_string(::getpid()) + "-";
-}
-
-std::string UnusedName(const std::string& stem) {
-    for (int n = 0; n < kNameAttempts; ++n)
-        if (rtl::FileGetAttr(stem + std::to_string(n)) == -1)
-            return stem + std::to_string(n);
-    throw rtl::EInOutError("no free name for \"" + stem + "\"");
-}
-
-// The process that made a staging folder, from its name; 0 when the name is no staging folder's.
-pid_t StagingProcess(const std::string& name) {
-    if (name.empty() || name.front() != '.')
-        return 0;
-    const std::size_t marker = name.rfind(kMarker);
-    if (marker == std::string::npos || marker == 0)
-        return 0;
-    const char* first = name.data() + marker + sizeof(kMarker) - 1;
-    const char* last = name.data() + name.size();
-    pid_t pid = 0;
-    auto [end, ec] = std::from_chars(first, last, pid);
-    if (ec != std::errc() || pid <= 0 || end == last || *end != '-')
-        return 0;
-    unsigned number = 0;
-    auto [rest, numberEc] = std::from_chars(end + 1, last, number);
-    return numberEc == std::errc() && rest == last ? pid : 0;
-}
-
-bool IsStale(pid_t pid) {
-    return pid == ::getpid() || (::kill(pid, 0) != 0 && errno == ESRCH);
+// An unused staging name in projects for the destination name.
+std::string UnusedName(const std::string& projects, const std::string& name) {
+    for (int n = 0; n < kNameAttempts; ++n) {
+        const std::string path = projects + rtl::StagingFolderName(name, n, kMarker);
+        if (rtl::FileGetAttr(path) == -1)
+            return path;
+    }
+    throw rtl::EInOutError("no free staging name for \"" + name + "\" in \"" + projects + "\"");
 }
 
 } // namespace
@@ -58,8 +31,7 @@ bool IsStale(pid_t pid) {
 ProjectStaging::ProjectStaging(const std::string& projectsFolder, const std::string& prjId)
     : m_projects(rtl::IncludeTrailingPathDelimiter(projectsFolder)), m_target(m_projects + prjId) {
     rtl::ForceDirectories(m_projects);
-    const std::string stem = StagingStem(m_projects, prjId);
-    const std::string folder = UnusedName(stem);
+    const std::string folder = UnusedName(m_projects, prjId);
     if (!rtl::CreateDir(folder))
         throw rtl::EInOutError("the staging folder \"" + folder + "\" cannot be created");
     m_folder = rtl::IncludeTrailingPathDelimiter(folder);
@@ -82,7 +54,7 @@ void ProjectStaging::MoveIntoPlace() {
     if (rtl::FileGetAttr(m_target) != -1) {
         // Out of the project's place first, under a staging name, so that what a failed removal
         // leaves is swept later and never taken for the project.
-        const std::string aside = UnusedName(StagingStem(m_projects, rtl::ExtractFileName(m_target)));
+        const std::string aside = UnusedName(m_projects, rtl::ExtractFileName(m_target));
         if (!rtl::RenameFile(m_target, aside))
             throw rtl::EInOutError("\"" + m_target + "\" is in the way of the new project");
         RemoveTree(aside);
@@ -93,17 +65,11 @@ void ProjectStaging::MoveIntoPlace() {
 }
 
 void SweepStaleProjectStagings(const std::string& projectsFolder) {
-    const std::string projects = rtl::IncludeTrailingPathDelimiter(projectsFolder);
-    std::vector<std::string> stale;
-    rtl::TSearchRec rec;
-    for (int rc = rtl::FindFirst(projects + "*.*", rtl::faAnyFile, rec); rc == 0; rc = rtl::FindNext(rec)) {
-        const pid_t pid = StagingProcess(rec.Name);
-        if (pid != 0 && IsStale(pid) && !ProjectExists(rec.Name))
-            stale.push_back(rec.Name);
-    }
-    rtl::FindClose(rec);
-    for (const std::string& name : stale)
-        RemoveTree(projects + name);
+    rtl::TStagingSweep sweep;
+    sweep.marker = kMarker;
+    sweep.ownAreStale = true;
+    sweep.keep = [](std::string_view name) { return ProjectExists(std::string(name)); };
+    rtl::SweepStagingFoldersIn(projectsFolder, sweep);
 }
 
 } // namespace host::detail

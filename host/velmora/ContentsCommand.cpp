@@ -3,6 +3,7 @@
 #include "host/velmora/Arguments.h"
 #include "host/velmora/Commands.h"
 #include "host/velmora/Terminal.h"
+#include "host/velmora/TreeTally.h"
 
 #include "host/ziptool/VekZipTool.h"
 
@@ -12,6 +13,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <iostream>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -48,26 +50,6 @@ void PrintAttributes(const std::string& heading, const xml::TXMLNode& node) {
         std::cout << "    " << name << " = " << Attribute(node, name) << "\n";
 }
 
-struct DataSize {
-    std::uintmax_t files = 0;
-    std::uintmax_t bytes = 0;
-};
-
-DataSize SizeOf(const fs::path& path) {
-    DataSize size;
-    if (fs::is_regular_file(fs::symlink_status(path))) {
-        size.files = 1;
-        size.bytes = fs::file_size(path);
-        return size;
-    }
-    for (const auto& entry : fs::recursive_directory_iterator(path))
-        if (entry.is_regular_file() && !entry.is_symlink()) {
-            ++size.files;
-            size.bytes += entry.file_size();
-        }
-    return size;
-}
-
 // The item's data inside the extracted package; empty when the name would lead out of it.
 fs::path ItemData(const fs::path& root, std::string appFileName) {
     for (char& c : appFileName)
@@ -97,7 +79,8 @@ void PrintItem(const fs::path& root, const xml::TXMLNode& item) {
         std::cout << "        " << appFileName << ": not in the package\n";
         return;
     }
-    const DataSize size = SizeOf(data);
+    TreeTally size;
+    AddToTally(data.string(), size);
     std::cout << "        " << appFileName << ": " << size.files << (size.files == 1 ? " file, " : " files, ")
               << size.bytes << " bytes\n";
 }
@@ -128,18 +111,19 @@ int RunContents(const std::vector<std::string>& words) {
         std::cout << "  PrjInfo: " << Attribute(project, "PrjID") << " " << Attribute(project, "PrjName")
                   << " (PrjInfoExport " << Attribute(project, "PrjInfoExport") << ")\n";
         if (const xml::TXMLNode persons = project.ChildNodes().FindNode("PrjPerInfo"))
-            for (int i = 0; i < persons.ChildNodes().Count(); ++i) {
-                const xml::TXMLNode person = persons.ChildNodes()[i];
+            for (xml::TXMLNode person = persons.ChildNodes().First(); person; person = person.NextSibling())
                 std::cout << "    person " << Attribute(person, "PerUUID") << " "
                           << Attribute(person, "PerName") << "\n";
-            }
     }
-    const xml::TXMLNode items = root.ChildNodes().FindNode("ExportItemInfo");
-    const int count = items ? items.ChildNodes().Count() : 0;
-    std::cout << "  ExportItemInfo: " << count << (count == 1 ? " item\n" : " items\n");
-    for (int i = 0; i < count; ++i)
-        if (items.ChildNodes()[i].NodeType() == xml::ntElement)
-            PrintItem(scratch.Path(), items.ChildNodes()[i]);
+    // One step per child, counted and printed in one walk: a package may hold very many.
+    std::vector<xml::TXMLNode> items;
+    if (const xml::TXMLNode list = root.ChildNodes().FindNode("ExportItemInfo"))
+        for (xml::TXMLNode child = list.ChildNodes().First(); child; child = child.NextSibling())
+            items.push_back(child);
+    std::cout << "  ExportItemInfo: " << items.size() << (items.size() == 1 ? " item\n" : " items\n");
+    for (const xml::TXMLNode& item : items)
+        if (item.NodeType() == xml::ntElement)
+            PrintItem(scratch.Path(), item);
     return 0;
 }
 

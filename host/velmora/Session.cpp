@@ -43,20 +43,43 @@ void PrepareApplication() {
     host::SetHintWindowClass(framework::HintWindowClass());
 }
 
-// Each step's text, with what the run has written into the work folders so far.
+namespace {
+
+// What the run has written into the work folders so far.
+std::string WorkFolderTally() {
+    const std::string root = host::InstallationFolder();
+    return "  (work folders: " + FolderTally({root + "~Vek~Temp", root + "Temp"}) + ")";
+}
+
+// The step the progress window shows, and the work folders as they were when it began.
+struct ProgressStep {
+    std::string text;
+    std::string tally;
+};
+
+ProgressStep& ShownStep() {
+    static ProgressStep step;
+    return step;
+}
+
+} // namespace
+
+// Each step's text, with what the run had written into the work folders when the step began. The
+// folders are counted once per step: an import tells the same step again for each of its items,
+// and counting every file again for each would cost as many lookups as items times files.
 void PrintProgress(const host::ProcessCall& call) {
-    const auto tally = [] {
-        const std::string root = host::InstallationFolder();
-        return "  (work folders: " + FolderTally({root + "~Vek~Temp", root + "Temp"}) + ")";
-    };
+    ProgressStep& step = ShownStep();
     switch (call.Kind) {
     case host::ProcessCallKind::Begin:
     case host::ProcessCallKind::Change:
-        Say("progress", call.Text + tally());
+        if (call.Kind == host::ProcessCallKind::Begin || call.Text != step.text)
+            step = {call.Text, WorkFolderTally()};
+        Say("progress", call.Text + step.tally);
         break;
     case host::ProcessCallKind::Hide:
         break;
     case host::ProcessCallKind::End:
+        step = {};
         Say("progress", "(closed)");
         break;
     }

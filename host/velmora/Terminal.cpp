@@ -1,11 +1,9 @@
 #include "host/velmora/Terminal.h"
 
-#include "platform/rtl/FileSystem.h"
+#include "host/velmora/TreeTally.h"
 
 #include <cstdio>
-#include <filesystem>
 #include <iostream>
-#include <system_error>
 
 namespace velmora {
 
@@ -14,21 +12,12 @@ void Say(const std::string& who, const std::string& text) {
 }
 
 std::string FolderTally(const std::vector<std::string>& folders) {
-    namespace fs = std::filesystem;
-    std::uintmax_t files = 0, bytes = 0;
-    for (const std::string& folder : folders) {
-        std::error_code error;
-        for (fs::recursive_directory_iterator it(rtl::ToNativePath(folder), error), end; !error && it != end;
-             it.increment(error)) {
-            if (it->is_regular_file(error)) {
-                ++files;
-                bytes += it->file_size(error);
-            }
-        }
-    }
+    TreeTally tally;
+    for (const std::string& folder : folders)
+        AddToTally(folder, tally);
     char text[64];
-    std::snprintf(text, sizeof text, "%ju %s, %.1f MiB", files, files == 1 ? "file" : "files",
-                  static_cast<double>(bytes) / (1 << 20));
+    std::snprintf(text, sizeof text, "%ju %s, %.1f MiB", tally.files, tally.files == 1 ? "file" : "files",
+                  static_cast<double>(tally.bytes) / (1 << 20));
     return text;
 }
 

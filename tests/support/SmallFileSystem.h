@@ -1,25 +1,68 @@
 #pragma once
-// A small file system of its own, for tests of what a full disk does: a tmpfs of the given size
-// mounted on a folder made for it. Only a process that may mount (root) gets one; elsewhere
-// Mounted() is false and Reason() says why, for the test to skip with.
+// A small file system of its own, for tests of what a full disk does: a tmpfs of the given size (and,
+// where given, number of files and folders) mounted on a folder. The mount is made in a mount
+// namespace that the test process enters for it, so the test and the programs it starts see it, and
+// it goes with the process however that ends: a crashed test leaves no mount behind. Only a process
+// that may mount (root) gets one; elsewhere Mounted() is false and Reason() says why, for the test
+// to skip with.
+#include <sched.h>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
 
 #include <cerrno>
 #include <cstring>
 #include <filesystem>
+#include <fstream>
 #include <random>
 #include <string>
 
 namespace tests {
 
+namespace detail {
+
+inline int ThreadsOfThisProcess() {
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind("Threads:", 0) == 0)
+            return std::stoi(line.substr(8));
+    return 0;
+}
+
+inline std::string EnterOwnMountNamespace() {
+    // Only the calling thread would move: another thread would still see the disk as it was.
+    if (ThreadsOfThisProcess() != 1)
+        return "the test process runs more than one thread, so it cannot take a mount namespace of its own";
+    if (::unshare(CLONE_NEWNS) != 0)
+        return std::string("no mount namespace of its own can be made here (it needs root): ") +
+               std::strerror(errno);
+    if (::mount("none", "/", nullptr, MS_REC | MS_PRIVATE, nullptr) != 0)
+        return std::string("the mounts cannot be made private: ") + std::strerror(errno);
+    return "";
+}
+
+// Moves this process into a mount namespace of its own, once, whose mounts reach no other process
+// but those it starts. Answers why it cannot, or "".
+inline const std::string& OwnMountNamespace() {
+    // Never destroyed, so that no exit handler is registered from a header.
+    static const std::string* const reason = new std::string(EnterOwnMountNamespace());
+    return *reason;
+}
+
+} // namespace detail
+
 class SmallFileSystem {
 public:
-    SmallFileSystem(const std::string& folder, std::size_t bytes) : m_folder(folder) {
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
-        std::filesystem::create_directories(m_folder);
-        const std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+    // Mounts on folder, which is made when it is missing (and removed again afterwards); what an
+    // existing folder holds is hidden while the small file system covers it. Inodes 0 leaves the
+    // number of files and folders to tmpfs.
+    SmallFileSystem(const std::string& folder, std::size_t bytes, std::size_t inodes = 0) : m_folder(folder) {
+        if (m_reason = detail::OwnMountNamespace(); !m_reason.empty())
+            return;
+        std::error_code error;
+        m_made = std::filesystem::create_directories(m_folder, error);
+        std::string options = "size=" + std::to_string(bytes) + ",mode=0755";
+        if (inodes != 0)
+            options += ",nr_inodes=" + std::to_string(inodes);
         if (::mount("tarnwick-test", m_folder.c_str(), "tmpfs", MS_NOSUID | MS_NODEV, options.c_str()) == 0)
             m_mounted = true;
         else
@@ -28,8 +71,10 @@ public:
     ~SmallFileSystem() {
         if (m_mounted)
             ::umount2(m_folder.c_str(), MNT_DETACH);
-        std::error_code ignored;
-        std::filesystem::remove_all(m_folder, ignored);
+        if (m_made) {
+            std::error_code ignored;
+            std::filesystem::remove_all(m_folder, ignored);
+        }
     }
     SmallFileSystem(const SmallFileSystem&) = delete;
     SmallFileSystem& operator=(const SmallFileSystem&) = delete;
@@ -47,12 +92,19 @@ public:
             return 0;
         return static_cast<std::size_t>(s.f_blocks - s.f_bfree) * s.f_frsize;
     }
+    std::size_t AvailableBytes() const {
+        struct statvfs s {};
+        if (::statvfs(m_folder.c_str(), &s) != 0)
+            return 0;
+        return static_cast<std::size_t>(s.f_bavail) * s.f_frsize;
+    }
     const std::string& Reason() const { return m_reason; }
     // The mounted folder, with a trailing "/".
     std::string Path() const { return m_folder + "/"; }
 
 private:
     std::string m_folder;
+    bool m_made = false;
     bool m_mounted = false;
     std::string m_reason;
 };

@@ -9,7 +9,7 @@
 #include "core/import/ImportForms.h"
 #include "core/import/PackageReaders.h"
 #include "core/import/UntFrm_MainReaderUnPack.h"
-#include "tests/core/import/ImportFixture.h"
+#include "tests/core/import/CraftedImportTest.h"
 
 #include "controls/tabs/LuPageControl.h"
 #include "host/Database.h"
@@ -33,17 +33,10 @@ constexpr char OutsiderText[] = "当前人员没有参与该项目，不能导�
 const std::string Prep = "IniXMLInfo: ";
 const std::string Entry = "ImportXMLInfo: ";
 
-// What an import may not change unless it was allowed to: every project row, every person and
-// every membership, and each database's soundness.
-struct InstallationState {
-    std::vector<host::Database::Row> projects, persons, members;
-    bool operator==(const InstallationState&) const = default;
-};
-
-class CraftedPackageTest : public ImportTest {
+class CraftedPackageTest : public CraftedImportTest {
 protected:
     void SetUp() override {
-        ImportTest::SetUp();
+        CraftedImportTest::SetUp();
         ImportForms() = TImportForms();
         m_packages = m_folder + ".packages/";
         fs::remove_all(m_packages);
@@ -51,7 +44,7 @@ protected:
     }
     void TearDown() override {
         fs::remove_all(m_packages);
-        ImportTest::TearDown();
+        CraftedImportTest::TearDown();
     }
 
     std::string Package(const std::string& name, const std::string& xml,
@@ -59,42 +52,6 @@ protected:
         const std::string file = m_packages + name + ".Package";
         tests::WriteCraftedPackage(file, xml, files);
         return file;
-    }
-
-    std::int32_t Import(const std::string& package) {
-        return VekPackPortInfo(framework::HintWindowClass(), framework::Application(), framework::Screen(),
-                               "", -1, 0, package.c_str());
-    }
-
-    InstallationState State() const {
-        host::Database db;
-        db.Open(host::BaseDatabasePath(), false);
-        return {db.Query("select * from Vek_Project order by PrjID"),
-                db.Query("select * from Vek_Person order by PerUUID"),
-                db.Query("select * from Vek_PrjPerson order by PrjID, PerUUID")};
-    }
-
-    // Every database of the installation is sound, and the import left no folder of its own.
-    void ExpectSoundAndTidy() const {
-        std::vector<std::string> databases = {host::BaseDatabasePath()};
-        for (const auto& entry : fs::directory_iterator(m_folder + "/Projects"))
-            for (const auto& file : fs::directory_iterator(entry.path()))
-                if (file.path().extension() == ".db")
-                    databases.push_back(file.path().string());
-        for (const std::string& path : databases) {
-            host::Database db;
-            db.Open(path, false);
-            EXPECT_EQ(db.Query("pragma integrity_check"), std::vector<host::Database::Row>{{"ok"}}) << path;
-        }
-        for (const auto& entry : fs::recursive_directory_iterator(m_folder + "/~Vek~Temp")) {
-            const std::string name = entry.path().filename().string();
-            EXPECT_TRUE(name != "CommonReader" && name != "ResFile" &&
-                        name.find("unpacking") == std::string::npos)
-                << entry.path();
-        }
-        // Nothing beside the packages that were given.
-        for (const auto& entry : fs::directory_iterator(m_packages))
-            EXPECT_EQ(entry.path().extension(), ".Package") << entry.path();
     }
 
     std::string m_packages;
@@ -193,8 +150,7 @@ TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
             ASSERT_TRUE(host::OpenProject(c.openProject));
         }
         const std::string package = Package("crafted", tests::CraftedXml(c.doc), c.files);
-        const InstallationState before = State();
-        const auto outside = TreeOutsideWorkFolder();
+        const Untouched before = Snapshot();
         ExpectBoxes(c.boxes);
 
         EXPECT_EQ(Import(package), -1);
@@ -203,10 +159,7 @@ TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
         EXPECT_EQ(NewLogEntries(), Logged(c.log));
         EXPECT_TRUE(host::ProjectsCreated().empty());
         EXPECT_TRUE(host::PrjOptionRows().empty());
-        EXPECT_EQ(State(), before);
-        EXPECT_EQ(TreeOutsideWorkFolder(), outside);
-        EXPECT_TRUE(host::EveryProcessEnded());
-        ExpectSoundAndTidy();
+        ExpectNothingLeft(before, package);
     }
 }
 
@@ -250,7 +203,7 @@ TEST_F(CraftedPackageTest, AnItemWhoseModuleThisInstallationLacksGetsNoTabAndThe
     EXPECT_EQ(project.Query("select MatterName from XM_AuditMatter where MatterID = 'M900'"),
               std::vector<host::Database::Row>{{"新增事项"}});
     EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"新模块读取信息失败！", "审计事项导入成功！"}));
-    ExpectSoundAndTidy();
+    ExpectSoundAndTidy(package);
 }
 
 } // namespace

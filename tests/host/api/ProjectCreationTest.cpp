@@ -1,22 +1,19 @@
-#include "InstallationState.h"
-
 #include "host/AppInterface.h"
 #include "host/HostControl.h"
+#include "tests/support/InstallationState.h"
 #include "tests/support/SampleInstallationTest.h"
+#include "tests/support/SmallFileSystem.h"
 
 #include "platform/rtl/FileSystem.h"
 
 #include <gtest/gtest.h>
 
 #include <signal.h>
-#include <sys/mount.h>
-#include <sys/statvfs.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <cerrno>
-#include <cstring>
 #include <filesystem>
+#include <optional>
 #include <set>
 
 using sharemem::CountedText;
@@ -72,13 +69,13 @@ protected:
         EXPECT_EQ(host::OpenProjectId(), kNewProject);
         EXPECT_EQ(rtl::ReadFileBytes(host::ProjectMaterialsFolder(kNewProject) + "审计方案.txt"),
                   rtl::ReadFileBytes(kFixtures + "NewProject/ResFile/审计方案.txt"));
-        EXPECT_EQ(hosttest::IntegrityOf(host::ProjectDatabasePath(kNewProject)), "ok");
-        EXPECT_EQ(hosttest::IntegrityOf(host::BaseDatabasePath()), "ok");
+        EXPECT_EQ(tests::IntegrityOf(host::ProjectDatabasePath(kNewProject)), "ok");
+        EXPECT_EQ(tests::IntegrityOf(host::BaseDatabasePath()), "ok");
     }
 
     // The folders below "Projects" that are not a project's.
     std::set<std::string> Leftovers() const {
-        std::set<std::string> names = hosttest::StateOf(m_folder).ProjectFolders;
+        std::set<std::string> names = tests::StateOf(m_folder).ProjectFolders;
         for (const char* id :
              {host::SampleProjectId, host::SecondProjectId, host::ThirdProjectId, kNewProject})
             names.erase(id);
@@ -92,14 +89,14 @@ TEST_F(ProjectCreationTest, AFailureAtAnyStepLeavesNoTraceOfTheProject) {
     for (const Parts& parts : BothShapes()) {
         for (const char* step : {"VekCreatePrj.Files", "VekCreatePrj.Rows", "VekCreatePrj.Move"}) {
             SCOPED_TRACE(std::string(parts.Shape) + ", " + step);
-            const hosttest::InstallationState before = hosttest::StateOf(m_folder);
+            const tests::InstallationState before = tests::StateOf(m_folder);
             host::InjectRaise(step, "the disk is full");
             EXPECT_EQ(Create(parts.Project, parts.Materials), kProjectNotWritten);
-            EXPECT_EQ(hosttest::StateOf(m_folder), before);
+            EXPECT_EQ(tests::StateOf(m_folder), before);
             EXPECT_FALSE(VekProjectExist(CountedText(kNewProject).Get()));
             EXPECT_EQ(host::OpenProjectId(), "");
             EXPECT_TRUE(host::ProjectsCreated().empty());
-            EXPECT_EQ(hosttest::IntegrityOf(host::BaseDatabasePath()), "ok");
+            EXPECT_EQ(tests::IntegrityOf(host::BaseDatabasePath()), "ok");
         }
         host::ClearInjections();
         EXPECT_EQ(Create(parts.Project, parts.Materials), kProjectCreated) << parts.Shape;
@@ -139,7 +136,7 @@ TEST_F(ProjectCreationTest, AProcessKilledDuringTheCreationLeavesNoProject) {
         host::OpenInstallation(m_folder);
         EXPECT_FALSE(VekProjectExist(CountedText(kNewProject).Get()));
         EXPECT_FALSE(host::OpenProject(kNewProject));
-        EXPECT_EQ(hosttest::IntegrityOf(host::BaseDatabasePath()), "ok");
+        EXPECT_EQ(tests::IntegrityOf(host::BaseDatabasePath()), "ok");
         EXPECT_FALSE(Leftovers().empty() && !fs::exists(m_folder + "/Projects/" + kNewProject))
             << "the child left nothing behind: it was not killed inside the creation";
 
@@ -195,13 +192,13 @@ TEST_F(ProjectCreationTest, AnIdThatDiffersOnlyInCaseNamesTheExistingProject) {
     rtl::ForceDirectories(part);
     rtl::WriteFileBytes(part + "PrjInfo.xml",
                         "<VekProject><PrjInfo PrjID=\"xm2026001\" PrjName=\"x\"/></VekProject>");
-    const hosttest::InstallationState before = hosttest::StateOf(m_folder);
+    const tests::InstallationState before = tests::StateOf(m_folder);
     const std::string materials = host::ProjectMaterialsFolder(host::SampleProjectId) + "审计通知书.txt";
     const std::string content = rtl::ReadFileBytes(materials);
     EXPECT_EQ(Create(part, kFixtures + "NewProject/ResFile/"), kProjectExists);
-    EXPECT_EQ(hosttest::StateOf(m_folder), before);
+    EXPECT_EQ(tests::StateOf(m_folder), before);
     EXPECT_EQ(rtl::ReadFileBytes(materials), content);
-    EXPECT_EQ(hosttest::IntegrityOf(host::ProjectDatabasePath(host::SampleProjectId)), "ok");
+    EXPECT_EQ(tests::IntegrityOf(host::ProjectDatabasePath(host::SampleProjectId)), "ok");
 }
 
 // An installation on a file system of its own that the test fills up, so that the creation runs out
@@ -209,19 +206,14 @@ TEST_F(ProjectCreationTest, AnIdThatDiffersOnlyInCaseNamesTheExistingProject) {
 class SmallFileSystemTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        m_root = std::string(TARNWICK_BINARY_DIR) + "/project_creation_test/" +
-                 program_invocation_short_name + "/small_fs";
-        ::umount2(m_root.c_str(), MNT_DETACH);
-        fs::remove_all(m_root);
-        fs::create_directories(m_root);
-        if (::mount("tmpfs", m_root.c_str(), "tmpfs", 0, "size=32m") != 0)
-            GTEST_SKIP() << "a small file system cannot be mounted here (it needs root): "
-                         << std::strerror(errno);
-        m_mounted = true;
-        m_folder = m_root + "/inst";
+        const std::string root = std::string(TARNWICK_BINARY_DIR) + "/project_creation_test/" +
+                                 program_invocation_short_name + "/";
+        m_disk.emplace(root + "small_fs", 32 << 20);
+        if (!m_disk->Mounted())
+            GTEST_SKIP() << m_disk->Reason();
+        m_folder = m_disk->Path() + "inst";
         host::CreateSampleInstallation(m_folder);
-        m_materials = std::string(TARNWICK_BINARY_DIR) + "/project_creation_test/" +
-                      program_invocation_short_name + "/small_fs_materials/";
+        m_materials = root + "small_fs_materials/";
         fs::remove_all(m_materials);
         fs::create_directories(m_materials);
         for (int i = 1; i <= 5; ++i) {
@@ -233,26 +225,22 @@ protected:
     }
     void TearDown() override {
         host::CloseInstallation();
-        if (m_mounted)
-            ::umount2(m_root.c_str(), MNT_DETACH);
-        fs::remove_all(m_root);
+        m_disk.reset();
         fs::remove_all(m_materials);
     }
 
     // Leaves about free bytes on the file system.
     void LeaveFree(std::size_t free) const {
-        struct statvfs info {};
-        ASSERT_EQ(::statvfs(m_root.c_str(), &info), 0);
-        const std::size_t available = static_cast<std::size_t>(info.f_bavail) * info.f_frsize;
+        const std::size_t available = m_disk->AvailableBytes();
         ASSERT_GT(available, free);
-        rtl::TFileWriter filler(m_root + "/filler");
+        rtl::TFileWriter filler(m_disk->Path() + "filler");
         filler.Write(std::string(available - free, 'f'));
         filler.Close();
     }
 
     static constexpr std::size_t kFileSize = 256 * 1024;
-    std::string m_root, m_folder, m_materials;
-    bool m_mounted = false;
+    std::optional<tests::SmallFileSystem> m_disk;
+    std::string m_folder, m_materials;
 };
 
 TEST_F(SmallFileSystemTest, RunningOutOfSpaceLeavesNoTraceOfTheProject) {
@@ -267,12 +255,12 @@ TEST_F(SmallFileSystemTest, RunningOutOfSpaceLeavesNoTraceOfTheProject) {
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
         LeaveFree(c.Free);
-        const hosttest::InstallationState before = hosttest::StateOf(m_folder);
+        const tests::InstallationState before = tests::StateOf(m_folder);
         EXPECT_EQ(Create(kFixtures + "NewProject/XMGL/", m_materials), kProjectNotWritten);
-        EXPECT_EQ(hosttest::StateOf(m_folder), before);
+        EXPECT_EQ(tests::StateOf(m_folder), before);
         EXPECT_FALSE(VekProjectExist(CountedText(kNewProject).Get()));
-        EXPECT_EQ(hosttest::IntegrityOf(host::BaseDatabasePath()), "ok");
-        fs::remove(m_root + "/filler");
+        EXPECT_EQ(tests::IntegrityOf(host::BaseDatabasePath()), "ok");
+        fs::remove(m_disk->Path() + "filler");
     }
     EXPECT_EQ(Create(kFixtures + "NewProject/XMGL/", m_materials), kProjectCreated);
     for (int i = 1; i <= 5; ++i) {

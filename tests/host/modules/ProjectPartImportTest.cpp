@@ -1,7 +1,7 @@
 #include "ModuleSupport.h"
 
 #include "host/HostState.h"
-#include "tests/host/api/InstallationState.h"
+#include "tests/support/InstallationState.h"
 #include "tests/support/SampleInstallationTest.h"
 
 #include "platform/rtl/Exceptions.h"
@@ -80,10 +80,10 @@ TEST_F(ProjectPartImportTest, APartOfAnotherProjectThanTheOpenOneOrByANonMemberC
         Open(c.OpenProject);
         host::SetCurrentUser(c.User);
         const std::string part = PartOf(c.PartProject);
-        const hosttest::InstallationState before = hosttest::StateOf(m_folder);
+        const tests::InstallationState before = tests::StateOf(m_folder);
         EXPECT_EQ(modtest::ImportModule("项目信息", part), tarnwick::ImportFailed);
         EXPECT_NE(RefusalOf(part).find(c.Reason), std::string::npos) << RefusalOf(part);
-        EXPECT_EQ(hosttest::StateOf(m_folder), before);
+        EXPECT_EQ(tests::StateOf(m_folder), before);
         EXPECT_FALSE(VekProjectExist(CountedText(kMissingProject).Get()));
         EXPECT_EQ(host::OpenProjectId(), c.OpenProject);
     }
@@ -111,11 +111,11 @@ TEST_F(ProjectPartImportTest, AFailureBeforeTheCommitChangesNothing) {
     Open(host::SampleProjectId);
     host::SetCurrentUser(host::SampleMemberId);
     const std::string part = PartOf(host::SampleProjectId);
-    const hosttest::InstallationState before = hosttest::StateOf(m_folder);
+    const tests::InstallationState before = tests::StateOf(m_folder);
     host::InjectRaise("StoreProjectPart.Rows", "the disk is full");
     EXPECT_EQ(modtest::ImportModule("项目信息", part), tarnwick::ImportFailed);
-    EXPECT_EQ(hosttest::StateOf(m_folder), before);
-    EXPECT_EQ(hosttest::IntegrityOf(host::BaseDatabasePath()), "ok");
+    EXPECT_EQ(tests::StateOf(m_folder), before);
+    EXPECT_EQ(tests::IntegrityOf(host::BaseDatabasePath()), "ok");
 }
 
 } // namespace

@@ -130,4 +130,34 @@ TEST(StagingFolders, OnlyThoseOfEndedProcessesAreSwept) {
     EXPECT_EQ(rtl::SweepStaleStagingFolders(temp.Path() + "missing/folder"), 0);
 }
 
+// One sweep serves every kind of staging folder: each takes only its own marker's, and a sweep for
+// a process that makes one at a time takes its own as well, but never a name it is told to keep.
+TEST(StagingFolders, ASweepTakesOnlyItsMarkersFoldersAndKeepsWhatItIsTold) {
+    TempFolder temp;
+    const std::string ended = std::to_string(EndedProcess());
+    const std::string endedUnpacking = ".XM1.unpacking-" + ended + "-0";
+    const std::string endedCreating = ".XM1.creating-" + ended + "-0";
+    const std::string ownCreating = rtl::StagingFolderName("XM2", 4, "creating");
+    const std::string keptCreating = ".XM3.creating-" + ended + "-1";
+    const std::string negativeAttempt = ".XM4.creating-" + ended + "--1";
+    for (const std::string& name :
+         {endedUnpacking, endedCreating, ownCreating, keptCreating, negativeAttempt})
+        ASSERT_TRUE(rtl::ForceDirectories(temp.Path() + name + "/content"));
+    EXPECT_EQ(ownCreating, ".XM2.creating-" + std::to_string(::getpid()) + "-4");
+
+    rtl::TStagingSweep creating;
+    creating.marker = "creating";
+    creating.ownAreStale = true;
+    creating.keep = [&](std::string_view name) { return name == keptCreating; };
+    EXPECT_EQ(rtl::SweepStagingFoldersIn(temp.Path(), creating), 2);
+    EXPECT_FALSE(Exists(temp.Path() + endedCreating));
+    EXPECT_FALSE(Exists(temp.Path() + ownCreating));
+    for (const std::string& name : {endedUnpacking, keptCreating, negativeAttempt})
+        EXPECT_TRUE(Exists(temp.Path() + name)) << name;
+
+    EXPECT_EQ(rtl::SweepStagingFoldersIn(temp.Path(), {}), 1);
+    EXPECT_FALSE(Exists(temp.Path() + endedUnpacking));
+    EXPECT_TRUE(Exists(temp.Path() + keptCreating));
+}
+
 } // namespace

@@ -3,11 +3,12 @@
 #include "host/Database.h"
 
 #include <filesystem>
+#include <ostream>
 #include <set>
 #include <string>
 #include <vector>
 
-namespace hosttest {
+namespace tests {
 
 // What a project's creation or import may change in an installation: the rows of its projects and
 // persons, the folders below "Projects", and the host's folders for unpacked parts. Values are
@@ -20,6 +21,19 @@ struct InstallationState {
 
     bool operator==(const InstallationState&) const = default;
 };
+
+// For a failed comparison to show what differs.
+inline void PrintTo(const InstallationState& state, std::ostream* out) {
+    for (const auto& row : state.Rows) {
+        *out << "\n  ";
+        for (const std::string& value : row)
+            *out << value << " ";
+    }
+    *out << "\n  project folders:";
+    for (const std::string& folder : state.ProjectFolders)
+        *out << " " << folder;
+    *out << "\n  unpacked materials: " << state.UnpackedMaterials << ", unpacked part: " << state.UnpackedPart;
+}
 
 inline std::vector<std::vector<std::string>> QuotedRows(host::Database& db, const std::string& table) {
     std::string columns;
@@ -42,10 +56,11 @@ inline InstallationState StateOf(const std::string& folder) {
     return state;
 }
 
+// What "pragma integrity_check" answers for the database file: "ok" when it is sound.
 inline std::string IntegrityOf(const std::string& database) {
     host::Database db;
     db.Open(database, false);
     return db.Query("pragma integrity_check").at(0).at(0);
 }
 
-} // namespace hosttest
+} // namespace tests
