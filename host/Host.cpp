@@ -431,24 +431,23 @@ bool IsProjectMember(const std::string& prjId, const std::string& userId) {
                 .empty();
 }
 
-// A project part changes only the project its import was prepared for, which the host knows as the
-// open one: the preparation goes on into the open project only when it is the package's, and opens
-// or creates the package's project to import into it; the other modules import into the open
-// project too. Only a member of that project in this installation, or the administrator, who is
-// bound to no project, may change it.
+} // namespace
+
+// An import changes only the project it was prepared for, which the host knows as the open one: the
+// preparation goes on into the open project only when it is the package's, and opens or creates the
+// package's project to import into it; the modules import into the open project. Only a member of
+// that project in this installation, or the administrator, who is bound to no project, may change it.
 void RequireImportTarget(const std::string& prjId) {
     const State& s = S();
     if (s.openProject.empty())
-        throw rtl::Exception("the project part of \"" + prjId + "\" is refused: no project is open");
+        throw rtl::Exception("a change of project \"" + prjId + "\" is refused: no project is open");
     if (prjId != s.openProject)
-        throw rtl::Exception("the project part of \"" + prjId + "\" is refused: the open project is \"" +
+        throw rtl::Exception("a change of project \"" + prjId + "\" is refused: the open project is \"" +
                              s.openProject + "\"");
     if (s.user != tarnwick::AdministratorUserId && !IsProjectMember(prjId, s.user))
-        throw rtl::Exception("the project part of \"" + prjId + "\" is refused: user \"" + s.user +
+        throw rtl::Exception("a change of project \"" + prjId + "\" is refused: user \"" + s.user +
                              "\" is no member of the project");
 }
-
-} // namespace
 
 std::int32_t CreateProject(const std::string& prjPath, const std::string& resPath) {
     RequireInstallation();

@@ -70,6 +70,9 @@ std::int32_t CreateProject(const std::string& prjPath, const std::string& resPat
 // or the administrator; raises rtl::Exception saying why otherwise, and when it fails, with nothing
 // changed. Answers the PrjID.
 std::string StoreProjectPart(const std::string& folder);
+// Raises rtl::Exception saying why unless an import may change project prjId: it is the open project,
+// and the current user is a member of it in this installation or the administrator.
+void RequireImportTarget(const std::string& prjId);
 // Copies a folder tree, leaving links out; removes one without following links.
 void CopyTree(const std::string& from, const std::string& to);
 bool RemoveTree(const std::string& folder);

@@ -5,15 +5,20 @@
 #include "host/modules/common/TableFile.h"
 
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/Paths.h"
+#include "platform/rtl/Text.h"
 
 // "系统人员": the persons of the installation, their records in Vek_Person. With a project open the
 // module moves that project's persons and their membership; without one, every person the
-// installation knows (the module is offered without a project).
+// installation knows (the module is offered without a project). The two kinds of file have names of
+// their own, so that the installation's persons never join a project on import, and a project's join
+// only the open project, for a member of it or the administrator.
 namespace host::modules {
 
 namespace {
 
-constexpr char kFile[] = "Personnel.db";
+constexpr char kProjectFile[] = "Personnel.db";
+constexpr char kSystemFile[] = "SystemPersonnel.db";
 constexpr char kProjectPersons[] = "PerUUID in (select PerUUID from Vek_PrjPerson where PrjID = ?)";
 
 std::vector<std::string> PersonLines(const std::string& database, const std::string& sql,
@@ -24,11 +29,16 @@ std::vector<std::string> PersonLines(const std::string& database, const std::str
     return lines;
 }
 
+// A file of the installation's persons (exported without a project) joins no project.
+bool JoinsProject(const std::string& path) {
+    return !rtl::SameText(rtl::ExtractFileName(path), kSystemFile);
+}
+
 class PersonnelModule : public ModuleLibrary {
 public:
     std::string Export(std::int32_t) override {
         const std::string serial = CurrentProjectSerial();
-        const std::string file = ResultFile(kFile);
+        const std::string file = ResultFile(serial.empty() ? kSystemFile : kProjectFile);
         const int rows = serial.empty()
                              ? ExportRows(host::BaseDatabasePath(), "Vek_Person", "", {}, file)
                              : ExportRows(host::BaseDatabasePath(), "Vek_Person", kProjectPersons, {serial}, file);
@@ -40,10 +50,11 @@ public:
     }
 
     std::int32_t Import(std::int32_t, const std::string& path) override {
-        const std::string serial = CurrentProjectSerial();
+        const std::string serial = JoinsProject(path) ? CurrentProjectSerial() : std::string();
+        if (!serial.empty())
+            host::detail::RequireImportTarget(serial);
         if (MergeRows(host::BaseDatabasePath(), "Vek_Person", path) == 0)
             return ImportNothing;
-        // Without a project the persons join the installation only.
         if (serial.empty())
             return ImportDone;
         host::Database base;
@@ -68,7 +79,8 @@ public:
     }
 
     PageContent ImportContent(std::int32_t, const std::string& path) override {
-        return {CurrentProjectSerial().empty() ? "将把以下人员导入系统：" : "将把以下人员导入当前项目：",
+        return {JoinsProject(path) && !CurrentProjectSerial().empty() ? "将把以下人员导入当前项目："
+                                                                      : "将把以下人员导入系统：",
                 PersonLines(path, "select PerName, PerJob, PerRole from Vek_Person order by rowid", {})};
     }
 };

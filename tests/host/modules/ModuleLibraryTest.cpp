@@ -216,11 +216,60 @@ TEST_P(ModuleLibraryTest, WithoutAProjectTheSystemsPersonsMove) {
         return base.Query("select * from Vek_PrjPerson").size();
     };
     const std::size_t members = membership();
-    EXPECT_EQ(modtest::ImportModule("系统人员", WorkFolder() + "Personnel.db"), 1);
+    EXPECT_EQ(modtest::ImportModule("系统人员", WorkFolder() + "SystemPersonnel.db"), 1);
     host::Database base;
     base.Open(host::BaseDatabasePath(), false);
     EXPECT_EQ(base.Query(persons), source) << "周婷 among them";
     EXPECT_EQ(membership(), members);
+}
+
+// A personnel file changes the open project's persons only when it is a project's, and only for a
+// member of that project or the administrator; the installation's persons join no project.
+TEST_P(ModuleLibraryTest, PersonsJoinTheOpenProjectOnlyFromAProjectsFileForAMember) {
+    OpenSource();
+    const std::string projectFile = modtest::ExportModule("系统人员");
+    host::CloseProject();
+    const std::string systemFile = modtest::ExportModule("系统人员");
+    ASSERT_NE(rtl::ExtractFileName(projectFile), rtl::ExtractFileName(systemFile));
+    CountedText out;
+    ASSERT_EQ(CompressFile(out.Var(), (projectFile + "@&@" + systemFile + "@&@").c_str(),
+                           (m_root + "/A.Package").c_str()),
+              1)
+        << out.Str();
+    const auto rows = [](const char* sql) {
+        host::Database base;
+        base.Open(host::BaseDatabasePath(), false);
+        return base.Query(sql);
+    };
+    constexpr char persons[] = "select * from Vek_Person order by PerUUID";
+    constexpr char members[] = "select * from Vek_PrjPerson order by PrjID, PerUUID";
+    const struct {
+        const char* name;
+        const char* user;
+        std::string file;
+        int answer;
+        bool personsChange, membersChange;
+    } cases[] = {
+        {"the installation's persons, imported by the administrator", tarnwick::AdministratorUserId,
+         rtl::ExtractFileName(systemFile), 1, true, false},
+        {"a project's persons, imported by an outsider", host::SampleOutsiderId,
+         rtl::ExtractFileName(projectFile), -1, false, false},
+        {"a project's persons, imported by a member", host::SampleMemberId, rtl::ExtractFileName(projectFile),
+         1, true, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        host::CloseInstallation();
+        std::filesystem::remove_all(m_root + "/B");
+        OpenTarget(true);
+        ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+        host::SetCurrentUser(c.user);
+        const auto personsBefore = rows(persons);
+        const auto membersBefore = rows(members);
+        EXPECT_EQ(modtest::ImportModule("系统人员", WorkFolder() + c.file), c.answer);
+        EXPECT_EQ(rows(persons) != personsBefore, c.personsChange);
+        EXPECT_EQ(rows(members) != membersBefore, c.membersChange);
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Builds, ModuleLibraryTest,

@@ -71,7 +71,7 @@ TEST_F(ModuleResultTest, ExportAnswersTheFailureAndNothingSelectedCodes) {
     for (const char* caption : {"项目信息", "项目资料", "审计事项", "审计分析"})
         EXPECT_EQ(modtest::ExportModule(caption), "-3") << caption << " without an open project";
     // The personnel are the system's, not only a project's.
-    EXPECT_EQ(modtest::ExportModule("系统人员"), WorkFolder() + "Personnel.db") << "without an open project";
+    EXPECT_EQ(modtest::ExportModule("系统人员"), WorkFolder() + "SystemPersonnel.db") << "without an open project";
     EXPECT_EQ(PackageCall("VekPackage_PrjRes"), "-2");
     EXPECT_EQ(PackageCall("VekPackage_GDRes"), "");
 
