@@ -3,10 +3,10 @@
 #include "core/PackageDocument.h"
 #include "core/import/PackageProbes.h"
 #include "core/import/PackageReaders.h"
-#include "host/ziptool/RemoveTree.h"
 #include "host/ziptool/VekZipTool.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/RemoveTree.h"
 
 #include <cstdint>
 #include <cstdlib>
@@ -27,7 +27,7 @@ const std::string& WorkFolder() {
         if (::mkdtemp(pattern.data()) == nullptr)
             std::abort();
         auto* made = new std::string(pattern + "/");
-        std::atexit([] { host::RemoveTree(WorkFolder()); });
+        std::atexit([] { rtl::RemoveTree(WorkFolder()); });
         return made;
     }();
     return *folder;
@@ -94,6 +94,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             // Refusing bad input with an exception is the expected outcome.
         }
     }
-    host::RemoveTree(dest);
+    rtl::RemoveTree(dest);
     return 0;
 }

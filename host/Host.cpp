@@ -1,6 +1,5 @@
 #include "host/HostState.h"
 #include "host/ProjectStaging.h"
-#include "host/ziptool/RemoveTree.h"
 #include "host/ziptool/VekZipTool.h"
 
 #include "platform/rtl/DateTime.h"
@@ -10,6 +9,7 @@
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/ProgramFolder.h"
+#include "platform/rtl/RemoveTree.h"
 #include "platform/rtl/Text.h"
 #include "platform/win/Library.h"
 #include "platform/xml/XMLDocument.h"
@@ -197,7 +197,7 @@ void CopyTree(const std::string& from, const std::string& to) {
 }
 
 bool RemoveTree(const std::string& folder) {
-    return host::RemoveTree(folder);
+    return rtl::RemoveTree(folder);
 }
 
 std::optional<Injection> Intercept(const std::string& function) {

@@ -26,7 +26,7 @@ bool AskForProjectPackage(ExportRunWizard& wizard, std::int32_t projectParts, TE
 std::string ChosenPackageFile(const std::string& chosen) {
     if (rtl::EndsText(PackageExtension, chosen))
         return chosen;
-    return (rtl::FileExists(chosen) ? rtl::ChangeFileExt(chosen, "") : chosen) + PackageExtension;
+    return PackageFileName(rtl::FileExists(chosen) ? rtl::ChangeFileExt(chosen, "") : chosen);
 }
 
 bool AskForPackageFile(framework::TSaveDialog& dialog, const std::string& workFolder, TExportTarget& target) {

@@ -5,16 +5,16 @@
 #include "host/ziptool/StagingFolder.h"
 #include "host/ziptool/ZipToolSettings.h"
 #include "platform/rtl/Exceptions.h"
-#include "platform/rtl/OpenFolder.h"
 #include "platform/rtl/FileSystem.h"
+#include "platform/rtl/OpenFolder.h"
 #include "platform/rtl/Paths.h"
 
 #include <zip.h>
 
 #include <algorithm>
+#include <atomic>
 #include <cerrno>
 #include <cstring>
-#include <atomic>
 #include <exception>
 #include <memory>
 #include <mutex>

@@ -1,9 +1,9 @@
 #include "host/ziptool/StagingFolder.h"
 
-#include "host/ziptool/RemoveTree.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
+#include "platform/rtl/RemoveTree.h"
 #include "platform/rtl/StagingFolders.h"
 
 #include <string_view>
@@ -34,15 +34,15 @@ TStagingFolder::TStagingFolder(const std::string& destDir)
         CreateStaging();
     } catch (...) {
         if (!m_createdParent.empty())
-            RemoveTree(m_createdParent);
+            rtl::RemoveTree(m_createdParent);
         throw;
     }
 }
 
 TStagingFolder::~TStagingFolder() {
-    RemoveTree(m_staging);
+    rtl::RemoveTree(m_staging);
     if (!m_placed && !m_createdParent.empty())
-        RemoveTree(m_createdParent);
+        rtl::RemoveTree(m_createdParent);
 }
 
 void TStagingFolder::CreateParents() {
@@ -53,7 +53,7 @@ void TStagingFolder::CreateParents() {
          up = rtl::ExtractFileDir(up))
         outermost = up;
     if (!rtl::ForceDirectories(m_parent)) {
-        RemoveTree(outermost);
+        rtl::RemoveTree(outermost);
         throw rtl::EInOutError("the folder \"" + m_parent + "\" cannot be created");
     }
     m_createdParent = outermost;
