@@ -356,10 +356,13 @@ void TLuLabel::AdjustRectByBorders(TRect& rect, bool includeBorderWidth) {
 void TLuLabel::AddBorderExtent(TRect& rect) {
     const int horizontalSides = int(m_borderSides.Contains(sdLeft)) + int(m_borderSides.Contains(sdRight));
     const int verticalSides = int(m_borderSides.Contains(sdTop)) + int(m_borderSides.Contains(sdBottom));
-    for (int extent : {BorderExtent(m_borderOuter), m_borderWidth, BorderExtent(m_borderInner)}) {
+    for (int extent : {BorderExtent(m_borderOuter), BorderExtent(m_borderInner)}) {
         rect.right += extent * horizontalSides;
         rect.bottom += extent * verticalSides;
     }
+    // The text keeps BorderWidth off all four edges, whichever sides show the band.
+    rect.right += 2 * m_borderWidth;
+    rect.bottom += 2 * m_borderWidth;
     if (m_rotation == roNone && m_textStyle == tsShadow) {
         rect.right += m_shadowDepth;
         rect.bottom += m_shadowDepth;
@@ -389,14 +392,17 @@ void TLuLabel::AdjustBounds() {
     if (ComponentState().Contains(framework::csReading) || !AutoSize())
         return;
     TRect rect = ClientRect();
+    // Turned text is drawn as one line. Wrapped in the turned box, its lines would change with
+    // every box they give.
+    const bool wraps = WordWrap() && !TurnsItsBox();
     // Wrapped text is measured in the width the border extent leaves, which the extent then
     // gives back: the next adjustment finds the same lines instead of a wider label each time.
-    if (WordWrap() && !TurnsItsBox()) {
+    if (wraps) {
         TRect room{0, 0, 0, 0};
         AddBorderExtent(room);
         rect.right = std::max(rect.left, rect.right - room.right);
     }
-    MeasureText(rect, gdi::DT_EXPANDTABS | (WordWrap() ? gdi::DT_WORDBREAK : 0u));
+    MeasureText(rect, gdi::DT_EXPANDTABS | (wraps ? gdi::DT_WORDBREAK : 0u));
     AddBorderExtent(rect);
     framework::TAlignment alignment = Alignment();
     if (UseRightToLeftAlignment() && alignment != framework::taCenter)

@@ -5,10 +5,13 @@
 #include "platform/framework/Forms.h"
 #include "platform/framework/Input.h"
 #include "platform/gdi/CallLog.h"
+#include "platform/gdi/Drawing.h"
 #include "platform/gdi/FontEngine.h"
+#include "platform/gdi/Text.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <memory>
 #include <string>
 #include <vector>
@@ -68,6 +71,67 @@ protected:
                 (e.call == "DrawText" && !(e.flags & gdi::DT_CALCRECT)))
                 drawn.push_back(e);
         return drawn;
+    }
+
+    // The ink of one text drawing as it would fall without a clip, and the rectangle it is clipped to.
+    struct TextInk {
+        std::string text;
+        framework::TRect ink;
+        framework::TRect clip;
+    };
+
+    // Each text line or output of one painting drawn again, unclipped, on a blank bitmap with room
+    // all round the label: whatever of its ink lies outside its clip the label cut off.
+    std::vector<TextInk> UnclippedInk(lu::TLuLabel* label) {
+        const int margin = 120;
+        std::vector<TextInk> inks;
+        for (const gdi::CallLogEntry& e : PaintLogged(label)) {
+            const bool line = e.call == "DrawTextLine";
+            if (!line && e.call != "ExtTextOut" && e.call != "TextOut")
+                continue;
+            framework::TBitmap scratch;
+            scratch.SetSize(label->Width() + 2 * margin, label->Height() + 2 * margin);
+            gdi::LOGFONT log;
+            log.lfHeight = e.height;
+            log.lfEscapement = log.lfOrientation = e.escapement;
+            log.lfWeight = e.weight;
+            log.lfItalic = e.italic;
+            log.lfUnderline = e.underline;
+            log.lfFaceName = e.face;
+            gdi::HFONT font = gdi::CreateFontIndirect(&log);
+            gdi::HDC dc = scratch.Canvas()->Handle();
+            gdi::HGDIOBJ old = gdi::SelectObject(dc, font);
+            gdi::SetTextAlign(dc, line ? gdi::TA_LEFT | gdi::TA_TOP : e.align);
+            gdi::SetBkMode(dc, gdi::TRANSPARENT);
+            gdi::SetTextColor(dc, gdi::RGB(0, 0, 0));
+            gdi::TextOut(dc, e.position.x + margin, e.position.y + margin, e.text);
+            gdi::SelectObject(dc, old);
+            gdi::DeleteObject(font);
+            framework::TRect ink{1 << 20, 1 << 20, -(1 << 20), -(1 << 20)};
+            for (int y = 0; y < scratch.Height(); ++y)
+                for (int x = 0; x < scratch.Width(); ++x)
+                    if ((gdi::GetPixel(dc, x, y) & 0xFFFFFF) != 0xFFFFFF) {
+                        ink.left = std::min(ink.left, x - margin);
+                        ink.top = std::min(ink.top, y - margin);
+                        ink.right = std::max(ink.right, x - margin + 1);
+                        ink.bottom = std::max(ink.bottom, y - margin + 1);
+                    }
+            inks.push_back(TextInk{e.text, ink, e.rect});
+        }
+        return inks;
+    }
+
+    // Every text drawing of the label shows all its ink: none of it falls outside its clip.
+    void ExpectAllInkShown(lu::TLuLabel* label) {
+        const std::vector<TextInk> inks = UnclippedInk(label);
+        EXPECT_FALSE(inks.empty());
+        for (const TextInk& i : inks) {
+            SCOPED_TRACE("\"" + i.text + "\"");
+            EXPECT_GE(i.ink.left, i.clip.left);
+            EXPECT_GE(i.ink.top, i.clip.top);
+            EXPECT_LE(i.ink.right, i.clip.right);
+            EXPECT_LE(i.ink.bottom, i.clip.bottom);
+        }
     }
 
     std::unique_ptr<framework::TForm> form;

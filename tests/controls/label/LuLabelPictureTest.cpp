@@ -147,4 +147,39 @@ TEST_F(LabelPicture, EveryLookOnOneForm) {
     EXPECT_TRUE(std::filesystem::exists(png));
 }
 
+// Auto-sized labels whose borders show on some sides only, wrapped or not, and wrapped labels
+// turned: each shows its whole text.
+TEST_F(LabelPicture, AutoSizedLabelsShowTheirWholeText) {
+    form->SetBounds(100, 100, 560, 300);
+    form->SetColor(WizardColor);
+    const std::string caption = "one two three four five";
+    std::vector<TLuLabel*> labels;
+    auto add = [&](TRect bounds, lu::TSides sides, int borderWidth, bool wrap, int angle) {
+        TLuLabel* l = Add(caption, bounds, "Arial", -16);
+        l->SetColor(gdi::clWhite);
+        l->SetBorderOuter(lu::fsFlat);
+        l->SetBorderWidth(borderWidth);
+        l->SetBorderColor(gdi::RGB(120, 170, 220));
+        l->SetBorderSides(sides);
+        l->SetWordWrap(wrap);
+        l->SetAngle(angle);
+        l->SetAutoSize(true);
+        labels.push_back(l);
+    };
+    add(TRect{8, 8, 108, 40}, lu::TSides{lu::sdLeft}, 5, false, 0);
+    add(TRect{8, 60, 108, 100}, lu::TSides{lu::sdLeft}, 5, true, 0);
+    add(TRect{130, 60, 230, 100}, lu::TSides{lu::sdLeft, lu::sdBottom}, 3, true, 0);
+    add(TRect{250, 8, 370, 88}, lu::sdAllSides, 0, true, 45);
+    add(TRect{470, 8, 550, 128}, lu::sdAllSides, 3, true, 90);
+    Show();
+    for (TLuLabel* l : labels) {
+        SCOPED_TRACE(std::to_string(l->Left()) + ", " + std::to_string(l->Top()));
+        ExpectAllInkShown(l);
+    }
+
+    const std::string png = std::string(TARNWICK_BINARY_DIR) + "/labels-auto-size.png";
+    framework::SaveFormPng(*form, png);
+    EXPECT_TRUE(std::filesystem::exists(png));
+}
+
 } // namespace

@@ -202,6 +202,13 @@ TEST_F(LabelText, AutoSizeAddsBordersShadowAndTurn) {
              l->SetBorderSides(lu::TSides{lu::sdLeft, lu::sdBottom});
          },
          w + 2, h + 2},
+        // The band shows on the left only, yet the text keeps off all four edges by its width.
+        {"border width on the left",
+         [](lu::TLuLabel* l) {
+             l->SetBorderWidth(5);
+             l->SetBorderSides(lu::TSides{lu::sdLeft});
+         },
+         w + 10, h + 10},
         {"turned 90", [](lu::TLuLabel* l) { l->SetAngle(90); }, h, w},
         {"turned 270 with shadow",
          [](lu::TLuLabel* l) {
@@ -224,6 +231,7 @@ TEST_F(LabelText, AutoSizeAddsBordersShadowAndTurn) {
          },
          w, h},
     };
+    Show();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto* l = AddLabel("Tarnwick", TRect{20, 10, 120, 40});
@@ -231,6 +239,12 @@ TEST_F(LabelText, AutoSizeAddsBordersShadowAndTurn) {
         l->SetAutoSize(true);
         EXPECT_EQ(l->Width(), c.width);
         EXPECT_EQ(l->Height(), c.height);
+        // Curved characters are placed on the ellipse, not clipped to a text rectangle. A turned
+        // shadow is left out: it is drawn a whole depth past where the text starts, and its box
+        // gains half of it.
+        const bool turnedShadow = l->Rotation() == lu::roFlat && l->TextStyle() == lu::tsShadow;
+        if (l->Rotation() != lu::roCurve && !turnedShadow)
+            ExpectAllInkShown(l);
         delete l;
     }
 
@@ -273,7 +287,8 @@ TEST_F(LabelText, AnAutoSizedLabelTakesItsUprightSizeWhenTheTurnEnds) {
 }
 
 // A word-wrapped, auto-sized label keeps the size it found, however often it is adjusted again,
-// and its lines stay within it: the borders take their room before the text is measured.
+// and its lines stay within it: the borders take their room before the text is measured. Turned,
+// it is drawn on one line, and sized so.
 TEST_F(LabelText, AWrappedAutoSizedLabelWithBordersKeepsItsSize) {
     const struct {
         const char* name;
@@ -281,12 +296,16 @@ TEST_F(LabelText, AWrappedAutoSizedLabelWithBordersKeepsItsSize) {
         int borderWidth;
         lu::TSides sides;
         lu::TTextStyle style;
+        int angle;
     } cases[] = {
-        {"border width", lu::fsNone, 5, lu::sdAllSides, lu::tsNormal},
-        {"raised and a border width", lu::fsRaised, 3, lu::sdAllSides, lu::tsNormal},
-        {"border width on the left", lu::fsNone, 5, lu::TSides{lu::sdLeft}, lu::tsNormal},
-        {"border width and a shadow", lu::fsNone, 4, lu::sdAllSides, lu::tsShadow},
+        {"border width", lu::fsNone, 5, lu::sdAllSides, lu::tsNormal, 0},
+        {"raised and a border width", lu::fsRaised, 3, lu::sdAllSides, lu::tsNormal, 0},
+        {"border width on the left", lu::fsNone, 5, lu::TSides{lu::sdLeft}, lu::tsNormal, 0},
+        {"border width and a shadow", lu::fsNone, 4, lu::sdAllSides, lu::tsShadow, 0},
+        {"turned 45", lu::fsNone, 0, lu::sdAllSides, lu::tsNormal, 45},
+        {"turned 90 with a border width", lu::fsNone, 3, lu::sdAllSides, lu::tsNormal, 90},
     };
+    Show();
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         auto* l = AddLabel("one two three four five six seven", TRect{20, 10, 101, 40});
@@ -295,16 +314,24 @@ TEST_F(LabelText, AWrappedAutoSizedLabelWithBordersKeepsItsSize) {
         l->SetBorderWidth(c.borderWidth);
         l->SetBorderSides(c.sides);
         l->SetTextStyle(c.style);
+        l->SetAngle(c.angle);
         l->SetAutoSize(true);
         const int width = l->Width();
         const int height = l->Height();
-        EXPECT_LE(width, 81);
-        EXPECT_GT(height, 2 * l->Font()->Height() * -1) << "the caption wraps onto several lines";
         for (int again = 0; again < 4; ++again) {
             l->SetAutoSize(true);
             l->Font()->SetColor(again % 2 == 0 ? gdi::clNavy : gdi::clBlack);
             EXPECT_EQ(l->Width(), width) << "adjustment " << again;
             EXPECT_EQ(l->Height(), height) << "adjustment " << again;
+        }
+        ExpectAllInkShown(l);
+        if (c.angle == 0) {
+            EXPECT_LE(width, 81);
+            EXPECT_GT(height, 2 * l->Font()->Height() * -1) << "the caption wraps onto several lines";
+        } else {
+            l->SetWordWrap(false);
+            EXPECT_EQ(l->Width(), width) << "the size of the unwrapped caption";
+            EXPECT_EQ(l->Height(), height) << "the size of the unwrapped caption";
         }
         delete l;
     }
