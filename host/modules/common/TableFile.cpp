@@ -119,7 +119,8 @@ int ExportRows(const std::string& database, const std::string& table, const std:
     return rows;
 }
 
-int MergeRows(const std::string& database, const std::string& table, const std::string& file) {
+int MergeRows(const std::string& database, const std::string& table, const std::string& file,
+              KnownRows known) {
     if (!rtl::FileExists(file))
         throw rtl::EInOutError("no row file " + file);
     Connection db(database, false);
@@ -151,7 +152,7 @@ int MergeRows(const std::string& database, const std::string& table, const std::
         if (!inSource(c.name))
             continue;
         names += (names.empty() ? "" : ", ") + Quoted(c.name);
-        if (c.name != key)
+        if (c.name != key && known == KnownRows::TakeFileValues)
             updates += (updates.empty() ? "" : ", ") + Quoted(c.name) + " = excluded." + Quoted(c.name);
     }
     const int merged = std::stoi(

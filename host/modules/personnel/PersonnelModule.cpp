@@ -12,7 +12,9 @@
 // module moves that project's persons and their membership; without one, every person the
 // installation knows (the module is offered without a project). The two kinds of file have names of
 // their own, so that the installation's persons never join a project on import, and a project's join
-// only the open project, for a member of it or the administrator.
+// only the open project, for a member of it or the administrator. The records are the
+// administrator's: only they import the installation's persons or change a record; anyone else's
+// import of a project's persons adds the persons the installation lacks.
 namespace host::modules {
 
 namespace {
@@ -34,6 +36,19 @@ bool JoinsProject(const std::string& path) {
     return !rtl::SameText(rtl::ExtractFileName(path), kSystemFile);
 }
 
+std::string CurrentUserId() {
+    sharemem::CountedText id;
+    ::VekGetCurUUID(id.Var());
+    return id.Str();
+}
+
+// The page of the installation's persons is hidden from anyone but the administrator, and the
+// plug-in reports nothing of it to them, so the refusal is told to the log only.
+void LogRefusedSystemPersons(const std::string& userId) {
+    ::VekLogWrite("系统人员只能由系统管理员导入，未导入任何人员！", 1, userId.c_str(), "VekPackage_Import",
+                  "Personnel", 4);
+}
+
 class PersonnelModule : public ModuleLibrary {
 public:
     std::string Export(std::int32_t) override {
@@ -50,10 +65,17 @@ public:
     }
 
     std::int32_t Import(std::int32_t, const std::string& path) override {
+        const std::string userId = CurrentUserId();
+        const bool administrator = userId == tarnwick::AdministratorUserId;
+        if (!JoinsProject(path) && !administrator) {
+            LogRefusedSystemPersons(userId);
+            return ImportFailed;
+        }
         const std::string serial = JoinsProject(path) ? CurrentProjectSerial() : std::string();
         if (!serial.empty())
             host::detail::RequireImportTarget(serial);
-        if (MergeRows(host::BaseDatabasePath(), "Vek_Person", path) == 0)
+        if (MergeRows(host::BaseDatabasePath(), "Vek_Person", path,
+                      administrator ? KnownRows::TakeFileValues : KnownRows::StayAsTheyAre) == 0)
             return ImportNothing;
         if (serial.empty())
             return ImportDone;

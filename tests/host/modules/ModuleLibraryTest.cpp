@@ -224,9 +224,22 @@ TEST_P(ModuleLibraryTest, WithoutAProjectTheSystemsPersonsMove) {
 }
 
 // A personnel file changes the open project's persons only when it is a project's, and only for a
-// member of that project or the administrator; the installation's persons join no project.
+// member of that project or the administrator; the installation's persons join no project. Only the
+// administrator imports the installation's persons or changes a person's record; anyone else adds the
+// persons B lacks, and the module's refusal of the installation's persons is the log's to tell, as
+// their tab is hidden from them.
 TEST_P(ModuleLibraryTest, PersonsJoinTheOpenProjectOnlyFromAProjectsFileForAMember) {
     OpenSource();
+    {
+        // A's records of persons that B knows differ, and 赵丽 is in A's sample project.
+        host::Database base;
+        base.Open(host::BaseDatabasePath(), false);
+        base.Run("update Vek_Person set PerName = ?, PerRole = ? where PerUUID = ?",
+                 {"张明被外人改写", "系统管理员", host::SampleMemberId});
+        base.Run("update Vek_Person set PerMemo = ? where PerUUID = ?",
+                 {"外来的改写", host::SampleOutsiderId});
+        base.Run("insert into Vek_PrjPerson values (?,?)", {host::SampleProjectId, host::SampleOutsiderId});
+    }
     const std::string projectFile = modtest::ExportModule("系统人员");
     host::CloseProject();
     const std::string systemFile = modtest::ExportModule("系统人员");
@@ -243,32 +256,78 @@ TEST_P(ModuleLibraryTest, PersonsJoinTheOpenProjectOnlyFromAProjectsFileForAMemb
     };
     constexpr char persons[] = "select * from Vek_Person order by PerUUID";
     constexpr char members[] = "select * from Vek_PrjPerson order by PrjID, PerUUID";
+    const std::string system = rtl::ExtractFileName(systemFile), project = rtl::ExtractFileName(projectFile);
+    const char* const admin = tarnwick::AdministratorUserId;
+    const char* const outsider = host::SampleOutsiderId;
+    const char* const member = host::SampleMemberId;
+    // The outsider makes a project of their own, listing only themself, and imports into it.
+    constexpr char ownProject[] = "XM2026102";
+    const std::string refusal = "VekPackage_Import: 系统人员只能由系统管理员导入，未导入任何人员！";
     const struct {
         const char* name;
         const char* user;
+        std::string openProject;
         std::string file;
         int answer;
-        bool personsChange, membersChange;
+        bool personsAdded, recordsRewritten, membersChange, refusalLogged;
     } cases[] = {
-        {"the installation's persons, imported by the administrator", tarnwick::AdministratorUserId,
-         rtl::ExtractFileName(systemFile), 1, true, false},
-        {"a project's persons, imported by an outsider", host::SampleOutsiderId,
-         rtl::ExtractFileName(projectFile), -1, false, false},
-        {"a project's persons, imported by a member", host::SampleMemberId, rtl::ExtractFileName(projectFile),
-         1, true, true},
+        {"the installation's persons, imported by the administrator", admin, host::SampleProjectId, system, 1,
+         true, true, false, false},
+        {"a project's persons, imported by an outsider", outsider, host::SampleProjectId, project, -1, false,
+         false, false, false},
+        {"a project's persons, imported by a member", member, host::SampleProjectId, project, 1, true, false,
+         true, false},
+        {"a project's persons, imported by the administrator", admin, host::SampleProjectId, project, 1, true,
+         true, true, false},
+        {"a project's persons, imported by a member with no project open", member, "", project, 1, true,
+         false, false, false},
+        {"the installation's persons, imported by a member of the open project", outsider,
+         host::SecondProjectId, system, -1, false, false, false, true},
+        {"the installation's persons, imported with no project open", outsider, "", system, -1, false, false,
+         false, true},
+        {"the installation's persons, imported into a project just created", outsider, ownProject, system, -1,
+         false, false, false, true},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
         host::CloseInstallation();
         std::filesystem::remove_all(m_root + "/B");
         OpenTarget(true);
-        ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
         host::SetCurrentUser(c.user);
+        if (c.openProject == ownProject) {
+            const std::string part = m_root + "/B/OwnPart/";
+            rtl::ForceDirectories(part);
+            rtl::WriteFileBytes(part + "PrjInfo.xml",
+                                std::string("<VekProject><PrjInfo PrjID=\"") + ownProject +
+                                    "\"><PrjPerInfo><PrjPer PerUUID=\"" + outsider +
+                                    "\" PerName=\"赵丽改名\"/></PrjPerInfo></PrjInfo></VekProject>");
+            const auto personsBeforeCreation = rows(persons);
+            ASSERT_EQ(VekCreatePrj(CountedText(part).Get(), CountedText("").Get()), 1);
+            EXPECT_EQ(rows(persons), personsBeforeCreation) << "the part's person is known here";
+        } else if (!c.openProject.empty()) {
+            ASSERT_TRUE(host::OpenProject(c.openProject));
+        }
+        ASSERT_EQ(host::OpenProjectId(), c.openProject);
         const auto personsBefore = rows(persons);
         const auto membersBefore = rows(members);
+        const std::size_t logBefore = host::LogRows().size();
         EXPECT_EQ(modtest::ImportModule("系统人员", WorkFolder() + c.file), c.answer);
-        EXPECT_EQ(rows(persons) != personsBefore, c.personsChange);
+        const auto personsAfter = rows(persons);
+        bool rewritten = false;
+        for (const auto& before : personsBefore)
+            for (const auto& after : personsAfter)
+                rewritten = rewritten || (after.at(0) == before.at(0) && after != before);
+        EXPECT_EQ(personsAfter.size() > personsBefore.size(), c.personsAdded);
+        EXPECT_EQ(rewritten, c.recordsRewritten);
         EXPECT_EQ(rows(members) != membersBefore, c.membersChange);
+        std::vector<std::string> logged;
+        const std::vector<host::LogRow> log = host::LogRows();
+        for (std::size_t i = logBefore; i < log.size(); ++i) {
+            EXPECT_EQ(log[i].User, c.user);
+            EXPECT_EQ(log[i].Program, "Personnel");
+            logged.push_back(log[i].ModuleCode + ": " + log[i].Message);
+        }
+        EXPECT_EQ(logged, c.refusalLogged ? std::vector<std::string>{refusal} : std::vector<std::string>{});
     }
 }
 
