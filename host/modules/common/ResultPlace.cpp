@@ -3,6 +3,7 @@
 #include "host/HostState.h"
 #include "host/modules/common/ModuleLibrary.h"
 
+#include "platform/rtl/FileReplacement.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/ProgramFolder.h"
@@ -61,9 +62,13 @@ std::string PackResult(const std::string& folder, const std::string& archiveName
     const std::string archive = ReducedResultFolder() + archiveName;
     rtl::DeleteFile(archive);
     sharemem::CountedText out;
-    const std::int32_t done = ::CompressFile(out.Var(), folder.c_str(), archive.c_str());
+    // Packed under a temporary name whose leftover, and that of the tool beside it, a later start
+    // sweeps.
+    const bool packed = rtl::WriteReplacing(archive, [&](const std::string& temporary) {
+        return ::CompressFile(out.Var(), folder.c_str(), temporary.c_str()) == 1;
+    });
     host::detail::RemoveTree(folder);
-    if (done != 1 || !rtl::FileExists(archive))
+    if (!packed)
         throw EModuleFailure(ResultNotWritten, "cannot pack " + archive + ": " + out.Str());
     return archive;
 }
