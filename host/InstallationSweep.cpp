@@ -20,10 +20,9 @@ void Sweep(const std::string& folder, std::string_view marker, bool throughSubfo
 } // namespace
 
 void SweepInstallationLeftovers(const std::string& root) {
-    for (const char* folder : {"~Vek~Temp", "Temp"}) {
-        Sweep(root + folder, rtl::UnpackingMarker, true);
-        Sweep(root + folder, rtl::ReplacingMarker, true);
-    }
+    for (const char* folder : {"~Vek~Temp", "Temp"})
+        for (const std::string_view marker : {rtl::UnpackingMarker, rtl::ReplacingMarker, rtl::WorkingMarker})
+            Sweep(root + folder, marker, true);
     Sweep(root + "PackageStore", rtl::ReplacingMarker, false);
     SweepStaleProjectStagings(root + "Projects");
     // A material is replaced beside itself, anywhere below a project's folder.

@@ -18,6 +18,8 @@ namespace rtl {
 inline constexpr std::string_view UnpackingMarker = "unpacking";
 // The marker of the temporary files that replace a file in one rename (FileReplacement.h).
 inline constexpr std::string_view ReplacingMarker = "replacing";
+// The marker of the scratch folders in which work is unpacked or put together for one step.
+inline constexpr std::string_view WorkingMarker = "working";
 
 // The name of this process's staging folder for the destination name, at that attempt.
 std::string StagingFolderName(std::string_view destinationName, int attempt,

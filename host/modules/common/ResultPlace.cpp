@@ -7,6 +7,7 @@
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/ProgramFolder.h"
+#include "platform/rtl/StagingFolders.h"
 #include "platform/rtl/Text.h"
 
 #include <atomic>
@@ -15,9 +16,10 @@ namespace host::modules {
 
 namespace {
 
+// Named by the staging rule, so that what a killed process leaves is swept at the next start.
 std::string ScratchFolder(const std::string& name) {
     static std::atomic<int> counter{0};
-    return ReducedResultFolder() + "Scratch" + std::to_string(++counter) + "_" + name + "\\";
+    return ReducedResultFolder() + rtl::StagingFolderName(name, ++counter, rtl::WorkingMarker) + "\\";
 }
 
 } // namespace

@@ -222,6 +222,7 @@ TEST_F(HostTest, WhatEndedProcessesLeftIsSweptWhenTheHostStarts) {
         {"~Vek~Temp/XMGL/.ResFile.unpacking-" + ended + "-0", "content/a.txt"},
         {"~Vek~Temp/.CommonReader.unpacking-" + ended + "-3", "content/Package.XML"},
         {"Temp/XMGL/.CreatePrj.unpacking-" + ended + "-1", "content/PrjInfo.xml"},
+        {"Temp/XMGL/.ResFile.working-" + ended + "-1", "底稿.dat"},
         {"Temp/XMGL/.ResFile.pck.replacing-" + ended + "-2", ""},
         {"Temp/XMGL/.ResFile.pck.replacing-" + ended + "-2.x3Fq9Z", ""},
         {"PackageStore/.出口.Package.replacing-" + ended + "-4", ""},
