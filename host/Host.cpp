@@ -399,7 +399,8 @@ constexpr std::int32_t ProjectNotWritten = -5;
 
 // The project's files are built in a staging folder and its rows in one transaction; the folder
 // moves into place just before the commit. A process that ends in between leaves a folder without
-// rows: no project, and replaced by the next creation of that id.
+// rows, still marked as the creation's: no project, and swept when the host starts again or by the
+// next creation.
 std::int32_t BuildProject(const std::vector<std::string>& values,
                           const std::vector<std::vector<std::string>>& persons,
                           const std::string& resFolder) {
