@@ -7,6 +7,7 @@
 namespace tarnwick {
 
 bool CompressPackage(const std::string& source, const std::string& target) {
+    rtl::SweepLeftoversOf(target);
     return rtl::WriteReplacing(target, [&](const std::string& temporary) {
         // The tool's own answer and report say less than the file does: only a written package
         // counts, and the temporary name was free before the tool ran.

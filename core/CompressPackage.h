@@ -8,6 +8,7 @@ namespace tarnwick {
 // package file target with the host's compression tool. True only when the tool wrote a new package:
 // it is written under a temporary name and renamed over target once complete, so that a failed pack
 // leaves an older package at target as it was, and no half-written file under the package's name.
+// What ended processes left beside target while they wrote it is removed first.
 bool CompressPackage(const std::string& source, const std::string& target);
 
 } // namespace tarnwick

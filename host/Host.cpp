@@ -1,4 +1,5 @@
 #include "host/HostState.h"
+#include "host/InstallationSweep.h"
 #include "host/ProjectStaging.h"
 #include "host/ziptool/VekZipTool.h"
 
@@ -232,6 +233,11 @@ bool ProjectExists(const std::string& prjId) {
     return !S().base.Query("select PrjID from Vek_Project where PrjID = ?", {prjId}).empty();
 }
 
+bool ProjectFolderTaken(const std::string& prjId) {
+    RequireInstallation();
+    return !S().base.Query("select PrjID from Vek_Project where PrjID = ? collate nocase", {prjId}).empty();
+}
+
 std::string NowText() {
     return rtl::FormatDateTime("yyyy-mm-dd hh:nn:ss", rtl::Now());
 }
@@ -391,15 +397,10 @@ constexpr std::int32_t ProjectExistsAlready = -3;
 constexpr std::int32_t MaterialsDoNotUnpack = -4;
 constexpr std::int32_t ProjectNotWritten = -5;
 
-// A project whose id differs only in case takes the folder too: the file adapter matches a missing
-// name case-insensitively.
-bool ProjectFolderTaken(const std::string& prjId) {
-    return !S().base.Query("select PrjID from Vek_Project where PrjID = ? collate nocase", {prjId}).empty();
-}
-
 // The project's files are built in a staging folder and its rows in one transaction; the folder
 // moves into place just before the commit. A process that ends in between leaves a folder without
-// rows: no project, and replaced by the next creation of that id.
+// rows, still marked as the creation's: no project, and swept when the host starts again or by the
+// next creation.
 std::int32_t BuildProject(const std::vector<std::string>& values,
                           const std::vector<std::vector<std::string>>& persons,
                           const std::string& resFolder) {
@@ -730,6 +731,7 @@ void OpenInstallation(const std::string& folder) {
     rtl::SetProgramFolder(rtl::ToNativePath(root));
     ResetSession();
     ClearRecords();
+    SweepInstallationLeftovers(root);
 }
 
 void CloseInstallation() {

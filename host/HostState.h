@@ -52,6 +52,9 @@ void RequireInstallation();
 // A project identifier that is safe as a folder name.
 void CheckProjectId(const std::string& prjId);
 bool ProjectExists(const std::string& prjId);
+// A project whose id differs only in case takes the folder too: the file adapter matches a missing
+// name case-insensitively.
+bool ProjectFolderTaken(const std::string& prjId);
 void RecordProcess(ProcessCallKind kind, const std::string& text, framework::TCustomForm* owner);
 void WriteLog(const std::string& message, int level, const std::string& user, const std::string& moduleCode,
               const std::string& program, int kind);

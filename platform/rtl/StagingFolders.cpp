@@ -29,10 +29,12 @@ pid_t ProcessOfStagingName(std::string_view name, std::string_view marker) {
     long pid = 0;
     const auto [pidEnd, pidError] = std::from_chars(rest.data(), rest.data() + dash, pid);
     unsigned attempt = 0;
-    const auto [attemptEnd, attemptError] =
-        std::from_chars(rest.data() + dash + 1, rest.data() + rest.size(), attempt);
+    const char* const end = rest.data() + rest.size();
+    const auto [attemptEnd, attemptError] = std::from_chars(rest.data() + dash + 1, end, attempt);
+    // A tool's own temporary beside a staging name adds a dot and a suffix of its own.
+    const bool suffixed = attemptEnd != end && *attemptEnd == '.' && attemptEnd + 1 != end;
     if (pidError != std::errc() || pidEnd != rest.data() + dash || attemptError != std::errc() ||
-        attemptEnd != rest.data() + rest.size() || pid <= 0)
+        (attemptEnd != end && !suffixed) || pid <= 0)
         return 0;
     return static_cast<pid_t>(pid);
 }
@@ -43,7 +45,35 @@ bool IsStale(pid_t pid, bool ownAreStale) {
     return ::kill(pid, 0) != 0 && errno == ESRCH;
 }
 
+bool IsFolder(const TSearchRec& entry) {
+    return (entry.Attr & faDirectory) && !(entry.Attr & faSymLink);
+}
+
+bool Remove(const TOpenFolder& open, const TSearchRec& entry) {
+    return IsFolder(entry) ? RemoveTree(open.PathOf(entry.Name)) : open.DeleteFile(entry.Name);
+}
+
+int SweepOpenFolder(TOpenFolder& open, const TStagingSweep& sweep) {
+    int removed = 0;
+    for (const TSearchRec& entry : open.Entries()) {
+        if (ProcessOfStagingName(entry.Name, sweep.marker) != 0) {
+            if (SweepTakes(entry.Name, sweep) && Remove(open, entry))
+                ++removed;
+        } else if (sweep.throughSubfolders && IsFolder(entry) && open.Enter(entry.Name)) {
+            removed += SweepOpenFolder(open, sweep);
+            if (!open.Leave())
+                break; // the tree was moved meanwhile
+        }
+    }
+    return removed;
+}
+
 } // namespace
+
+bool SweepTakes(std::string_view name, const TStagingSweep& sweep) {
+    const pid_t pid = ProcessOfStagingName(name, sweep.marker);
+    return pid != 0 && IsStale(pid, sweep.ownAreStale) && !(sweep.keep && sweep.keep(name));
+}
 
 std::string StagingFolderName(std::string_view destinationName, int attempt, std::string_view marker) {
     return "." + std::string(destinationName) + "." + std::string(marker) + "-" + std::to_string(::getpid()) +
@@ -51,17 +81,8 @@ std::string StagingFolderName(std::string_view destinationName, int attempt, std
 }
 
 int SweepStagingFoldersIn(std::string_view folder, const TStagingSweep& sweep) {
-    const TOpenFolder open = TOpenFolder::Open(folder.empty() ? "." : folder, true);
-    if (!open.IsOpen())
-        return 0;
-    int removed = 0;
-    for (const TSearchRec& entry : open.Entries()) {
-        const pid_t pid = ProcessOfStagingName(entry.Name, sweep.marker);
-        if (pid != 0 && IsStale(pid, sweep.ownAreStale) && !(sweep.keep && sweep.keep(entry.Name)) &&
-            RemoveTree(open.PathOf(entry.Name)))
-            ++removed;
-    }
-    return removed;
+    TOpenFolder open = TOpenFolder::Open(folder.empty() ? "." : folder, true);
+    return open.IsOpen() ? SweepOpenFolder(open, sweep) : 0;
 }
 
 int SweepStaleStagingFolders(std::string_view destination) {

@@ -98,6 +98,16 @@ public:
             return 0;
         return static_cast<std::size_t>(s.f_bavail) * s.f_frsize;
     }
+    // Fills the file system with the file "filler" until about free bytes are left; false when fewer
+    // are left already. Removing "filler" gives the room back.
+    bool LeaveFree(std::size_t free) const {
+        const std::size_t available = AvailableBytes();
+        if (available <= free)
+            return false;
+        std::ofstream filler(Path() + "filler", std::ios::binary);
+        filler << std::string(available - free, 'f');
+        return static_cast<bool>(filler.flush());
+    }
     const std::string& Reason() const { return m_reason; }
     // The mounted folder, with a trailing "/".
     std::string Path() const { return m_folder + "/"; }

@@ -4,6 +4,8 @@
 #include "host/modules/common/ModuleLibrary.h"
 #include "host/modules/common/ResultPlace.h"
 
+#include "platform/rtl/Exceptions.h"
+#include "platform/rtl/FileReplacement.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Text.h"
@@ -56,6 +58,31 @@ void ListFiles(const std::string& folder, const std::string& prefix, std::vector
     rtl::FindClose(rec);
 }
 
+// Each file of from takes the place of the file of its name below to in one rename, so that a
+// failure or a killed process leaves the old file or the new one, never a part of either. Files
+// unpacked for this import alone are moved, which spares their second write; a folder the module was
+// given is copied, since the wizard may import it again.
+void PlaceMaterials(const std::string& from, const std::string& to, bool move) {
+    const std::string src = rtl::IncludeTrailingPathDelimiter(from);
+    const std::string dst = rtl::IncludeTrailingPathDelimiter(to);
+    if (!rtl::ForceDirectories(dst) && !rtl::DirectoryExists(dst))
+        throw rtl::EInOutError("the folder \"" + dst + "\" cannot be created");
+    std::vector<rtl::TSearchRec> entries;
+    rtl::TSearchRec rec;
+    for (int rc = rtl::FindFirst(src + "*.*", rtl::faAnyFile, rec); rc == 0; rc = rtl::FindNext(rec))
+        if (rec.Name != "." && rec.Name != ".." && !(rec.Attr & rtl::faSymLink))
+            entries.push_back(rec);
+    rtl::FindClose(rec);
+    for (const rtl::TSearchRec& entry : entries) {
+        if (entry.Attr & rtl::faDirectory)
+            PlaceMaterials(src + entry.Name, dst + entry.Name, move);
+        else if (move)
+            rtl::MoveFileReplacing(src + entry.Name, dst + entry.Name);
+        else
+            rtl::CopyFileReplacing(src + entry.Name, dst + entry.Name);
+    }
+}
+
 } // namespace
 
 std::vector<std::string> MaterialFiles() {
@@ -87,7 +114,7 @@ std::int32_t ImportMaterials(const std::string& item) {
     ItemFolder folder(item);
     if (!HoldsFiles(folder.Path()))
         return ImportNothing;
-    host::detail::CopyTree(folder.Path(), target);
+    PlaceMaterials(folder.Path(), target, folder.Unpacked());
     return ImportDone;
 }
 

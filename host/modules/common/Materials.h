@@ -11,7 +11,8 @@ namespace host::modules {
 
 // The result path, or NothingSelected when the project has no materials.
 std::string ExportMaterials();
-// Copies the materials of item (a folder, or a packed file) into the open project's materials.
+// Puts the materials of item (a folder, or a packed file) into the open project's materials, each
+// replacing the project's file of its name whole; raises when one cannot be put there.
 std::int32_t ImportMaterials(const std::string& item);
 // The files of the open project's materials, or of an item, by their paths below the folder.
 std::vector<std::string> MaterialFiles();

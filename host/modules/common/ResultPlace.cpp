@@ -3,9 +3,11 @@
 #include "host/HostState.h"
 #include "host/modules/common/ModuleLibrary.h"
 
+#include "platform/rtl/FileReplacement.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/ProgramFolder.h"
+#include "platform/rtl/StagingFolders.h"
 #include "platform/rtl/Text.h"
 
 #include <atomic>
@@ -14,9 +16,10 @@ namespace host::modules {
 
 namespace {
 
+// Named by the staging rule, so that what a killed process leaves is swept at the next start.
 std::string ScratchFolder(const std::string& name) {
     static std::atomic<int> counter{0};
-    return ReducedResultFolder() + "Scratch" + std::to_string(++counter) + "_" + name + "\\";
+    return ReducedResultFolder() + rtl::StagingFolderName(name, ++counter, rtl::WorkingMarker) + "\\";
 }
 
 } // namespace
@@ -61,9 +64,13 @@ std::string PackResult(const std::string& folder, const std::string& archiveName
     const std::string archive = ReducedResultFolder() + archiveName;
     rtl::DeleteFile(archive);
     sharemem::CountedText out;
-    const std::int32_t done = ::CompressFile(out.Var(), folder.c_str(), archive.c_str());
+    // Packed under a temporary name whose leftover, and that of the tool beside it, a later start
+    // sweeps.
+    const bool packed = rtl::WriteReplacing(archive, [&](const std::string& temporary) {
+        return ::CompressFile(out.Var(), folder.c_str(), temporary.c_str()) == 1;
+    });
     host::detail::RemoveTree(folder);
-    if (done != 1 || !rtl::FileExists(archive))
+    if (!packed)
         throw EModuleFailure(ResultNotWritten, "cannot pack " + archive + ": " + out.Str());
     return archive;
 }

@@ -31,6 +31,8 @@ public:
     ItemFolder(const ItemFolder&) = delete;
     ItemFolder& operator=(const ItemFolder&) = delete;
     const std::string& Path() const { return m_path; }
+    // Whether the folder was unpacked for this item alone, so that its files may be moved away.
+    bool Unpacked() const { return !m_scratch.empty(); }
 
 private:
     std::string m_path;

@@ -2,6 +2,7 @@
 // hand-over, the messages and the log entries, and the work folder afterwards.
 
 #include "tests/core/export/ExportRunFixture.h"
+#include "tests/platform/rtl/EndedProcess.h"
 #include "tests/support/SmallFileSystem.h"
 
 #include "core/HostApi.h"
@@ -227,10 +228,21 @@ TEST_F(ExportRunTest, WithoutAProjectTheChosenFileIsWrittenAndFailuresAreLoggedA
     ChooseModules({"系统人员"});
     const std::string file = m_folder + "/out/none.Package";
     fs::create_directories(m_folder + "/out");
+    // What killed exports of this file left beside it goes; what others left stays.
+    const std::string ended = std::to_string(EndedProcess());
+    const std::vector<std::string> leftovers = {".none.Package.replacing-" + ended + "-1",
+                                                ".none.Package.replacing-" + ended + "-1.x3Fq9Z"};
+    const std::string others = m_folder + "/out/.other.Package.replacing-" + ended + "-1";
+    for (const std::string& name : leftovers)
+        rtl::WriteFileBytes(m_folder + "/out/" + name, "half");
+    rtl::WriteFileBytes(others, "half");
     framework::ScriptedUser().AnswerFile(file);
     ExpectBox("系统人员没有选择要导出的信息！");
     RunExport();
     EXPECT_TRUE(fs::exists(file));
+    for (const std::string& name : leftovers)
+        EXPECT_FALSE(fs::exists(m_folder + "/out/" + name)) << name;
+    EXPECT_TRUE(fs::exists(others));
     EXPECT_TRUE(host::PackagesTaken().empty()) << "without a project nothing is handed over";
     // What the modules could not export is logged, never a success.
     EXPECT_EQ(NewLogEntries(),

@@ -1,6 +1,7 @@
 #include "host/AppInterface.h"
 #include "host/HostControl.h"
 #include "tests/support/SampleInstallationTest.h"
+#include "tests/platform/rtl/EndedProcess.h"
 #include "tests/support/SmallFileSystem.h"
 
 #include "platform/rtl/Exceptions.h"
@@ -12,7 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <dlfcn.h>
+#include <unistd.h>
+
 #include <filesystem>
+#include <vector>
 
 using sharemem::CountedText;
 
@@ -203,6 +207,66 @@ TEST_F(HostTest, APackageThatDoesNotFitLeavesNoPartOfItInTheStore) {
     EXPECT_EQ(stored, std::vector<std::string>{"小包.Package"});
     ASSERT_EQ(host::PackagesTaken().size(), 1u);
     EXPECT_EQ(rtl::ReadFileBytes(host::PackagesTaken().front().StoredAs), "package bytes");
+}
+
+// What processes that were killed while they worked left in the installation's folders goes when
+// the host starts on it again; what a process that runs, or a user, put there stays.
+TEST_F(HostTest, WhatEndedProcessesLeftIsSweptWhenTheHostStarts) {
+    const std::string ended = std::to_string(EndedProcess()), live = std::to_string(::getppid());
+    const std::string materials = "Projects/" + std::string(host::SampleProjectId) + "/ResFile/";
+    // What goes: a staging folder (with something inside it) or a temporary file.
+    struct Leftover {
+        std::string name, inside;
+    };
+    const std::vector<Leftover> swept = {
+        {"~Vek~Temp/XMGL/.ResFile.unpacking-" + ended + "-0", "content/a.txt"},
+        {"~Vek~Temp/.CommonReader.unpacking-" + ended + "-3", "content/Package.XML"},
+        {"Temp/XMGL/.CreatePrj.unpacking-" + ended + "-1", "content/PrjInfo.xml"},
+        {"Temp/XMGL/.ResFile.working-" + ended + "-1", "底稿.dat"},
+        {"Temp/XMGL/.ResFile.pck.replacing-" + ended + "-2", ""},
+        {"Temp/XMGL/.ResFile.pck.replacing-" + ended + "-2.x3Fq9Z", ""},
+        {"PackageStore/.出口.Package.replacing-" + ended + "-4", ""},
+        {"Projects/.XM2026777.creating-" + ended + "-0", "Project.db"},
+        {materials + ".审计通知书.txt.replacing-" + ended + "-5", ""},
+        {materials + "子目录/.底稿.dat.replacing-" + ended + "-6", ""},
+    };
+    const std::vector<std::string> kept = {
+        "~Vek~Temp/XMGL/.ResFile.unpacking-" + live + "-0/content/a.txt",
+        "Temp/XMGL/ResFile.pck",
+        "PackageStore/.出口.Package.replacing-" + live + "-4",
+        "PackageStore/出口.Package.replacing-" + ended + "-4",
+        materials + "子目录/.底稿.dat.replacing-" + ended,
+        "Projects/用户的/a.txt",
+    };
+    for (const Leftover& leftover : swept) {
+        const std::string path =
+            m_folder + "/" + leftover.name + (leftover.inside.empty() ? "" : "/" + leftover.inside);
+        rtl::ForceDirectories(rtl::ExtractFilePath(path));
+        rtl::WriteFileBytes(path, "left");
+    }
+    for (const std::string& path : kept) {
+        rtl::ForceDirectories(rtl::ExtractFilePath(m_folder + "/" + path));
+        rtl::WriteFileBytes(m_folder + "/" + path, "kept");
+    }
+    // Nothing is swept through a link, and a link goes as a link.
+    const std::string outside = m_folder + "_outside/";
+    std::filesystem::remove_all(outside);
+    rtl::ForceDirectories(outside);
+    rtl::WriteFileBytes(outside + ".a.txt.replacing-" + ended + "-1", "outside");
+    std::filesystem::create_directory_symlink(outside, m_folder + "/" + materials + "链接");
+    std::filesystem::create_directory_symlink(outside, m_folder + "/Temp/XMGL/.x.unpacking-" + ended + "-9");
+
+    host::CloseInstallation();
+    host::OpenInstallation(m_folder);
+    for (const Leftover& leftover : swept)
+        EXPECT_FALSE(std::filesystem::exists(m_folder + "/" + leftover.name)) << leftover.name;
+    for (const std::string& path : kept)
+        EXPECT_EQ(rtl::ReadFileBytes(m_folder + "/" + path), "kept") << path;
+    EXPECT_EQ(rtl::ReadFileBytes(outside + ".a.txt.replacing-" + ended + "-1"), "outside");
+    EXPECT_TRUE(std::filesystem::is_symlink(m_folder + "/" + materials + "链接"));
+    EXPECT_FALSE(std::filesystem::exists(
+        std::filesystem::symlink_status(m_folder + "/Temp/XMGL/.x.unpacking-" + ended + "-9")));
+    std::filesystem::remove_all(outside);
 }
 
 TEST_F(HostTest, CreatePrjFromFolders) {

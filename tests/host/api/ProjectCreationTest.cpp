@@ -71,6 +71,10 @@ protected:
                   rtl::ReadFileBytes(kFixtures + "NewProject/ResFile/审计方案.txt"));
         EXPECT_EQ(tests::IntegrityOf(host::ProjectDatabasePath(kNewProject)), "ok");
         EXPECT_EQ(tests::IntegrityOf(host::BaseDatabasePath()), "ok");
+        std::set<std::string> names;
+        for (const auto& entry : fs::directory_iterator(m_folder + "/Projects/" + kNewProject))
+            names.insert(entry.path().filename().string());
+        EXPECT_EQ(names, (std::set<std::string>{"Project.db", "ResFile"})) << "the creation's mark goes";
     }
 
     // The folders below "Projects" that are not a project's.
@@ -133,16 +137,18 @@ TEST_F(ProjectCreationTest, AProcessKilledDuringTheCreationLeavesNoProject) {
         ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL)
             << "2: the creation ended without reaching the step; 3: it raised";
 
+        EXPECT_FALSE(Leftovers().empty() && !fs::exists(m_folder + "/Projects/" + kNewProject))
+            << "the child left nothing behind: it was not killed inside the creation";
         host::OpenInstallation(m_folder);
+        EXPECT_EQ(Leftovers(), std::set<std::string>{}) << "what the dead process left is swept at the start";
+        EXPECT_FALSE(fs::exists(m_folder + "/Projects/" + kNewProject));
         EXPECT_FALSE(VekProjectExist(CountedText(kNewProject).Get()));
         EXPECT_FALSE(host::OpenProject(kNewProject));
         EXPECT_EQ(tests::IntegrityOf(host::BaseDatabasePath()), "ok");
-        EXPECT_FALSE(Leftovers().empty() && !fs::exists(m_folder + "/Projects/" + kNewProject))
-            << "the child left nothing behind: it was not killed inside the creation";
 
         EXPECT_EQ(Create(part, materials), kProjectCreated);
         ExpectTheNewProjectWhole();
-        EXPECT_EQ(Leftovers(), std::set<std::string>{}) << "the dead process's staging folder is swept";
+        EXPECT_EQ(Leftovers(), std::set<std::string>{});
 
         host::CloseInstallation();
         fs::remove_all(m_folder);
@@ -187,6 +193,25 @@ TEST_F(ProjectCreationTest, OnlyStagingFoldersOfEndedProcessesAreSwept) {
     EXPECT_TRUE(fs::exists(projects + oddId + "/Project.db"));
 }
 
+// A folder in a project's place that no creation left is the user's: neither the start nor a
+// creation of that project removes it, and the creation fails with nothing changed.
+TEST_F(ProjectCreationTest, AFolderWithoutRowsThatNoCreationLeftStays) {
+    const std::string folder = m_folder + "/Projects/" + kNewProject + "/";
+    fs::create_directories(folder + "ResFile");
+    rtl::WriteFileBytes(folder + "ResFile/自己的.txt", "the user's");
+    // The mark of a creation that runs, or of no creation at all, makes no leftover of it either.
+    rtl::WriteFileBytes(folder + "." + kNewProject + ".creating-" + std::to_string(::getppid()) + "-0", "");
+    rtl::WriteFileBytes(folder + ".creating", "");
+    host::CloseInstallation();
+    host::OpenInstallation(m_folder);
+    const tests::InstallationState before = tests::StateOf(m_folder);
+    EXPECT_EQ(Create(kFixtures + "NewProject/XMGL/", kFixtures + "NewProject/ResFile/"), kProjectNotWritten);
+    EXPECT_EQ(tests::StateOf(m_folder), before);
+    EXPECT_EQ(rtl::ReadFileBytes(folder + "ResFile/自己的.txt"), "the user's");
+    EXPECT_FALSE(fs::exists(folder + "Project.db"));
+    EXPECT_FALSE(VekProjectExist(CountedText(kNewProject).Get()));
+}
+
 TEST_F(ProjectCreationTest, AnIdThatDiffersOnlyInCaseNamesTheExistingProject) {
     const std::string part = m_parts + "lower/";
     rtl::ForceDirectories(part);
@@ -229,15 +254,6 @@ protected:
         fs::remove_all(m_materials);
     }
 
-    // Leaves about free bytes on the file system.
-    void LeaveFree(std::size_t free) const {
-        const std::size_t available = m_disk->AvailableBytes();
-        ASSERT_GT(available, free);
-        rtl::TFileWriter filler(m_disk->Path() + "filler");
-        filler.Write(std::string(available - free, 'f'));
-        filler.Close();
-    }
-
     static constexpr std::size_t kFileSize = 256 * 1024;
     std::optional<tests::SmallFileSystem> m_disk;
     std::string m_folder, m_materials;
@@ -254,7 +270,7 @@ TEST_F(SmallFileSystemTest, RunningOutOfSpaceLeavesNoTraceOfTheProject) {
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.Name);
-        LeaveFree(c.Free);
+        ASSERT_TRUE(m_disk->LeaveFree(c.Free));
         const tests::InstallationState before = tests::StateOf(m_folder);
         EXPECT_EQ(Create(kFixtures + "NewProject/XMGL/", m_materials), kProjectNotWritten);
         EXPECT_EQ(tests::StateOf(m_folder), before);

@@ -9,6 +9,10 @@
 
 #include <gtest/gtest.h>
 
+#include <signal.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <functional>
@@ -131,6 +135,60 @@ TEST(FileReplacement, ACopyOntoAFullDiskKeepsTheOldFile) {
     EXPECT_THROW(rtl::CopyFileReplacing(temp.Path() + "big.Package", target), rtl::EInOutError);
     EXPECT_EQ(rtl::ReadFileBytes(target), "the old package");
     EXPECT_EQ(Names(disk.Path()), std::vector<std::string>{"满盘.Package"});
+}
+
+// A process killed while it writes leaves its temporary (and what a tool made beside it) under a
+// name that tells the file and the process; the next write of the same file removes them, and only
+// them.
+TEST(FileReplacement, WhatAKilledWriteLeftIsSweptWhenTheSameFileIsWrittenAgain) {
+    TempFolder temp;
+    const std::vector<std::string> targets = {"y.Package", "y", "z.Package"};
+    // The leftovers' names but their attempt numbers.
+    std::vector<std::string> expected;
+    for (const std::string& name : targets) {
+        rtl::WriteFileBytes(temp.Path() + name, "old " + name);
+        expected.push_back(name);
+        const pid_t child = ::fork();
+        ASSERT_NE(child, -1);
+        if (child == 0) {
+            rtl::WriteReplacing(temp.Path() + name, [](const std::string& temporary) {
+                rtl::WriteFileBytes(temporary, "half");
+                rtl::WriteFileBytes(temporary + ".x3Fq9Z", "the tool's own half");
+                ::kill(::getpid(), SIGKILL);
+                return true;
+            });
+            ::_exit(2);
+        }
+        int status = 0;
+        ASSERT_EQ(::waitpid(child, &status, 0), child);
+        ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+        const std::string leftover = "." + name + ".replacing-" + std::to_string(child) + "-#";
+        expected.push_back(leftover);
+        expected.push_back(leftover + ".x3Fq9Z");
+    }
+    const auto namesButAttempts = [&] {
+        std::vector<std::string> names;
+        for (std::string name : Names(temp.Path())) {
+            const std::size_t dash = name.rfind('-');
+            if (name.find(".replacing-") != std::string::npos && dash != std::string::npos) {
+                const std::size_t end = name.find('.', dash);
+                name.replace(dash + 1, (end == std::string::npos ? name.size() : end) - dash - 1, "#");
+            }
+            names.push_back(name);
+        }
+        std::sort(names.begin(), names.end());
+        return names;
+    };
+    std::sort(expected.begin(), expected.end());
+    EXPECT_EQ(namesButAttempts(), expected);
+    for (const std::string& name : targets)
+        EXPECT_EQ(rtl::ReadFileBytes(temp.Path() + name), "old " + name);
+
+    EXPECT_EQ(rtl::SweepLeftoversOf(temp.Path() + "y.Package"), 2);
+    expected.erase(std::remove_if(expected.begin(), expected.end(),
+                                  [](const std::string& n) { return n.rfind(".y.Package.", 0) == 0; }),
+                   expected.end());
+    EXPECT_EQ(namesButAttempts(), expected);
 }
 
 } // namespace

@@ -15,6 +15,7 @@
 
 #include <climits>
 #include <filesystem>
+#include <vector>
 
 namespace {
 
@@ -158,6 +159,64 @@ TEST(StagingFolders, ASweepTakesOnlyItsMarkersFoldersAndKeepsWhatItIsTold) {
     EXPECT_EQ(rtl::SweepStagingFoldersIn(temp.Path(), {}), 1);
     EXPECT_FALSE(Exists(temp.Path() + endedUnpacking));
     EXPECT_TRUE(Exists(temp.Path() + keptCreating));
+}
+
+// Temporary files are named like staging folders, and a tool that writes beside such a name adds a
+// suffix of its own; both go when their process has ended, below the folder too when the sweep is
+// told to go through its sub-folders, and never through a link.
+TEST(StagingFolders, TemporaryFilesAndTheirToolsFilesGoLikeStagingFolders) {
+    TempFolder temp;
+    const std::string ended = std::to_string(EndedProcess());
+    const std::string own = std::to_string(::getpid());
+    struct Row {
+        std::string path;
+        bool folder;
+        bool staysOneLevel;
+        bool staysThrough;
+    };
+    const std::vector<Row> rows = {
+        {".a.Package.replacing-" + ended + "-1", false, false, false},
+        {".a.Package.replacing-" + ended + "-1.x3Fq9Z", false, false, false},
+        {".ResFile.pck.replacing-" + ended + "-2", true, false, false},
+        {"sub/.审计通知书.txt.replacing-" + ended + "-7", false, true, false},
+        {"sub/deeper/.b.txt.replacing-" + ended + "-8.AbCdEf", false, true, false},
+        {".a.Package.replacing-" + own + "-1", false, true, true},
+        {"sub/.b.txt.replacing-" + own + "-2.AbCdEf", false, true, true},
+        {".a.Package.replacing-" + ended + "-1.", false, true, true},
+        {".a.Package.replacing-" + ended + "-1x", false, true, true},
+        {".a.Package.unpacking-" + ended + "-1", false, true, true},
+        {"a.Package", false, true, true},
+    };
+    const std::string outside = temp.Path() + "outside/.c.txt.replacing-" + ended + "-3";
+    const auto make = [&] {
+        for (const Row& row : rows) {
+            const std::string path = temp.Path() + "tree/" + row.path;
+            ASSERT_TRUE(rtl::ForceDirectories(row.folder ? path : rtl::ExtractFilePath(path)));
+            if (!row.folder)
+                rtl::WriteFileBytes(path, "x");
+        }
+        // A link to a folder outside the tree is never walked through.
+        ASSERT_TRUE(rtl::ForceDirectories(rtl::ExtractFilePath(outside)));
+        rtl::WriteFileBytes(outside, "x");
+        ASSERT_EQ(::symlink(rtl::ExtractFileDir(outside).c_str(), (temp.Path() + "tree/sub/link").c_str()),
+                  0);
+    };
+    for (const bool through : {false, true}) {
+        SCOPED_TRACE(through ? "through sub-folders" : "one level");
+        std::filesystem::remove_all(temp.Path() + "tree");
+        std::filesystem::remove_all(temp.Path() + "outside");
+        make();
+        rtl::TStagingSweep sweep;
+        sweep.marker = rtl::ReplacingMarker;
+        sweep.throughSubfolders = through;
+        rtl::SweepStagingFoldersIn(temp.Path() + "tree", sweep);
+        for (const Row& row : rows)
+            EXPECT_EQ(Exists(temp.Path() + "tree/" + row.path),
+                      through ? row.staysThrough : row.staysOneLevel)
+                << row.path;
+        EXPECT_TRUE(Exists(outside));
+        EXPECT_TRUE(Exists(temp.Path() + "tree/sub/link"));
+    }
 }
 
 } // namespace
