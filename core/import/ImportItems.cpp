@@ -94,8 +94,7 @@ std::optional<TImportItem> ReadItem(const xml::TXMLNode& node, int index, const 
         throw rtl::Exception("no module of this installation");
     if (OnlyProjectFreeItems && WorksOnProject(*module))
         throw rtl::Exception("the item's module needs a project, and the package names none");
-    if (filters == Filters::Apply &&
-        !PassesImportFilters(PackageAttributeText(node, "ModCaption"), *module))
+    if (filters == Filters::Apply && !PassesImportFilters(PackageAttributeText(node, "ModCaption"), *module))
         return std::nullopt;
     // What the package says of its module must agree with the module found, though only the local
     // module's library and entry id are used.

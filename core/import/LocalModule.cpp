@@ -24,13 +24,14 @@ std::optional<TLocalModule> FindLocalModule(const xml::TXMLNode& item) {
         query.Parameters().ParamByName("Key").SetAsString(guid);
     } else {
         query.SQL().SetText(select + "ModCaption = :Key");
-        query.Parameters().ParamByName("Key").SetAsString(rtl::Trim(PackageAttributeText(item, "ModCaption")));
+        query.Parameters().ParamByName("Key").SetAsString(
+            rtl::Trim(PackageAttributeText(item, "ModCaption")));
     }
     query.Open();
     if (query.Eof())
         return std::nullopt;
-    return TLocalModule{query.Fields()[0].AsString(), query.Fields()[1].AsString(), query.Fields()[2].AsString(),
-                        query.Fields()[3].AsString()};
+    return TLocalModule{query.Fields()[0].AsString(), query.Fields()[1].AsString(),
+                        query.Fields()[2].AsString(), query.Fields()[3].AsString()};
 }
 
 bool WorksOnProject(const TLocalModule& module) {

@@ -64,7 +64,8 @@ std::string SampleItem(const std::string& caption, const std::string& appFileNam
                              {"AppFileName", appFileName}});
 }
 
-std::string DisguisedItem(const std::string& caption, const std::string& asModule, const std::string& appFileName) {
+std::string DisguisedItem(const std::string& caption, const std::string& asModule,
+                          const std::string& appFileName) {
     const SampleModule& m = SampleModuleOf(asModule);
     return Element(caption, {{"ModGuid", m.guid},
                              {"ModCaption", caption},

@@ -45,7 +45,8 @@ std::string CraftedXml(const CraftedDocument& doc);
 
 // An item captioned as one module of the sample installation that names another (asModule's GUID,
 // library and entry id).
-std::string DisguisedItem(const std::string& caption, const std::string& asModule, const std::string& appFileName);
+std::string DisguisedItem(const std::string& caption, const std::string& asModule,
+                          const std::string& appFileName);
 
 // Packs the files, by relative path, into file with the host's compression tool; raises when it
 // cannot.

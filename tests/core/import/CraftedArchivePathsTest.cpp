@@ -78,7 +78,10 @@ TEST_F(CraftedArchivePathsTest, WhatNoFileSystemTakesIsRefusedWholeAndWhatFitsIm
         {"2,100 levels", {{Deep(2100), "deep"}}, -1, {NotAPackageText}, tooLongPath},
         {"a path of 4,096 bytes", {{"b" + Deep(2045), "deep"}}, -1, {NotAPackageText}, tooLongPath},
         {"twenty names of 65 KB", huge, -1, {NotAPackageText}, tooLongPath},
-        {"a name longer than a file system takes", {{std::string(256, 'n'), "long"}}, -1, {NotAPackageText},
+        {"a name longer than a file system takes",
+         {{std::string(256, 'n'), "long"}},
+         -1,
+         {NotAPackageText},
          "holds a name longer than a file system takes (255 bytes)"},
         {"3,000 small entries", many, 1, {}},
     };
@@ -95,8 +98,9 @@ TEST_F(CraftedArchivePathsTest, WhatNoFileSystemTakesIsRefusedWholeAndWhatFitsIm
             EXPECT_TRUE(log.empty());
         } else {
             ASSERT_EQ(log.size(), 1u);
-            EXPECT_EQ(log[0].rfind(std::string("IniXMLInfo: ") + NotAPackageText + " Cannot unpack: the entry ", 0), 0u)
-                << log[0];
+            const std::string start =
+                std::string("IniXMLInfo: ") + NotAPackageText + " Cannot unpack: the entry ";
+            EXPECT_EQ(log[0].rfind(start, 0), 0u) << log[0];
             EXPECT_NE(log[0].find(c.reason), std::string::npos) << log[0];
         }
         EXPECT_EQ(m_wizardCalls.size(), c.result == 1 ? 1u : 0u);

@@ -61,8 +61,9 @@ protected:
         {
             host::Database db;
             db.Open(file, true);
-            db.Exec("create table XM_AuditAnalysis (AnalysisID TEXT PRIMARY KEY, AccBookID TEXT, Subject TEXT, "
-                    "Amount REAL, Note TEXT)");
+            db.Exec(
+                "create table XM_AuditAnalysis (AnalysisID TEXT PRIMARY KEY, AccBookID TEXT, Subject TEXT, "
+                "Amount REAL, Note TEXT)");
             db.Run("insert into XM_AuditAnalysis values (?,?,?,?,?)", {"A001", "ZT-0001", "被改写", "1", ""});
             db.Run("insert into XM_AuditAnalysis values (?,?,?,?,?)", {"A900", "ZT-0001", "新增", "2", ""});
         }
@@ -72,14 +73,15 @@ protected:
     }
 
     // The project part of the project, listing this many persons, as the build under test packs it.
-    std::vector<std::pair<std::string, std::string>> ProjectPart(const std::string& prjId, std::size_t persons) {
+    std::vector<std::pair<std::string, std::string>> ProjectPart(const std::string& prjId,
+                                                                 std::size_t persons) {
         std::string list;
         for (std::size_t i = 0; i < persons; ++i)
             list += tests::Element("PrjPer", {{"PerUUID", std::to_string(300000000000000000 + i)}});
-        const std::string part = tests::Element(
-            "VekProject", {},
-            tests::Element("PrjInfo", {{"PrjID", prjId}, {"PrjName", "测试项目"}},
-                           tests::Element("PrjPerInfo", {}, list)));
+        const std::string part =
+            tests::Element("VekProject", {},
+                           tests::Element("PrjInfo", {{"PrjID", prjId}, {"PrjName", "测试项目"}},
+                                          tests::Element("PrjPerInfo", {}, list)));
         if (OwnPackageVersion() == "3")
             return {{"XMGL/PrjInfo.xml", part}};
         const std::string packed = m_packages + "XMGL.pck";

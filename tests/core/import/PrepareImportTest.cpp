@@ -30,7 +30,15 @@ enum class Open { None, Own, Other, HostOnly };
 enum class Local { Exists, Missing, Unopenable };
 // AccountBook: a module bound through the selected account book. Disguised*: an item captioned as
 // that module that names the audit matters' or the materials' module.
-enum class Items { Bound, WithMaterials, ProjectFree, OnlyInfo, AccountBook, DisguisedMatters, DisguisedMaterials };
+enum class Items {
+    Bound,
+    WithMaterials,
+    ProjectFree,
+    OnlyInfo,
+    AccountBook,
+    DisguisedMatters,
+    DisguisedMaterials
+};
 // The two "WithoutProjectPart" kinds lack the part a project is created from ("XMGL\" or "XMGL.pck").
 enum class Kind { V1, V2, V3, V2WithoutProjectPart, V3WithoutProjectPart, Foreign, NotAPackage };
 
@@ -118,7 +126,8 @@ const std::string Prep = "IniXMLInfo: ";
 const std::string NoProjectPartText = "数据包中没有项目信息，不能建立项目！";
 const std::string NotAPackageText = "数据包格式不正确或非项目数据包，请检查后导入！";
 // The compression tool's reason, logged beside the text; "{package}" stands for the package's path.
-const std::string NotAnArchiveReason = " Cannot unpack: \"{package}\" is not a readable archive: Not a zip archive";
+const std::string NotAnArchiveReason =
+    " Cannot unpack: \"{package}\" is not a readable archive: Not a zip archive";
 
 // The row as the build under test plays it: the reduced build reads no version-3 package and refuses
 // it as one it cannot read, and it writes no log entries.

@@ -208,7 +208,8 @@ TEST_F(ProjectCreationTest, APartListingMorePersonsThanAnyProjectHasCreatesNothi
     for (std::size_t i = 0; i <= host::MaxProjectPartList; ++i)
         persons += "<PrjPer PerUUID=\"" + std::to_string(300000000000000000 + i) + "\"/>";
     rtl::WriteFileBytes(part + "PrjInfo.xml", "<VekProject><PrjInfo PrjID=\"" + std::string(kNewProject) +
-                                                  "\"><PrjPerInfo>" + persons + "</PrjPerInfo></PrjInfo></VekProject>");
+                                                  "\"><PrjPerInfo>" + persons +
+                                                  "</PrjPerInfo></PrjInfo></VekProject>");
     const tests::InstallationState before = tests::StateOf(m_folder);
     EXPECT_EQ(Create(part, ""), -1);
     EXPECT_EQ(tests::StateOf(m_folder), before);
