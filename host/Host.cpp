@@ -14,6 +14,7 @@
 #include "platform/rtl/Text.h"
 #include "platform/win/Library.h"
 #include "platform/xml/XMLDocument.h"
+#include "platform/xml/XMLListLength.h"
 
 #include <dlfcn.h>
 #include <signal.h>
@@ -328,11 +329,11 @@ std::int32_t TakePackage(const std::string& file, const std::string& typeName, c
 namespace {
 
 // Reads folder\PrjInfo.xml: the record's values in column order and its persons. False when the part
-// is missing or unreadable.
+// is missing or unreadable, or holds a list longer than any project has, which is not read whole.
 bool ReadProjectPart(const std::string& folder, std::vector<std::string>& values,
                      std::vector<std::vector<std::string>>& persons) {
     std::string projectFile = rtl::IncludeTrailingPathDelimiter(folder) + "PrjInfo.xml";
-    if (!rtl::FileExists(projectFile))
+    if (!rtl::FileExists(projectFile) || xml::HoldsListLongerThan(projectFile, MaxProjectPartList))
         return false;
     xml::TXMLDocument doc;
     try {

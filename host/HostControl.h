@@ -2,6 +2,7 @@
 
 #include "core/HostApi.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -37,6 +38,9 @@ void SetInstalledPluginBuild(PluginBuild build);
 PluginBuild InstalledPluginBuild();
 std::string TempFolder(const std::string& moduleCode);
 
+// The most entries a list of a project part may hold (the persons of a project, say): a part that
+// lists more is refused unread by whatever reads it.
+inline constexpr std::size_t MaxProjectPartList = 10000;
 // Writes the project part that VekCreatePrj reads: folder\PrjInfo.xml with the project's fields
 // (element PrjInfo, attributes as in a package) and its persons (PrjPerInfo with PrjPer elements).
 void WriteProjectPart(const std::string& prjId, const std::string& folder);

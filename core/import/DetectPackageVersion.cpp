@@ -40,16 +40,19 @@ bool ClientDataSetHasData(const std::string& fileName) {
     return !data.IsDataNull();
 }
 
-// A package the tool refuses extracts nothing, and what was extracted tells the rest; so does a work
-// folder that could not be made. A work folder that could not take the package (no space left, a
-// write error) is no fault of the package's: the user is told so, the tool's reason goes to the
-// log, and the answer is false instead of calling the package malformed.
-bool ExtractPackage(const std::string& packageFile, const std::string& folder) {
+// A package the tool refuses extracts nothing, and what was extracted tells the rest (the tool's
+// reason is given back in refusal, for the log); so does a work folder that could not be made. A
+// work folder that could not take the package (no space left, a write error) is no fault of the
+// package's: the user is told so, the tool's reason goes to the log, and the answer is false instead
+// of calling the package malformed.
+bool ExtractPackage(const std::string& packageFile, const std::string& folder, std::string& refusal) {
     if (!rtl::DirectoryExists(folder))
         rtl::ForceDirectories(folder);
     sharemem::CountedText out;
-    if (::ExtractFile(out.Var(), packageFile.c_str(), folder.c_str()) != ExtractDestinationFailed ||
-        !rtl::DirectoryExists(folder))
+    const std::int32_t extracted = ::ExtractFile(out.Var(), packageFile.c_str(), folder.c_str());
+    if (extracted == ExtractArchiveRefused)
+        refusal = rtl::Trim(out.Str());
+    if (extracted != ExtractDestinationFailed || !rtl::DirectoryExists(folder))
         return true;
     ShowInfoAndLog("数据包无法解压，磁盘空间不足或写入失败，不能导入！", LogModuleCode::ImportPreparation);
     WriteLogEntry(out.Str(), LogModuleCode::ImportPreparation);
@@ -67,8 +70,9 @@ int VersionOfPackageDocument(const std::string& xmlFile) {
     return PackageVersionOf(PackageAttributeText(FindRootNode(doc, PackageInfoNode), "PackageVersion"));
 }
 
-// A package without "Package.XML": one of another function's, told by the files it holds.
-int DetectForeignPackage(const std::string& folder) {
+// A package without "Package.XML": one of another function's, told by the files it holds. An archive
+// the tool refused holds none of them; its reason stands beside the text in the log.
+int DetectForeignPackage(const std::string& folder, const std::string& refusal) {
     if (VekGetWorkingStyle() == 1)
         return NoUsableVersion;
     if (rtl::FileExists(folder + "perinfo.per")) {
@@ -91,7 +95,9 @@ int DetectForeignPackage(const std::string& folder) {
             TellWrongPackageKind("审计分析", "审计方法");
         return NoUsableVersion;
     }
-    Tell("数据包格式不正确或非项目数据包，请检查后导入！");
+    const std::string text = "数据包格式不正确或非项目数据包，请检查后导入！";
+    ShowInfo(text);
+    WriteLogEntry(refusal.empty() ? text : text + " " + refusal, LogModuleCode::ImportPreparation);
     return NotAPackage;
 }
 
@@ -103,7 +109,8 @@ int DetectPackageVersion(const std::string& packageFile, const std::string& fold
         return NoUsableVersion;
     }
     const std::string dir = rtl::IncludeTrailingPathDelimiter(folder);
-    if (!ExtractPackage(packageFile, dir))
+    std::string refusal;
+    if (!ExtractPackage(packageFile, dir, refusal))
         return NotAPackage;
     // Without its work folder nothing can be told about the package.
     if (!rtl::DirectoryExists(dir)) {
@@ -113,7 +120,7 @@ int DetectPackageVersion(const std::string& packageFile, const std::string& fold
     const std::string xmlFile = dir + PackageDocumentName;
     if (rtl::FileExists(xmlFile))
         return VersionOfPackageDocument(xmlFile);
-    return DetectForeignPackage(dir);
+    return DetectForeignPackage(dir, refusal);
 }
 
 } // namespace tarnwick

@@ -3,16 +3,17 @@
 #include "core/AccountBook.h"
 #include "core/BuildTrait.h"
 #include "core/HostApi.h"
+#include "core/HostSession.h"
 #include "core/ListSeparator.h"
 #include "core/ModuleItems.h"
 #include "core/PackageDocument.h"
 #include "core/PackageState.h"
 #include "core/WorkFolders.h"
 #include "core/import/ImportState.h"
+#include "core/import/LocalModule.h"
 #include "core/import/PackageReaders.h"
 #include "core/import/UserKind.h"
 
-#include "platform/ado/ADOQuery.h"
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Numbers.h"
@@ -30,34 +31,6 @@ constexpr char ReadFailedText[] = "读取信息失败！";
 constexpr std::int32_t CreatedProjectMaterialsEntry = 201;
 
 constexpr int ModuleNeedsAccountBook = 2;
-constexpr char ModuleNeedsNoProject[] = "0";
-
-struct TLocalModule {
-    std::string ModDllFile;
-    std::string EntryID;
-    std::string ModInPrj;
-};
-
-// The module of this installation an item belongs to: the one of the item's GUID, or of its
-// caption where the package gives no GUID.
-std::optional<TLocalModule> FindLocalModule(const xml::TXMLNode& item) {
-    const std::string guid = rtl::Trim(PackageAttributeText(item, "ModGuid"));
-    ado::TADOQuery query;
-    query.SetConnection(GetBaseDBConnection());
-    const std::string select = "select ModDllFile, EntryID, ModInPrj from Vek_PackMod where ";
-    if (!guid.empty()) {
-        query.SQL().SetText(select + "upper(ModGUID) = upper(:Key)");
-        query.Parameters().ParamByName("Key").SetAsString(guid);
-    } else {
-        query.SQL().SetText(select + "ModCaption = :Key");
-        query.Parameters().ParamByName("Key").SetAsString(rtl::Trim(PackageAttributeText(item, "ModCaption")));
-    }
-    query.Open();
-    if (query.Eof())
-        return std::nullopt;
-    return TLocalModule{query.Fields()[0].AsString(), query.Fields()[1].AsString(),
-                        query.Fields()[2].AsString()};
-}
 
 bool AccountBookSelected() {
     std::string book;
@@ -65,12 +38,25 @@ bool AccountBookSelected() {
     return !book.empty() && book != "-1";
 }
 
-// The item filters by ImportMode and the selected account book, on the module's binding; the user
-// is not considered here.
-bool PassesImportFilters(const std::string& caption, const std::string& modInPrj) {
+// A module that works on a project imports into the open one: while another project is open, an
+// item of the package's project (or of none) must not reach it, whatever the mode. Without an open
+// project the module itself refuses to import.
+bool IsOfOpenProject(const TLocalModule& module) {
+    if (!WorksOnProject(module))
+        return true;
+    const std::string open = OpenProjectSerial();
+    return open.empty() || open == PackageProjectInfo.PrjID.Str();
+}
+
+// The item filters by ImportMode, the open project and the selected account book, on the module's
+// binding; the user is not considered here.
+bool PassesImportFilters(const std::string& caption, const TLocalModule& module) {
+    const std::string& modInPrj = module.ModInPrj;
     if (ImportMode == ImportModeProjectFree && modInPrj == "1")
         return false;
     if (ImportMode == ImportModeIntoProject && caption == ProjectInfoItem)
+        return false;
+    if (!IsOfOpenProject(module))
         return false;
     // The book is asked for every item that gets this far, whatever its module needs.
     const int inPrj = rtl::StrToInt(modInPrj);
@@ -106,10 +92,9 @@ std::optional<TImportItem> ReadItem(const xml::TXMLNode& node, int index, const 
     const std::optional<TLocalModule> module = FindLocalModule(node);
     if (!module)
         throw rtl::Exception("no module of this installation");
-    if (OnlyProjectFreeItems && rtl::Trim(module->ModInPrj) != ModuleNeedsNoProject)
+    if (OnlyProjectFreeItems && WorksOnProject(*module))
         throw rtl::Exception("the item's module needs a project, and the package names none");
-    if (filters == Filters::Apply &&
-        !PassesImportFilters(PackageAttributeText(node, "ModCaption"), module->ModInPrj))
+    if (filters == Filters::Apply && !PassesImportFilters(PackageAttributeText(node, "ModCaption"), *module))
         return std::nullopt;
     // What the package says of its module must agree with the module found, though only the local
     // module's library and entry id are used.

@@ -24,7 +24,8 @@ struct TImportItems {
 };
 
 // The items of the package's "Package.XML" (xmlFile) extracted into packageFolder that this
-// import offers: items filtered out by ImportMode or the account book are left out; an item that
+// import offers: items filtered out by ImportMode or the account book, and items whose module works
+// on a project while another project than the package's is open, are left out; an item that
 // cannot be read, whose module this installation lacks, whose module needs a project while
 // OnlyProjectFreeItems holds, or whose file is not a plain entry of the package folder is listed in
 // Errors and left out. A document that does not load, or that has no ExportItemInfo, raises.

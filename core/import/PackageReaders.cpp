@@ -4,21 +4,19 @@
 #include "core/Messages.h"
 #include "core/ModuleItems.h"
 #include "core/PackageDocument.h"
-#include "core/ReadPackModField.h"
 #include "core/import/ImportState.h"
+#include "core/import/LocalModule.h"
 
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/Numbers.h"
 #include "platform/rtl/Text.h"
 
 #include <algorithm>
+#include <optional>
 
 namespace tarnwick {
 
 namespace {
-
-constexpr char ModCaptionAttribute[] = "ModCaption";
-constexpr char ProjectBoundModule[] = "1";
 
 class PrjInfoReader {
 public:
@@ -78,16 +76,6 @@ void ReadProjectRecord(const PrjInfoReader& read, TVekPrjInfo& rec) {
     read.Text("STATTARGEID", rec.STATTARGEID);
 }
 
-std::string ItemCaption(const xml::TXMLNode& item) {
-    return PackageAttributeText(item, ModCaptionAttribute);
-}
-
-bool ItemIsProjectBound(const xml::TXMLNode& item) {
-    std::string inPrj;
-    ReadPackModField(ItemCaption(item), "ModInPrj", inPrj);
-    return inPrj == ProjectBoundModule;
-}
-
 } // namespace
 
 void ReadPrjInfoAttribute(const xml::TXMLDocument& doc, const std::string& name, std::string& value) {
@@ -141,10 +129,11 @@ bool PackageIsProjectFree(const std::string& xmlFile, bool& hasMaterials) {
     doc.LoadFromFile(xmlFile);
     bool projectFree = true;
     for (const xml::TXMLNode& item : RequiredPackageItems(doc)) {
-        if (!ItemIsProjectBound(item))
+        const std::optional<TLocalModule> module = FindLocalModule(item);
+        if (!module || !WorksOnProject(*module))
             continue;
         projectFree = false;
-        if (ItemCaption(item) == ProjectMaterialsItem)
+        if (module->ModCaption == ProjectMaterialsItem)
             hasMaterials = true;
     }
     return projectFree;

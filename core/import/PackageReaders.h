@@ -27,8 +27,9 @@ void ReadPackagePersons(const std::string& xmlFile, std::vector<std::string>& pe
 // No item but the project information (no item at all counts as such). Raises when the document
 // cannot be loaded or has no ExportItemInfo.
 bool PackageHasOnlyProjectInfo(const std::string& xmlFile);
-// No item belongs to a project-bound module (ModInPrj "1"). hasMaterials is set when the project
-// materials are among the items that do; the caller starts it false. Raises like the above.
+// No item belongs to a module that works on a project (any ModInPrj but "0"), each module found as
+// the wizard calls it. hasMaterials is set when the project materials module is among those; the
+// caller starts it false. Raises like the above.
 bool PackageIsProjectFree(const std::string& xmlFile, bool& hasMaterials);
 // Asks the host to open the project; the host's answer says nothing, so this answers true.
 bool OpenPackageProject(const std::string& prjId);

@@ -19,6 +19,7 @@
 #include "core/import/ImportState.h"
 #include "core/import/LocalProjectMembers.h"
 #include "core/import/PackageReaders.h"
+#include "core/import/ProjectPartLists.h"
 
 #include "platform/framework/Forms.h"
 #include "platform/rtl/FileSystem.h"
@@ -174,6 +175,10 @@ std::int32_t SettleProjectWithoutOpenProject(const std::string& xmlFile, const s
     return CreatePackageProject(folder, version, progress);
 }
 
+void RefuseTooManyPersons() {
+    Refuse("数据包中的项目人员多于" + std::to_string(MaxPackagePersons) + "个，不能导入！");
+}
+
 // What no real package holds is refused before any of its items or persons is looked at.
 bool PackageDocumentIsUsable(const std::string& xmlFile) {
     xml::TXMLDocument doc;
@@ -187,7 +192,17 @@ bool PackageDocumentIsUsable(const std::string& xmlFile) {
         return false;
     }
     if (PackagePersons(FindProjectPersons(doc)).size() > MaxPackagePersons) {
-        Refuse("数据包中的项目人员多于" + std::to_string(MaxPackagePersons) + "个，不能导入！");
+        RefuseTooManyPersons();
+        return false;
+    }
+    return true;
+}
+
+// The project part is read by the host whole, persons and all; what the package document may not
+// list, its project part may not either.
+bool ProjectPartIsUsable(const std::string& folder, int version) {
+    if (ProjectPartHoldsListLongerThan(folder, version, MaxPackagePersons)) {
+        RefuseTooManyPersons();
         return false;
     }
     return true;
@@ -249,7 +264,7 @@ std::int32_t PrepareImport(const std::string& packageFile, const std::string& us
             return Refuse(MalformedPackageText);
         return Refused;
     }
-    if (!PackageDocumentIsUsable(folder + PackageDocumentName))
+    if (!PackageDocumentIsUsable(folder + PackageDocumentName) || !ProjectPartIsUsable(folder, version))
         return Refused;
     return SettleProject(folder, version, userKind, openProjectSerial, progress) == Refused ? Refused
                                                                                             : Proceed;

@@ -64,6 +64,17 @@ std::string SampleItem(const std::string& caption, const std::string& appFileNam
                              {"AppFileName", appFileName}});
 }
 
+std::string DisguisedItem(const std::string& caption, const std::string& asModule,
+                          const std::string& appFileName) {
+    const SampleModule& m = SampleModuleOf(asModule);
+    return Element(caption, {{"ModGuid", m.guid},
+                             {"ModCaption", caption},
+                             {"ModDllFile", m.library},
+                             {"EntryID", m.entryId},
+                             {"AppName", caption},
+                             {"AppFileName", appFileName}});
+}
+
 std::string ForeignItem(const std::string& caption, const std::string& dllFile,
                         const std::string& appFileName) {
     return Element(caption, {{"ModCaption", caption},
@@ -106,12 +117,16 @@ std::string CraftedXml(const CraftedDocument& doc) {
 
 void WriteCraftedPackage(const std::string& file, const std::string& packageXml,
                          const std::vector<std::pair<std::string, std::string>>& files) {
+    std::vector<std::pair<std::string, std::string>> all = {{"Package.XML", packageXml}};
+    all.insert(all.end(), files.begin(), files.end());
+    WriteArchive(file, all);
+}
+
+void WriteArchive(const std::string& file, const std::vector<std::pair<std::string, std::string>>& files) {
     const fs::path staging = fs::path(file).concat(".staging");
     fs::remove_all(staging);
     fs::create_directories(staging);
-    std::vector<std::pair<std::string, std::string>> all = {{"Package.XML", packageXml}};
-    all.insert(all.end(), files.begin(), files.end());
-    for (const auto& [path, bytes] : all) {
+    for (const auto& [path, bytes] : files) {
         fs::create_directories((staging / path).parent_path());
         std::ofstream(staging / path, std::ios::binary) << bytes;
     }

@@ -43,8 +43,15 @@ struct CraftedDocument {
 // The document's text: UTF-8, declared as such.
 std::string CraftedXml(const CraftedDocument& doc);
 
-// Packs "Package.XML" (the given text) and the files, by relative path, into file with the host's
-// compression tool; raises when it cannot.
+// An item captioned as one module of the sample installation that names another (asModule's GUID,
+// library and entry id).
+std::string DisguisedItem(const std::string& caption, const std::string& asModule,
+                          const std::string& appFileName);
+
+// Packs the files, by relative path, into file with the host's compression tool; raises when it
+// cannot.
+void WriteArchive(const std::string& file, const std::vector<std::pair<std::string, std::string>>& files);
+// Packs "Package.XML" (the given text) and the files as WriteArchive does.
 void WriteCraftedPackage(const std::string& file, const std::string& packageXml,
                          const std::vector<std::pair<std::string, std::string>>& files);
 

@@ -4,6 +4,7 @@
 #include "host/modules/common/ResultPlace.h"
 
 #include "platform/xml/XMLDocument.h"
+#include "platform/xml/XMLListLength.h"
 
 #include <utility>
 
@@ -15,8 +16,12 @@ namespace {
 
 // The lines a page shows for a project part: a few fields that say which project it is.
 std::vector<std::string> PartLines(const std::string& folder) {
+    const std::string file = folder + "PrjInfo.xml";
+    if (xml::HoldsListLongerThan(file, host::MaxProjectPartList))
+        throw rtl::Exception("the project part in " + folder + " holds a list of more than " +
+                             std::to_string(host::MaxProjectPartList) + " entries");
     xml::TXMLDocument doc;
-    doc.LoadFromFile(folder + "PrjInfo.xml");
+    doc.LoadFromFile(file);
     xml::TXMLNode info = doc.DocumentElement().ChildNodes().FindNode("PrjInfo");
     if (info.IsNull())
         throw rtl::Exception("no project in " + folder);

@@ -66,16 +66,23 @@ TEST_F(CraftedArchivePathsTest, WhatNoFileSystemTakesIsRefusedWholeAndWhatFitsIm
         huge.push_back({std::string(1, char('b' + i)) + "/" + Deep(32764), "x"}); // 65,535 bytes, as long as a name gets
     for (int i = 0; i < 3000; ++i)
         many.push_back({"many/entry" + std::to_string(i) + ".txt", "small"});
+    const std::string tooLongPath = "is longer than a path may be (4095 bytes)";
     struct Case {
         const char* what;
         std::vector<RawEntry> entries;
         std::int32_t result;
         std::vector<std::string> boxes;
+        std::string reason = {}; // the compression tool's, logged beside the box's text
     } cases[] = {
         {"a file as deep as a path reaches", {{Deep(fits), "deep"}}, 1, {}},
-        {"2,100 levels", {{Deep(2100), "deep"}}, -1, {NotAPackageText}},
-        {"twenty names of 65 KB", huge, -1, {NotAPackageText}},
-        {"a name longer than a file system takes", {{std::string(256, 'n'), "long"}}, -1, {NotAPackageText}},
+        {"2,100 levels", {{Deep(2100), "deep"}}, -1, {NotAPackageText}, tooLongPath},
+        {"a path of 4,096 bytes", {{"b" + Deep(2045), "deep"}}, -1, {NotAPackageText}, tooLongPath},
+        {"twenty names of 65 KB", huge, -1, {NotAPackageText}, tooLongPath},
+        {"a name longer than a file system takes",
+         {{std::string(256, 'n'), "long"}},
+         -1,
+         {NotAPackageText},
+         "holds a name longer than a file system takes (255 bytes)"},
         {"3,000 small entries", many, 1, {}},
     };
     for (const Case& c : cases) {
@@ -86,6 +93,16 @@ TEST_F(CraftedArchivePathsTest, WhatNoFileSystemTakesIsRefusedWholeAndWhatFitsIm
         ExpectBoxes(c.boxes);
         EXPECT_EQ(Import(package), c.result);
         EXPECT_EQ(BoxTexts(), c.boxes);
+        const std::vector<std::string> log = NewLogEntries();
+        if (c.reason.empty() || BuildTrait::Reduced) {
+            EXPECT_TRUE(log.empty());
+        } else {
+            ASSERT_EQ(log.size(), 1u);
+            const std::string start =
+                std::string("IniXMLInfo: ") + NotAPackageText + " Cannot unpack: the entry ";
+            EXPECT_EQ(log[0].rfind(start, 0), 0u) << log[0];
+            EXPECT_NE(log[0].find(c.reason), std::string::npos) << log[0];
+        }
         EXPECT_EQ(m_wizardCalls.size(), c.result == 1 ? 1u : 0u);
         ExpectNothingLeft(before, package);
     }

@@ -54,6 +54,43 @@ protected:
         return file;
     }
 
+    // A file of analysis rows of the account book "ZT-0001", as the audit analysis exports it, whose
+    // first row would overwrite the sample project's.
+    std::string AnalysisRows() {
+        const std::string file = m_packages + "analysis.db";
+        {
+            host::Database db;
+            db.Open(file, true);
+            db.Exec(
+                "create table XM_AuditAnalysis (AnalysisID TEXT PRIMARY KEY, AccBookID TEXT, Subject TEXT, "
+                "Amount REAL, Note TEXT)");
+            db.Run("insert into XM_AuditAnalysis values (?,?,?,?,?)", {"A001", "ZT-0001", "被改写", "1", ""});
+            db.Run("insert into XM_AuditAnalysis values (?,?,?,?,?)", {"A900", "ZT-0001", "新增", "2", ""});
+        }
+        std::string rows = rtl::ReadFileBytes(file);
+        fs::remove(file);
+        return rows;
+    }
+
+    // The project part of the project, listing this many persons, as the build under test packs it.
+    std::vector<std::pair<std::string, std::string>> ProjectPart(const std::string& prjId,
+                                                                 std::size_t persons) {
+        std::string list;
+        for (std::size_t i = 0; i < persons; ++i)
+            list += tests::Element("PrjPer", {{"PerUUID", std::to_string(300000000000000000 + i)}});
+        const std::string part =
+            tests::Element("VekProject", {},
+                           tests::Element("PrjInfo", {{"PrjID", prjId}, {"PrjName", "测试项目"}},
+                                          tests::Element("PrjPerInfo", {}, list)));
+        if (OwnPackageVersion() == "3")
+            return {{"XMGL/PrjInfo.xml", part}};
+        const std::string packed = m_packages + "XMGL.pck";
+        tests::WriteArchive(packed, {{"PrjInfo.xml", part}});
+        std::string bytes = rtl::ReadFileBytes(packed);
+        fs::remove(packed);
+        return {{"XMGL.pck", bytes}};
+    }
+
     std::string m_packages;
 };
 
@@ -76,6 +113,7 @@ TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
         std::vector<std::pair<std::string, std::string>> files;
         std::vector<std::string> boxes;
         std::vector<std::string> log;
+        const char* accountBook = ""; // selected in the audit analysis
     };
     const auto doc = [](std::function<void(CraftedDocument&)> change) {
         CraftedDocument d;
@@ -87,6 +125,9 @@ TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
         return d;
     };
     const std::vector<std::pair<std::string, std::string>> matters = {{"审计事项.db", "rows"}};
+    const std::vector<std::pair<std::string, std::string>> analysis = {{"审计分析.db", AnalysisRows()}};
+    const std::vector<std::pair<std::string, std::string>> partOfTooMany =
+        ProjectPart("XM2026777", MaxPackagePersons + 1);
     const char* member = host::SampleMemberId;
     const char* outsider = host::SampleOutsiderId;
     std::vector<Case> cases;
@@ -139,6 +180,30 @@ TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
              d.items = std::vector<std::string>{SampleItem("项目信息", "XMGL\\"), SampleItem("审计事项", "审计事项.db")};
          }),
          {kRenamingProjectPart[0], matters[0]}, {OutsiderText}, {Prep + OutsiderText}},
+        {"an outsider's account-book package with the package's project open", outsider, host::SampleProjectId,
+         doc([](CraftedDocument& d) { d.items = std::vector<std::string>{SampleItem("审计分析", "审计分析.db")}; }),
+         analysis, {OutsiderText}, {Prep + OutsiderText}, "ZT-0001"},
+        {"an outsider's item named as the analysis, of the audit matters' module", outsider, host::SampleProjectId,
+         doc([](CraftedDocument& d) {
+             d.items = std::vector<std::string>{tests::DisguisedItem("审计分析", "审计事项", "审计事项.db")};
+         }),
+         matters, {OutsiderText}, {Prep + OutsiderText}},
+        {"an outsider's item named as the analysis, of the materials' module", outsider, host::SampleProjectId,
+         doc([](CraftedDocument& d) {
+             d.items = std::vector<std::string>{tests::DisguisedItem("审计分析", "项目资料", "ResFile\\")};
+         }),
+         {{"ResFile/外来.txt", "x"}}, {OutsiderText}, {Prep + OutsiderText}},
+        {"the administrator with another project open, an account-book package", AdministratorUserId,
+         host::SecondProjectId,
+         doc([](CraftedDocument& d) { d.items = std::vector<std::string>{SampleItem("审计分析", "审计分析.db")}; }),
+         analysis, {NothingImportableText}, {Entry + NothingImportableText}, "ZT-0001"},
+        {"a project part of more persons than any installation holds, for a project to be created", member, "",
+         doc([](CraftedDocument& d) {
+             d.prjId = "XM2026777";
+             d.items = std::vector<std::string>{
+                 SampleItem("项目信息", OwnPackageVersion() == "3" ? "XMGL\\" : "XMGL.pck")};
+         }),
+         partOfTooMany, {"数据包中的项目人员多于10000个，不能导入！"}, {Prep + "数据包中的项目人员多于10000个，不能导入！"}},
     };
     // clang-format on
     cases.insert(cases.end(), std::begin(more), std::end(more));
@@ -149,6 +214,7 @@ TEST_F(CraftedPackageTest, RefusedPackagesChangeNothing) {
         if (*c.openProject) {
             ASSERT_TRUE(host::OpenProject(c.openProject));
         }
+        host::SetSelectedAccountBook(c.accountBook);
         const std::string package = Package("crafted", tests::CraftedXml(c.doc), c.files);
         const Untouched before = Snapshot();
         ExpectBoxes(c.boxes);

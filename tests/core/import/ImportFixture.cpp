@@ -92,8 +92,14 @@ std::string ImportTest::PackageXml(const PackageRecipe& recipe) {
     }
     if (recipe.items) {
         xml::TXMLNode items = root.AddChild(ExportItemInfoNode);
-        for (const std::string& caption : *recipe.items)
-            AddPackageItem(items, caption, ModuleOf(caption), caption + ".db");
+        for (const std::string& caption : *recipe.items) {
+            const auto named = recipe.itemModules.find(caption);
+            std::optional<TPackageItemModule> module =
+                ModuleOf(named == recipe.itemModules.end() ? caption : named->second);
+            if (module)
+                module->ModCaption = caption;
+            AddPackageItem(items, caption, module, caption + ".db");
+        }
     }
     return doc.SaveToString();
 }

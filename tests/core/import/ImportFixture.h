@@ -21,6 +21,8 @@ struct PackageRecipe {
     std::vector<std::string> persons = {host::SampleMemberId, "200000000000000012"};
     // Item captions; none leaves ExportItemInfo out.
     std::optional<std::vector<std::string>> items = std::vector<std::string>{"审计事项"};
+    // Items that name another module than their caption's: item caption -> that module's caption.
+    std::map<std::string, std::string> itemModules;
     // The parts a project is created from: "XMGL\" and "ResFile\" in version 3, else the ".pck" files.
     bool projectParts = true;
     std::vector<std::pair<std::string, std::string>> files; // further files, by relative path

@@ -10,6 +10,7 @@
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Gbk.h"
 
+#include <cstring>
 #include <filesystem>
 
 namespace fs = std::filesystem;
@@ -182,30 +183,33 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
     const std::string evil = m_folder + "/~Vek~Temp/evil.txt";
     const std::string body = "<VekPackage><PackageInfo PackageVersion=\"3\" PackageCaption=\"" +
                              rtl::Utf8ToGbk("审计项目") + "\"/><ExportItemInfo/></VekPackage>";
-    // Each box is the preparation's, and logged by it.
+    // Each box is the preparation's, and logged by it; an archive the compression tool refuses is
+    // logged with the tool's reason beside the box's text ("{package}" stands for the package's path).
     struct Case {
         const char* name;
         std::function<std::string()> make;
         std::vector<std::string> boxes;
+        std::string reason = {};
     };
+    const std::string unreadable = "\"{package}\" is not a readable archive: Not a zip archive";
     // clang-format off
     const Case cases[] = {
         {"a truncated ZIP", [&] { return MakeFile("truncated.Package", goodBytes.substr(0, goodBytes.size() / 2)); },
-         {NotAPackageText}},
+         {NotAPackageText}, unreadable},
         {"a ZIP with a \"..\" entry",
          [&] {
              const std::string path = m_folder + "/Packages/dotdot.Package";
              WriteRawArchive(path, {{"Package.XML", goodXml}, {"../evil.txt", "x"}});
              return path;
          },
-         {NotAPackageText}},
+         {NotAPackageText}, "the entry \"../evil.txt\" leads out of its folder (\"..\")"},
         {"a ZIP with a link",
          [&] {
              const std::string path = m_folder + "/Packages/link.Package";
              WriteRawArchive(path, {{"Package.XML", goodXml}, {"evil.txt", "../evil.txt", true}});
              return path;
          },
-         {NotAPackageText}},
+         {NotAPackageText}, "the entry \"evil.txt\" is a link"},
         {"a document type declaration",
          [&] {
              return MakePackageOfFiles(
@@ -223,7 +227,7 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
              return MakePackage("noitems", recipe);
          },
          {NotAPackageText}},
-        {"an empty file", [&] { return MakeFile("empty.Package", ""); }, {NotAPackageText}},
+        {"an empty file", [&] { return MakeFile("empty.Package", ""); }, {NotAPackageText}, unreadable},
         {"a folder", [&] { return m_folder + "/Packages/folder.Package/"; }, {}},
     };
     // clang-format on
@@ -241,8 +245,11 @@ TEST_F(ImportPackageTest, BadInputEndsWithMinusOneAndWritesNothingOutsideTheWork
 
             EXPECT_EQ(BoxTexts(), c.boxes);
             std::vector<std::string> log;
+            std::string reason = c.reason;
+            if (const std::size_t at = reason.find("{package}"); at != std::string::npos)
+                reason.replace(at, std::strlen("{package}"), package);
             for (const std::string& box : c.boxes)
-                log.push_back(Prep + box);
+                log.push_back(Prep + box + (reason.empty() ? "" : " Cannot unpack: " + reason));
             EXPECT_EQ(NewLogEntries(), Logged(log));
             EXPECT_TRUE(m_wizardCalls.empty());
             EXPECT_TRUE(host::EveryProcessEnded());

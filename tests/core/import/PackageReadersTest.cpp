@@ -119,7 +119,10 @@ TEST_F(PackageReadersTest, ItemProbes) {
     EXPECT_TRUE(PackageHasOnlyProjectInfo(ItemsDocument({})));
     EXPECT_FALSE(PackageHasOnlyProjectInfo(ItemsDocument({"项目信息", "系统人员"})));
 
-    EXPECT_TRUE(PackageIsProjectFree(ItemsDocument({"系统人员", "审计分析", "未登记模块"}), materials));
+    EXPECT_TRUE(PackageIsProjectFree(ItemsDocument({"系统人员", "未登记模块"}), materials));
+    EXPECT_FALSE(materials);
+    // A module bound through the account book works on the open project too.
+    EXPECT_FALSE(PackageIsProjectFree(ItemsDocument({"系统人员", "审计分析"}), materials));
     EXPECT_FALSE(materials);
     EXPECT_FALSE(PackageIsProjectFree(ItemsDocument({"审计事项"}), materials));
     EXPECT_FALSE(materials);

@@ -11,8 +11,10 @@
 #include "platform/framework/Dialogs.h"
 #include "platform/rtl/FileSystem.h"
 
+#include <cstring>
 #include <filesystem>
 #include <fstream>
+#include <map>
 
 namespace fs = std::filesystem;
 using namespace tarnwick;
@@ -26,7 +28,17 @@ enum class User { Admin, Member, Outsider };
 enum class Open { None, Own, Other, HostOnly };
 // Unopenable: the host says the project exists, but it does not open.
 enum class Local { Exists, Missing, Unopenable };
-enum class Items { Bound, WithMaterials, ProjectFree, OnlyInfo };
+// AccountBook: a module bound through the selected account book. Disguised*: an item captioned as
+// that module that names the audit matters' or the materials' module.
+enum class Items {
+    Bound,
+    WithMaterials,
+    ProjectFree,
+    OnlyInfo,
+    AccountBook,
+    DisguisedMatters,
+    DisguisedMaterials
+};
 // The two "WithoutProjectPart" kinds lack the part a project is created from ("XMGL\" or "XMGL.pck").
 enum class Kind { V1, V2, V3, V2WithoutProjectPart, V3WithoutProjectPart, Foreign, NotAPackage };
 
@@ -73,8 +85,23 @@ std::vector<std::string> Captions(Items items) {
         return {"系统人员"};
     case Items::OnlyInfo:
         return {"项目信息"};
+    case Items::AccountBook:
+    case Items::DisguisedMatters:
+    case Items::DisguisedMaterials:
+        return {"审计分析"};
     }
     return {};
+}
+
+std::map<std::string, std::string> ItemModules(Items items) {
+    switch (items) {
+    case Items::DisguisedMatters:
+        return {{"审计分析", "审计事项"}};
+    case Items::DisguisedMaterials:
+        return {{"审计分析", "项目资料"}};
+    default:
+        return {};
+    }
 }
 
 int VersionOf(Kind kind) {
@@ -98,6 +125,9 @@ int VersionOf(Kind kind) {
 const std::string Prep = "IniXMLInfo: ";
 const std::string NoProjectPartText = "数据包中没有项目信息，不能建立项目！";
 const std::string NotAPackageText = "数据包格式不正确或非项目数据包，请检查后导入！";
+// The compression tool's reason, logged beside the text; "{package}" stands for the package's path.
+const std::string NotAnArchiveReason =
+    " Cannot unpack: \"{package}\" is not a readable archive: Not a zip archive";
 
 // The row as the build under test plays it: the reduced build reads no version-3 package and refuses
 // it as one it cannot read, and it writes no log entries.
@@ -129,7 +159,7 @@ TEST_F(PrepareImportTest, DecisionTable) {
          -1, 0, {"要导入的包是系统人员导出的包，请使用系统人员管理的系统人员导入功能导入！"},
          {Prep + "要导入的包是系统人员导出的包，请使用系统人员管理的系统人员导入功能导入！"}, {}, false},
         {"not a package", User::Member, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::NotAPackage, 0,
-         -1, 0, {NotAPackageText}, {Prep + NotAPackageText}, {}, false},
+         -1, 0, {NotAPackageText}, {Prep + NotAPackageText + NotAnArchiveReason}, {}, false},
         // A project is open.
         {"the package's project is open", User::Member, Open::Own, Local::Exists, "True", Items::Bound, 1,
          Kind::V3, 0, 1, 2, {}, {}, {}, false},
@@ -144,11 +174,26 @@ TEST_F(PrepareImportTest, DecisionTable) {
          {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
         {"a non-member's project-free package for the open project", User::Outsider, Open::Own, Local::Exists,
          "True", Items::ProjectFree, 1, Kind::V3, 0, 1, 2, {}, {}, {}, false},
+        {"a non-member's account-book package for the open project", User::Outsider, Open::Own, Local::Exists,
+         "True", Items::AccountBook, 1, Kind::V2, 0, -1, 0, {"当前人员没有参与该项目，不能导入！"},
+         {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
+        {"a non-member's item named as the analysis, of the audit matters' module", User::Outsider, Open::Own,
+         Local::Exists, "True", Items::DisguisedMatters, 1, Kind::V2, 0, -1, 0, {"当前人员没有参与该项目，不能导入！"},
+         {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
+        {"a non-member's item named as the analysis, of the materials' module", User::Outsider, Open::Own,
+         Local::Exists, "True", Items::DisguisedMaterials, 1, Kind::V2, 0, -1, 0,
+         {"当前人员没有参与该项目，不能导入！"}, {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
         // No project is open.
         {"project-free package", User::Member, Open::None, Local::Exists, "True", Items::ProjectFree, 1,
          Kind::V3, 0, 1, 1, {}, {}, {}, false},
         {"project-free package of a non-member", User::Outsider, Open::None, Local::Missing, "True",
          Items::ProjectFree, 1, Kind::V2, 0, 1, 1, {}, {}, {}, false},
+        {"account-book package of a non-member", User::Outsider, Open::None, Local::Exists, "True",
+         Items::AccountBook, 1, Kind::V2, 0, -1, 0, {"当前人员没有参与该项目，不能导入！"},
+         {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
+        {"existing project, materials named as the analysis, opened", User::Member, Open::None, Local::Exists,
+         "True", Items::DisguisedMaterials, 1, Kind::V2, Y, 1, 2, {OpenProjectQuestion}, {},
+         {host::SampleProjectId}, false},
         {"a non-member", User::Outsider, Open::None, Local::Exists, "True", Items::Bound, 1, Kind::V3, 0, -1, 0,
          {"当前人员没有参与该项目，不能导入！"}, {Prep + "当前人员没有参与该项目，不能导入！"}, {}, false},
         {"a non-member while the project library reports a project", User::Outsider, Open::HostOnly,
@@ -201,6 +246,7 @@ TEST_F(PrepareImportTest, DecisionTable) {
             recipe.prjId = prjId;
             recipe.prjInfoExport = row.prjInfoExport;
             recipe.items = Captions(row.items);
+            recipe.itemModules = ItemModules(row.items);
             package = MakePackage("table", recipe);
         }
         if (row.open == Open::Own) {
@@ -234,7 +280,11 @@ TEST_F(PrepareImportTest, DecisionTable) {
         EXPECT_EQ(BoxTexts(), row.boxes);
         for (const auto& box : framework::DialogService().Records())
             EXPECT_EQ(box.flags, box.text == OpenProjectQuestion ? 36 : 64);
-        EXPECT_EQ(NewLogEntries(), row.log);
+        std::vector<std::string> log = row.log;
+        for (std::string& entry : log)
+            if (const std::size_t at = entry.find("{package}"); at != std::string::npos)
+                entry.replace(at, std::strlen("{package}"), package);
+        EXPECT_EQ(NewLogEntries(), log);
         EXPECT_EQ(host::ProjectsOpened(), row.opened);
         ASSERT_EQ(m_creationCalls.size(), row.creationAsked ? 1u : 0u);
         if (row.creationAsked) {

@@ -226,6 +226,21 @@ TEST_F(ProjectCreationTest, AnIdThatDiffersOnlyInCaseNamesTheExistingProject) {
     EXPECT_EQ(tests::IntegrityOf(host::ProjectDatabasePath(host::SampleProjectId)), "ok");
 }
 
+TEST_F(ProjectCreationTest, APartListingMorePersonsThanAnyProjectHasCreatesNothing) {
+    const std::string part = m_parts + "crowded/";
+    rtl::ForceDirectories(part);
+    std::string persons;
+    for (std::size_t i = 0; i <= host::MaxProjectPartList; ++i)
+        persons += "<PrjPer PerUUID=\"" + std::to_string(300000000000000000 + i) + "\"/>";
+    rtl::WriteFileBytes(part + "PrjInfo.xml", "<VekProject><PrjInfo PrjID=\"" + std::string(kNewProject) +
+                                                  "\"><PrjPerInfo>" + persons +
+                                                  "</PrjPerInfo></PrjInfo></VekProject>");
+    const tests::InstallationState before = tests::StateOf(m_folder);
+    EXPECT_EQ(Create(part, ""), -1);
+    EXPECT_EQ(tests::StateOf(m_folder), before);
+    EXPECT_FALSE(VekProjectExist(CountedText(kNewProject).Get()));
+}
+
 // An installation on a file system of its own that the test fills up, so that the creation runs out
 // of space while it copies the materials.
 class SmallFileSystemTest : public ::testing::Test {

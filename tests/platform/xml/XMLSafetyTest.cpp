@@ -3,6 +3,7 @@
 #include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/xml/XMLDocError.h"
+#include "platform/xml/XMLListLength.h"
 #include "platform/xml/XMLParser.h"
 #include "tests/platform/rtl/TempFolder.h"
 
@@ -157,4 +158,31 @@ TEST(XMLSafety, ElementsWithAbsurdNumbersOfAttributesAreRefused) {
     doc.LoadFromString("<r a=\"" + equals + "\"><?p " + equals + "?><!--" + equals + "--><![CDATA[" + equals +
                        "]]>" + equals + "</r>");
     EXPECT_EQ(doc.DocumentElement().Attributes("a"), equals);
+}
+
+TEST(XMLSafety, ListLengthsAreToldByStreamingTheDocument) {
+    TempFolder folder;
+    const struct {
+        const char* what;
+        std::string bytes;
+        std::size_t maxChildren;
+        bool longer;
+    } cases[] = {
+        {"a list at its bound", "<a><b/><b/><b/></a>", 3, false},
+        {"a list beyond it", "<a><b/><b/><b/></a>", 2, true},
+        {"a nested list beyond it", "<a><b><c/><c/><c/></b><b/></a>", 2, true},
+        {"siblings' children are counted apart", "<a><b><c/><c/></b><b><c/><c/></b></a>", 2, false},
+        {"text and comments are no entries", "<a>x<!--c--><b/>y<b/><![CDATA[z]]></a>", 2, false},
+        {"a declared GB2312 document", "<?xml version=\"1.0\" encoding=\"GB2312\"?><a><b/><b/></a>", 1, true},
+        {"a list beyond the bound before the document breaks", "<a><b/><b/><b/>", 2, true},
+        {"a broken document", "<a><b></a>", 5, false},
+        {"a document type declaration", "<!DOCTYPE a [<!ENTITY e 'x'>]><a><b/><b/><b/></a>", 2, false},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.what);
+        const std::string path = folder.Path() + "PrjInfo.xml";
+        rtl::WriteFileBytes(path, c.bytes);
+        EXPECT_EQ(HoldsListLongerThan(path, c.maxChildren), c.longer);
+    }
+    EXPECT_FALSE(HoldsListLongerThan(folder.Path() + "missing.xml", 0));
 }
