@@ -318,3 +318,89 @@ TEST_F(TabPictures, PlainAndThemedArrowsAndCloseButtons) {
     }
     picture.SaveToPng(PicturePath("tab_scroller.png"));
 }
+
+// Round-corner rows, standard and reversed, at margins 0 and 1, with their far tab made current by
+// a click: the upper control of each pair has a strip that holds the row exactly, with the room
+// of the current tab's wider ends, and shows no arrows; the lower one is a pixel shorter and shows
+// them. Enlarged three times.
+TEST_F(TabPictures, RoundCornerRowsWithoutArrowsStayInsideTheTabArea) {
+    constexpr int H = 50, Gap = 8, Enlarged = 3;
+    std::vector<TTestTabControl*> controls;
+    int y = Gap;
+    int widest = 0;
+    for (TLuTabSequence sequence : {tsStandard, tsReverse})
+        for (int margin : {0, 1})
+            for (int shorter : {0, 1}) {
+                auto* c = AddTabs(TRect{Gap, y, Gap + 400, y + H});
+                c->SetTabStyle(tsRoundCorners);
+                c->SetTabSequence(sequence);
+                c->SetMargin(margin);
+                c->SetTabWidth(50);
+                c->SetFlatColor(Flat);
+                c->SetShowFocusRect(false);
+                AddTabsCaptioned(*c, {"A", "B", "C"});
+                c->LayoutIfPending();
+                const int last = c->Tabs()->Count() - 1;
+                const int reach = sequence == tsReverse ? c->Tabs()->Items(0)->TabRect().right
+                                                        : c->Tabs()->Items(last)->TabRect().right;
+                c->SetWidth(c->Width() + reach + 2 * margin + 4 - c->GetTabStripLength() - shorter);
+                c->RequestLayout();
+                // Beside the control, which row it is.
+                auto* label = new framework::TLabel(form.get());
+                label->SetCaption(std::string(sequence == tsReverse ? "Reverse" : "Standard") + " margin " +
+                                  std::to_string(margin) + (shorter ? ", 1 px short" : ", fits"));
+                label->SetParent(form.get());
+                label->SetLeft(c->Left() + c->Width() + 6);
+                label->SetTop(c->Top() + 20);
+                controls.push_back(c);
+                widest = std::max(widest, c->Width());
+                y += H + Gap;
+            }
+    form->SetBounds(100, 100, 2 * Gap + widest + 200, y);
+    form->SetColor(gdi::clWhite);
+    form->Show();
+    framework::UpdateAllWindows();
+    for (TTestTabControl* c : controls) {
+        const bool fits = !c->ScrollerNeeded();
+        // The far tab where it can be clicked; a scrolled row shows its first tab.
+        const int target = fits ? c->Tabs()->Count() - 1 : c->FirstShownTab();
+        ClickAt(*c, Inside(*c, target));
+        ASSERT_EQ(c->TabIndex(), target);
+    }
+    framework::UpdateAllWindows();
+    TBitmap shot;
+    framework::RenderForm(*form, shot);
+    TBitmap picture;
+    picture.SetSize(shot.Width() * Enlarged, shot.Height() * Enlarged);
+    gdi::StretchBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(), shot.Canvas()->Handle(),
+                    0, 0, shot.Width(), shot.Height(), gdi::SRCCOPY);
+    picture.SaveToPng(PicturePath("tab_round_rows.png"));
+
+    const TPoint formOrigin = form->ClientToScreen(TPoint{0, 0});
+    const auto frame = static_cast<TColor>(gdi::ColorToRGB(Flat));
+    for (std::size_t k = 0; k < controls.size(); ++k) {
+        TTestTabControl* c = controls[k];
+        SCOPED_TRACE(testing::Message() << "control " << k);
+        const bool shorter = k % 2 == 1;
+        if (shorter) {
+            ASSERT_TRUE(c->ScrollerNeeded());
+            TLuTabScroller* arrows = c->Scroller();
+            ASSERT_NE(arrows, nullptr);
+            EXPECT_TRUE(Framed(*arrows, arrows->ArrowRect(0), frame));
+            EXPECT_TRUE(Framed(*arrows, arrows->ArrowRect(1), frame));
+            continue;
+        }
+        ASSERT_FALSE(c->ScrollerNeeded());
+        // The current far tab's outline, its wider ends included, is drawn inside the control.
+        const TLuTabShape shape = c->GetMappedTabShape(c->TabIndex());
+        for (int i = 0; i < shape.Count(); ++i) {
+            EXPECT_GE(shape[i].x, c->GetTabAreaRect().left + c->Margin()) << "point " << i;
+            EXPECT_LE(shape[i].x, c->GetTabAreaRect().right - c->Margin()) << "point " << i;
+        }
+        for (int i = 1; i + 1 < shape.Count(); ++i) {
+            const TPoint at = c->ClientToScreen(shape[i]);
+            EXPECT_EQ(static_cast<TColor>(shot.Canvas()->Pixels(at.x - formOrigin.x, at.y - formOrigin.y)), frame)
+                << "corner " << i;
+        }
+    }
+}
