@@ -474,8 +474,8 @@ TEST(PageControlStream, PagesFillTheDisplayRectWhateverTheFormSays) {
     auto* box = static_cast<framework::TScrollBox*>(form.FindComponent("Box"));
     auto* ringedChild = static_cast<framework::TControl*>(form.FindComponent("RingedChild"));
     auto* boxChild = static_cast<framework::TControl*>(form.FindComponent("BoxChild"));
-    for (const framework::TComponent* read : std::vector<const framework::TComponent*>{
-             pc, ringed, placed, box, ringedChild, boxChild})
+    for (const framework::TComponent* read :
+         std::vector<const framework::TComponent*>{pc, ringed, placed, box, ringedChild, boxChild})
         ASSERT_NE(read, nullptr);
     form.Show();
 

@@ -131,8 +131,9 @@ TEST_F(TabLayout, MultiLineRowsLieInsideTheTabAreaWhicheverTabIsCurrent) {
         for (TLuTabStyle style : {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners})
             for (int margin : {0, 1, 3})
                 for (int width = 200; width < 260; ++width) {
-                    SCOPED_TRACE(testing::Message() << "sequence " << int(sequence) << ", style " << int(style)
-                                                    << ", margin " << margin << ", width " << width);
+                    SCOPED_TRACE(testing::Message()
+                                 << "sequence " << int(sequence) << ", style " << int(style) << ", margin "
+                                 << margin << ", width " << width);
                     TTestTabControl* c = Make({"甲", "乙", "丙", "丁"}, width);
                     c->SetTabStyle(style);
                     c->SetTabSequence(sequence);
