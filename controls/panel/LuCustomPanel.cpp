@@ -58,11 +58,6 @@ void TLuCustomPanel::SetBorderSides(TSides value) {
     Rearrange();
 }
 
-void TLuCustomPanel::SetBorderWidth(int value) {
-    if (value >= 0)
-        TCustomPanel::SetBorderWidth(value);
-}
-
 void TLuCustomPanel::SetBevelWidth(int value) {
     if (value >= 0)
         TCustomPanel::SetBevelWidth(value);
@@ -474,7 +469,6 @@ using framework::TClassBuilder;
         .Enum("BevelOuter", &C::BevelOuter, &C::SetBevelOuter, framework::BevelCutInfo,
               std::optional<TBevelCut>(framework::bvNone))
         .Integer("BevelWidth", &C::BevelWidth, &C::SetBevelWidth, 1)
-        .Integer("BorderWidth", &C::BorderWidth, &C::SetBorderWidth, 0)
         .Color("BorderColor", &C::BorderColor, &C::SetBorderColor, gdi::clBtnFace)
         .Enum("BorderInner", &C::BorderInner, &C::SetBorderInner, FrameStyleInfo,
               std::optional<TFrameStyle>(fsNone))

@@ -33,9 +33,8 @@ public:
     // The ring of BorderWidth between the outer and the inner border.
     TColor BorderColor() const { return m_borderColor; }
     virtual void SetBorderColor(TColor value);
-    // The framework's widths of the ring and of the fsStatus and fsPopup borders; a negative
-    // width is dropped, as every size property of the library drops it.
-    void SetBorderWidth(int value);
+    // The framework's width of the fsStatus and fsPopup borders; a negative width is dropped, as
+    // every size property of the library drops it.
     void SetBevelWidth(int value);
     // The edges of the fsStatus and fsPopup borders, which are BevelWidth wide.
     TColor BorderHighlight() const { return m_borderHighlight; }

@@ -342,6 +342,9 @@ private:
     void PlaceTabs();
     // The smallest Left of the visible tabs (0 without any).
     int LeftmostTabLeft() const;
+    // The length a row needs beyond its tabs: a round-corner row is mapped 2 pixels along from the
+    // strip's start and its current tab stands out 2 pixels at either end.
+    int RowEndsRoom() const;
     void JustifyRows();
     void KeepFirstShownTab(int old);
     void ValidateSelection();

@@ -59,7 +59,7 @@ void TLuCustomTabControl::UpdateScrollerNeeded() {
     const int first = FirstVisibleTab();
     if (m_multiLine || first < 0)
         return;
-    int length = GetTabStripLength() - 2 * m_margin;
+    int length = GetTabStripLength() - 2 * m_margin - RowEndsRoom();
     if (m_showCloseButton)
         length -= GetCloseButtonSize();
     if (m_tabSequence == tsStandard)

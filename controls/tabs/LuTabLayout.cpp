@@ -159,7 +159,7 @@ int TLuCustomTabControl::GetLayoutTabExtent(int index, int available) const {
         outer.cx = m_tabWidth;
     if (m_tabHeight > 0)
         outer.cy = m_tabHeight;
-    return std::min(Extent(outer, m_tabOrientation), m_tabStyle == tsRoundCorners ? available - 4 : available);
+    return std::min(Extent(outer, m_tabOrientation), available - RowEndsRoom());
 }
 
 void TLuCustomTabControl::CountRows() {
@@ -180,7 +180,7 @@ void TLuCustomTabControl::CountRows() {
             continue;
         }
         const int e = GetLayoutTabExtent(i, length);
-        if (pos + e < length) {
+        if (pos + e + RowEndsRoom() < length) {
             pos += e - slant + 1;
             ++i;
         } else if (used < rows) {
@@ -232,7 +232,8 @@ void TLuCustomTabControl::PlaceTabs() {
             continue;
         }
         const int e = GetLayoutTabExtent(i, length);
-        const bool overflows = m_multiLine && (standard ? pos + e >= length : pos - e <= -length);
+        const int reach = e + RowEndsRoom();
+        const bool overflows = m_multiLine && (standard ? pos + reach >= length : pos - reach <= -length);
         if (overflows) {
             if (pos == start) {
                 place(i, standard ? pos : pos - e, standard ? pos + e : pos);
@@ -280,6 +281,10 @@ int TLuCustomTabControl::LeftmostTabLeft() const {
     return leftmost;
 }
 
+int TLuCustomTabControl::RowEndsRoom() const {
+    return m_tabStyle == tsRoundCorners ? 4 : 0;
+}
+
 void TLuCustomTabControl::JustifyRows() {
     if (!m_multiLine || !m_alignTabs)
         return;
@@ -306,9 +311,7 @@ void TLuCustomTabControl::JustifyRows() {
         }
         const TRect& first = run.front()->TabRect();
         const TRect& last = run.back()->TabRect();
-        int used = standard ? last.right - first.left : first.right - last.left;
-        if (m_tabStyle == tsRoundCorners)
-            used += 4;
+        const int used = (standard ? last.right - first.left : first.right - last.left) + RowEndsRoom();
         const int free = room - used;
         if (free < 1)
             continue;

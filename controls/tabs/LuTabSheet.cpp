@@ -170,8 +170,11 @@ bool Never(const TLuTabSheet&) {
     return false;
 }
 
-// A page always fills its page control's display rectangle, so its place, size and alignment are
-// never written.
+template <class V> void Drop(TLuTabSheet&, V) {}
+
+// A page always fills its page control's display rectangle and takes its tab order from the page
+// list, so its place, size, alignment and tab order are never written, and the alignment, anchors
+// and tab order a form holds for it are read and dropped.
 [[maybe_unused]] const auto registerTabSheet =
     framework::RegisterClass<TLuTabSheet, framework::TCustomControl>("TLuTabSheet")
         .Integer("Left", &TLuTabSheet::Left, &TLuTabSheet::SetLeft)
@@ -182,9 +185,11 @@ bool Never(const TLuTabSheet&) {
         .Stored(&Never)
         .Integer("Height", &TLuTabSheet::Height, &TLuTabSheet::SetHeight)
         .Stored(&Never)
-        .Enum("Align", &TLuTabSheet::Align, &TLuTabSheet::SetAlign, framework::AlignInfo)
+        .Enum("Align", &TLuTabSheet::Align, &Drop<framework::TAlign>, framework::AlignInfo)
         .Stored(&Never)
-        .Set("Anchors", &TLuTabSheet::Anchors, &TLuTabSheet::SetAnchors, framework::AnchorKindInfo)
+        .Set("Anchors", &TLuTabSheet::Anchors, &Drop<framework::TAnchors>, framework::AnchorKindInfo)
+        .Stored(&Never)
+        .Integer("TabOrder", &TLuTabSheet::TabOrder, &Drop<int>)
         .Stored(&Never)
         .Integer("DisabledIndex", &TLuTabSheet::DisabledIndex, &TLuTabSheet::SetDisabledIndex, -1)
         .Integer("ImageIndex", &TLuTabSheet::ImageIndex, &TLuTabSheet::SetImageIndex, -1)

@@ -176,6 +176,7 @@ template <class V> V FromOrd(std::int64_t v) {
 template <class S> struct SetterArg;
 template <class C, class A> struct SetterArg<void (C::*)(A)> { using type = std::decay_t<A>; };
 template <class C, class A> struct SetterArg<void (C::*)(A) noexcept> { using type = std::decay_t<A>; };
+template <class C, class A> struct SetterArg<void (*)(C&, A)> { using type = std::decay_t<A>; };
 
 template <class M> struct MemberFn;
 template <class C, class... A> struct MemberFn<void (C::*)(A...)> {

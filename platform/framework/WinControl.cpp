@@ -242,7 +242,7 @@ void TWinControl::Loaded() {
 }
 
 void TWinControl::SetBorderWidth(int width) {
-    if (width == m_borderWidth)
+    if (width < 0 || width == m_borderWidth)
         return;
     m_borderWidth = width;
     Realign();

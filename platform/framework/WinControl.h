@@ -50,6 +50,7 @@ public:
     TRect GetClientRect() const override;
     TPoint ClientOrigin() const override;
     int BorderWidth() const { return m_borderWidth; }
+    // A negative width is dropped, as every size property drops it.
     void SetBorderWidth(int width);
     bool Ctl3D() const { return m_ctl3D; }
     void SetCtl3D(bool ctl3D);

@@ -1,5 +1,6 @@
 // A form written and read back is the form it was: the writer leaves out exactly the values a new
-// control of each class starts with, and a tab sheet writes neither its place nor its size.
+// control of each class starts with, and a tab sheet writes neither its place, its size nor its tab
+// order.
 #include "tests/controls/tabs/TabTestSupport.h"
 
 #include "controls/edit/LuEdit.h"
@@ -86,7 +87,7 @@ TEST(FormWriter, ALabelAnEditATabControlAndATabSheetComeBackAsTheyWere) {
     EXPECT_TRUE(Holds(PropertiesOf(text, "Pages"), "TabStop")) << text;
     EXPECT_FALSE(Holds(PropertiesOf(text, "Steps"), "TabStop")) << text;
     for (const char* page : {"Moved", "Plain"})
-        for (const char* property : {"Align", "Anchors", "Left", "Top", "Width", "Height"})
+        for (const char* property : {"Align", "Anchors", "Left", "Top", "Width", "Height", "TabOrder"})
             EXPECT_FALSE(Holds(PropertiesOf(text, page), property)) << page << " " << property << "\n"
                                                                     << text;
 

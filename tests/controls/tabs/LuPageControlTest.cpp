@@ -2,8 +2,10 @@
 // hidden tabs, closing, colours, form resources, and five pages driven through real input.
 #include "tests/controls/tabs/TabTestSupport.h"
 
+#include "platform/framework/ExtCtrls.h"
 #include "platform/framework/FormResources.h"
 #include "platform/framework/MaskEdit.h"
+#include "platform/framework/ScrollBox.h"
 #include "platform/framework/StdCtrls.h"
 #include "platform/rtl/Exceptions.h"
 
@@ -415,6 +417,81 @@ TEST(PageControlStream, PagesJoinInOrderAndTheDefaultPageWins) {
     // Freeing the default page clears the reference.
     delete pc->ActivePageDefault();
     EXPECT_EQ(pc->ActivePageDefault(), nullptr);
+}
+
+// What a form says of a page's place, alignment and tab order, and a negative border width of any
+// windowed control, leave the pages filling the display rectangle and every client-aligned child
+// filling its parent.
+const char* const MisplacedPages = R"(object F: TTabTestForm
+  Left = 100
+  Top = 100
+  Width = 400
+  Height = 300
+  object Pages: TLuPageControl
+    Left = 0
+    Top = 0
+    Width = 400
+    Height = 200
+    ActivePage = Ringed
+    BorderWidth = -3
+    object Ringed: TLuTabSheet
+      Caption = 'Ringed'
+      BorderWidth = -7
+      object RingedChild: TPanel
+        Align = alClient
+      end
+    end
+    object Placed: TLuTabSheet
+      Caption = 'Placed'
+      Align = alNone
+      Anchors = [akRight]
+      Left = 5
+      Top = 6
+      Width = 70
+      Height = 80
+      TabOrder = 0
+    end
+  end
+  object Box: TScrollBox
+    Left = 0
+    Top = 200
+    Width = 400
+    Height = 100
+    BorderWidth = -3
+    object BoxChild: TPanel
+      Align = alClient
+    end
+  end
+end
+)";
+
+TEST(PageControlStream, PagesFillTheDisplayRectWhateverTheFormSays) {
+    TTabTestForm form(nullptr);
+    framework::ReadComponentText(form, MisplacedPages, "misplaced.form");
+    auto* pc = static_cast<TLuPageControl*>(form.FindComponent("Pages"));
+    auto* ringed = static_cast<TLuTabSheet*>(form.FindComponent("Ringed"));
+    auto* placed = static_cast<TLuTabSheet*>(form.FindComponent("Placed"));
+    auto* box = static_cast<framework::TScrollBox*>(form.FindComponent("Box"));
+    auto* ringedChild = static_cast<framework::TControl*>(form.FindComponent("RingedChild"));
+    auto* boxChild = static_cast<framework::TControl*>(form.FindComponent("BoxChild"));
+    for (const framework::TComponent* read :
+         std::vector<const framework::TComponent*>{pc, ringed, placed, box, ringedChild, boxChild})
+        ASSERT_NE(read, nullptr);
+    form.Show();
+
+    EXPECT_EQ(pc->BorderWidth(), 0);
+    EXPECT_EQ(ringed->BorderWidth(), 0);
+    EXPECT_EQ(box->BorderWidth(), 0);
+    ASSERT_EQ(pc->ActivePage(), ringed);
+    EXPECT_EQ(ringed->BoundsRect(), pc->GetDisplayRect());
+    EXPECT_EQ(ringedChild->BoundsRect(), ringed->ClientRect());
+    EXPECT_EQ(boxChild->BoundsRect(), box->ClientRect());
+
+    EXPECT_EQ(placed->Align(), framework::alClient);
+    EXPECT_EQ(placed->Anchors(), TLuTabSheet(nullptr).Anchors());
+    EXPECT_EQ(placed->TabOrder(), 1) << "the pages keep the tab order of the page list";
+    pc->SetActivePageIndex(1);
+    EXPECT_EQ(placed->BoundsRect(), pc->GetDisplayRect());
 }
 
 } // namespace

@@ -64,41 +64,94 @@ TEST_F(TabLayout, ReverseSequencePlacesTheFirstTabAtTheFarEnd) {
 }
 
 // Slanted neighbours overlap and the others leave a gap, so the row's two ends are found from its
-// tabs, not from the last step of the placing.
+// tabs, not from the last step of the placing. A row shown without arrows lies inside the tab area
+// whichever tab is current: a round-corner row is mapped 2 pixels along and its current tab stands
+// out 2 pixels at either end, so it needs 4 pixels more than its tabs.
 TEST_F(TabLayout, AReversedRowStartsAtZeroAndGetsArrowsExactlyWhenItDoesNotFit) {
-    for (TLuTabStyle style : {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners})
-        for (int margin : {0, 3}) {
-            SCOPED_TRACE(testing::Message() << "style " << int(style) << ", margin " << margin);
-            TTestTabControl* c = Make({"甲", "乙", "丙"}, 800);
-            c->SetTabStyle(style);
-            c->SetTabSequence(tsReverse);
-            c->SetTabWidth(200);
-            c->SetMargin(margin);
-            c->LayoutIfPending();
-            ASSERT_FALSE(c->ScrollerNeeded());
-            const std::vector<int> lefts = Lefts(*c);
-            const int leftmost = *std::min_element(lefts.begin(), lefts.end());
-            EXPECT_EQ(leftmost, 0);
-            EXPECT_EQ(lefts.back(), leftmost) << "the last tab of the list lies at the strip's start";
-            const int row = Strip(*c, 0).right - leftmost;
+    for (TLuTabSequence sequence : {tsReverse, tsStandard})
+        for (TLuTabStyle style : {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners})
+            for (int margin : {0, 1, 3}) {
+                SCOPED_TRACE(testing::Message() << "sequence " << int(sequence) << ", style " << int(style)
+                                                << ", margin " << margin);
+                const bool reverse = sequence == tsReverse;
+                const int room = style == tsRoundCorners ? 4 : 0;
+                TTestTabControl* c = Make({"甲", "乙", "丙"}, 800);
+                c->SetTabStyle(style);
+                c->SetTabSequence(sequence);
+                c->SetTabWidth(200);
+                c->SetMargin(margin);
+                c->LayoutIfPending();
+                ASSERT_FALSE(c->ScrollerNeeded());
+                const std::vector<int> lefts = Lefts(*c);
+                const int leftmost = *std::min_element(lefts.begin(), lefts.end());
+                if (reverse) {
+                    EXPECT_EQ(leftmost, 0);
+                    EXPECT_EQ(lefts.back(), leftmost) << "the last tab of the list lies at the strip's start";
+                } else {
+                    EXPECT_EQ(leftmost, margin);
+                }
+                // How far along the strip the row reaches: a standard row is placed from the margin.
+                const int reach = reverse ? Strip(*c, 0).right - leftmost : Strip(*c, 2).right;
 
-            // The strip holds the row and both margins exactly: every tab is drawn inside it.
-            c->SetWidth(c->Width() + row + 2 * margin - c->GetTabStripLength());
-            c->RequestLayout();
-            c->LayoutIfPending();
-            EXPECT_FALSE(c->ScrollerNeeded());
-            // (Round-corner tabs are mapped 2 pixels along, for the selected tab's wider ends.)
-            if (style != tsRoundCorners) {
-                EXPECT_EQ(c->GetTabRect(2).left, c->GetTabAreaRect().left + margin);
-                EXPECT_EQ(c->GetTabRect(0).right, c->GetTabAreaRect().right - margin);
+                // The strip holds the row, both margins and the round corners' room exactly.
+                c->SetWidth(c->Width() + reach + 2 * margin + room - c->GetTabStripLength());
+                c->RequestLayout();
+                c->LayoutIfPending();
+                EXPECT_FALSE(c->ScrollerNeeded());
+                const TRect area = c->GetTabAreaRect();
+                for (int current : {-1, 0, 1, 2}) {
+                    c->SetTabIndex(current);
+                    for (int i = 0; i < 3; ++i) {
+                        const TRect r = c->GetTabRect(i);
+                        EXPECT_GE(r.left, area.left + margin) << "tab " << i << ", current " << current;
+                        EXPECT_LE(r.right, area.right - margin) << "tab " << i << ", current " << current;
+                    }
+                }
+                if (reverse) {
+                    // The row fills the strip between the margins: the end tabs as they stand out
+                    // when current.
+                    c->SetTabIndex(2);
+                    EXPECT_EQ(c->GetTabRect(2).left, area.left + margin);
+                    c->SetTabIndex(0);
+                    EXPECT_EQ(c->GetTabRect(0).right, area.right - margin);
+                }
+
+                // One pixel less and the arrows come.
+                c->SetWidth(c->Width() - 1);
+                c->RequestLayout();
+                c->LayoutIfPending();
+                EXPECT_TRUE(c->ScrollerNeeded());
             }
+}
 
-            // One pixel less and the arrows come.
-            c->SetWidth(c->Width() - 1);
-            c->RequestLayout();
-            c->LayoutIfPending();
-            EXPECT_TRUE(c->ScrollerNeeded());
-        }
+// Rows that break where the strip ends lie inside it between the margins too, whichever tab is
+// current and whichever row is in front; round-corner rows break 4 pixels earlier.
+TEST_F(TabLayout, MultiLineRowsLieInsideTheTabAreaWhicheverTabIsCurrent) {
+    for (TLuTabSequence sequence : {tsReverse, tsStandard})
+        for (TLuTabStyle style : {tsSingleSlant, tsDoubleSlant, tsCutCorner, tsRoundCorners})
+            for (int margin : {0, 1, 3})
+                for (int width = 200; width < 260; ++width) {
+                    SCOPED_TRACE(testing::Message()
+                                 << "sequence " << int(sequence) << ", style " << int(style) << ", margin "
+                                 << margin << ", width " << width);
+                    TTestTabControl* c = Make({"甲", "乙", "丙", "丁"}, width);
+                    c->SetTabStyle(style);
+                    c->SetTabSequence(sequence);
+                    c->SetMultiLine(true);
+                    c->SetTabWidth(60);
+                    c->SetMargin(margin);
+                    c->LayoutIfPending();
+                    const TRect area = c->GetTabAreaRect();
+                    for (int current : {-1, 0, 1, 2, 3}) {
+                        c->SetTabIndex(current);
+                        for (int i = 0; i < 4; ++i) {
+                            const TRect r = c->GetTabRect(i);
+                            ASSERT_GE(r.left, area.left + margin) << "tab " << i << ", current " << current;
+                            ASSERT_LE(r.right, area.right - margin) << "tab " << i << ", current " << current;
+                        }
+                    }
+                    delete c;
+                }
 }
 
 TEST_F(TabLayout, RowsBreakWhereTheStripEndsAndATooLongTabGetsARowOfItsOwn) {

@@ -141,6 +141,7 @@ TEST(CustomTabControl, SizePropertiesDropNegativeValues) {
         {"ImageMargin", &TLuCustomTabControl::ImageMargin, &TLuCustomTabControl::SetImageMargin},
         {"RowIndent", &TLuCustomTabControl::RowIndent, &TLuCustomTabControl::SetRowIndent},
         {"RowOverlap", &TLuCustomTabControl::RowOverlap, &TLuCustomTabControl::SetRowOverlap},
+        {"BorderWidth", &TLuCustomTabControl::BorderWidth, &TLuCustomTabControl::SetBorderWidth},
     };
     for (const Size& size : sizes) {
         TTestTabControl c(nullptr);

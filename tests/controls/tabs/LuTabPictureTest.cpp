@@ -318,3 +318,119 @@ TEST_F(TabPictures, PlainAndThemedArrowsAndCloseButtons) {
     }
     picture.SaveToPng(PicturePath("tab_scroller.png"));
 }
+
+// Round-corner rows with the tab at their far end made current by a click. Single rows, standard
+// and reversed, at margins 0 and 1: the upper control of each pair has a strip that holds the row
+// exactly, with the room of the current tab's wider ends, and shows no arrows; the lower one is a
+// pixel shorter and shows them. Last, standard and reversed rows of several lines at margin 0.
+// Enlarged three times.
+TEST_F(TabPictures, RoundCornerRowsWithoutArrowsStayInsideTheTabArea) {
+    constexpr int H = 50, Gap = 8, Enlarged = 3;
+    struct Row {
+        TLuTabSequence sequence;
+        int margin;
+        bool shorter;
+        bool multiLine;
+    };
+    std::vector<Row> rows;
+    for (TLuTabSequence sequence : {tsStandard, tsReverse})
+        for (int margin : {0, 1})
+            for (bool shorter : {false, true})
+                rows.push_back(Row{sequence, margin, shorter, false});
+    for (TLuTabSequence sequence : {tsStandard, tsReverse})
+        rows.push_back(Row{sequence, 0, false, true});
+
+    std::vector<TTestTabControl*> controls;
+    int y = Gap;
+    int widest = 0;
+    for (const Row& row : rows) {
+        const int height = row.multiLine ? H + 16 : H;
+        auto* c = AddTabs(TRect{Gap, y, Gap + 400, y + height});
+        c->SetTabStyle(tsRoundCorners);
+        c->SetTabSequence(row.sequence);
+        c->SetMargin(row.margin);
+        c->SetFlatColor(Flat);
+        c->SetShowFocusRect(false);
+        if (row.multiLine) {
+            // Four tabs that would just fill one line, but for the room of the round corners.
+            c->SetMultiLine(true);
+            c->SetTabWidth(60);
+            AddTabsCaptioned(*c, {"A", "B", "C", "D"});
+            c->SetWidth(250);
+        } else {
+            c->SetTabWidth(50);
+            AddTabsCaptioned(*c, {"A", "B", "C"});
+            c->LayoutIfPending();
+            const int last = c->Tabs()->Count() - 1;
+            const int reach = row.sequence == tsReverse ? c->Tabs()->Items(0)->TabRect().right
+                                                        : c->Tabs()->Items(last)->TabRect().right;
+            c->SetWidth(c->Width() + reach + 2 * row.margin + 4 - c->GetTabStripLength() -
+                        (row.shorter ? 1 : 0));
+            c->RequestLayout();
+        }
+        // Beside the control, which row it is.
+        auto* label = new framework::TLabel(form.get());
+        label->SetCaption(std::string(row.sequence == tsReverse ? "Reverse" : "Standard") + " margin " +
+                          std::to_string(row.margin) +
+                          (row.multiLine ? ", several lines"
+                           : row.shorter ? ", 1 px short"
+                                         : ", fits"));
+        label->SetParent(form.get());
+        label->SetLeft(c->Left() + c->Width() + 6);
+        label->SetTop(c->Top() + 20);
+        controls.push_back(c);
+        widest = std::max(widest, c->Width());
+        y += height + Gap;
+    }
+    form->SetBounds(100, 100, 2 * Gap + widest + 200, y);
+    form->SetColor(gdi::clWhite);
+    form->Show();
+    framework::UpdateAllWindows();
+    for (TTestTabControl* c : controls) {
+        // The far tab where it can be clicked; a scrolled row shows its first tab.
+        const int target = c->ScrollerNeeded() ? c->FirstShownTab() : c->Tabs()->Count() - 1;
+        ClickAt(*c, Inside(*c, target));
+        ASSERT_EQ(c->TabIndex(), target);
+    }
+    framework::UpdateAllWindows();
+    TBitmap shot;
+    framework::RenderForm(*form, shot);
+    TBitmap picture;
+    picture.SetSize(shot.Width() * Enlarged, shot.Height() * Enlarged);
+    gdi::StretchBlt(picture.Canvas()->Handle(), 0, 0, picture.Width(), picture.Height(),
+                    shot.Canvas()->Handle(), 0, 0, shot.Width(), shot.Height(), gdi::SRCCOPY);
+    picture.SaveToPng(PicturePath("tab_round_rows.png"));
+
+    const TPoint formOrigin = form->ClientToScreen(TPoint{0, 0});
+    const auto frame = static_cast<TColor>(gdi::ColorToRGB(Flat));
+    for (std::size_t k = 0; k < controls.size(); ++k) {
+        TTestTabControl* c = controls[k];
+        SCOPED_TRACE(testing::Message() << "control " << k);
+        if (rows[k].shorter) {
+            ASSERT_TRUE(c->ScrollerNeeded());
+            TLuTabScroller* arrows = c->Scroller();
+            ASSERT_NE(arrows, nullptr);
+            EXPECT_TRUE(Framed(*arrows, arrows->ArrowRect(0), frame));
+            EXPECT_TRUE(Framed(*arrows, arrows->ArrowRect(1), frame));
+            continue;
+        }
+        ASSERT_FALSE(c->ScrollerNeeded());
+        // Every tab's outline, the current tab's wider ends included, lies inside the tab area.
+        const TRect area = c->GetTabAreaRect();
+        for (int tab = 0; tab < c->Tabs()->Count(); ++tab) {
+            const TLuTabShape shape = c->GetMappedTabShape(tab);
+            for (int i = 0; i < shape.Count(); ++i) {
+                EXPECT_GE(shape[i].x, area.left + c->Margin()) << "tab " << tab << ", point " << i;
+                EXPECT_LE(shape[i].x, area.right - c->Margin()) << "tab " << tab << ", point " << i;
+            }
+        }
+        // And the current one is drawn there.
+        const TLuTabShape current = c->GetMappedTabShape(c->TabIndex());
+        for (int i = 1; i + 1 < current.Count(); ++i) {
+            const TPoint at = c->ClientToScreen(current[i]);
+            EXPECT_EQ(static_cast<TColor>(shot.Canvas()->Pixels(at.x - formOrigin.x, at.y - formOrigin.y)),
+                      frame)
+                << "corner " << i;
+        }
+    }
+}
