@@ -1,6 +1,7 @@
 #include "core/import/ImportRun.h"
 
 #include "core/HostSession.h"
+#include "core/ItemRecordsTransaction.h"
 #include "core/LogEntry.h"
 #include "core/Messages.h"
 #include "core/ModuleCalls.h"
@@ -67,6 +68,16 @@ void AddOutcome(std::string& report, const std::string& caption, std::int32_t re
     }
 }
 
+// The page's log entry and, for an item imported, its operation record: one commit to the base
+// database.
+void RecordOutcome(const std::string& report, const std::string& caption, std::int32_t result) {
+    ItemRecordsTransaction transaction;
+    WriteLogEntry(LoggedReport(report), LogModuleCode::ImportRun);
+    if (result == ImportDone)
+        WriteProjectOptionLog(CurrentUserId(), OptypeItemImport, PackageProjectInfo.PrjID.Str() + ":" + caption);
+    transaction.Commit();
+}
+
 // False when a module stopped the run.
 bool ImportEveryTab(framework::TCustomForm* owner, const std::vector<TImportItem>& tabs,
                     const std::string& packageFolder, const std::string& userKind, std::string& report) {
@@ -77,10 +88,7 @@ bool ImportEveryTab(framework::TCustomForm* owner, const std::vector<TImportItem
         if (result == ImportNotDone)
             return false;
         AddOutcome(report, tab.Caption, result);
-        WriteLogEntry(LoggedReport(report), LogModuleCode::ImportRun);
-        if (result == ImportDone)
-            WriteProjectOptionLog(CurrentUserId(), OptypeItemImport,
-                                  PackageProjectInfo.PrjID.Str() + ":" + tab.Caption);
+        RecordOutcome(report, tab.Caption, result);
     }
     return true;
 }
