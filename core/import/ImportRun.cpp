@@ -1,5 +1,6 @@
 #include "core/import/ImportRun.h"
 
+#include "core/DeleteFolderTree.h"
 #include "core/HostSession.h"
 #include "core/ItemRecordsTransaction.h"
 #include "core/LogEntry.h"
@@ -9,6 +10,7 @@
 #include "core/ModuleItems.h"
 #include "core/ProgressWindow.h"
 #include "core/ProjectOptionLog.h"
+#include "core/WorkFolders.h"
 #include "core/import/ImportState.h"
 
 #include "platform/framework/ScriptedUser.h"
@@ -105,6 +107,9 @@ void RunPackageImport(framework::TCustomForm* owner, const std::vector<TImportIt
         // The scripted user's own failure is the test's to see, not an import failure.
         throw;
     } catch (...) {
+        // The work folder goes first: on a full disk the failure's log entry needs its space. What
+        // the package held cannot be imported again from this wizard.
+        DeleteFolderTree(CommonReaderFolder());
         ShowInfo("数据包导入失败！");
         WriteLogEntry(LoggedReport(report), LogModuleCode::ImportRun);
         return;
