@@ -21,6 +21,7 @@ struct PackageRecipe {
     std::vector<std::string> persons = {host::SampleMemberId, "200000000000000012"};
     // Item captions; none leaves ExportItemInfo out.
     std::optional<std::vector<std::string>> items = std::vector<std::string>{"审计事项"};
+    bool itemFiles = true; // false: the items name files the package lacks
     // The parts a project is created from: "XMGL\" and "ResFile\" in version 3, else the ".pck" files.
     bool projectParts = true;
     std::vector<std::pair<std::string, std::string>> files; // further files, by relative path
