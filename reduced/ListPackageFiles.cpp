@@ -56,6 +56,9 @@ public:
         }
     }
 
+    // A failed run ends as one that reached its end: the wizard closes and nothing it wrote stays.
+    void Free() override { Finish(); }
+
 private:
     // The package stores each file under its bare name, so a second file of a name already taken,
     // or one named like the table of contents, would overwrite it there.

@@ -214,6 +214,7 @@ void TExportRun::ShowOutcome() {
 }
 
 void TExportRun::ReportPackingFailure() {
+    m_files.Free();
     ShowInfo(OpenProjectSerial().empty() ? "数据包导出失败！" : "数据打包失败！");
     Log("数据打包失败！");
 }

@@ -27,6 +27,9 @@ public:
     virtual std::string PackSource() const = 0;
     // After a run that reached its end and closed the wizard.
     virtual void Finish() = 0;
+    // Gives back the disk space of what the run wrote, before a failure is reported: on a full disk
+    // the failure's log entry needs it.
+    virtual void Free() = 0;
 };
 
 // The build's package files for one run; destroying them is the run's last clean-up.

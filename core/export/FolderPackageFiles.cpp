@@ -19,10 +19,7 @@ namespace {
 class FolderPackageFiles : public ExportPackageFiles {
 public:
     FolderPackageFiles() : m_workFolder(CommonReaderFolder()) {}
-    ~FolderPackageFiles() override {
-        if (rtl::DirectoryExists(m_workFolder))
-            DeleteFolderTree(m_workFolder);
-    }
+    ~FolderPackageFiles() override { Free(); }
 
     const std::string& WorkFolder() const override { return m_workFolder; }
 
@@ -52,6 +49,11 @@ public:
     std::string PackSource() const override { return m_workFolder; }
 
     void Finish() override {}
+
+    void Free() override {
+        if (rtl::DirectoryExists(m_workFolder))
+            DeleteFolderTree(m_workFolder);
+    }
 
 private:
     const std::string m_workFolder;

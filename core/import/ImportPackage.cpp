@@ -85,6 +85,8 @@ std::int32_t ImportPackage(const std::string& fileName, const std::string& flag)
         // The scripted user's own failure is the test's to see, not an import failure.
         throw;
     } catch (...) {
+        // The work folder goes before the refusal is logged: on a full disk the entry needs its space.
+        DeleteFolderTree(CommonReaderFolder());
         return Refuse("数据包导入失败！");
     }
 }

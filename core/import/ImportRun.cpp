@@ -1,6 +1,8 @@
 #include "core/import/ImportRun.h"
 
+#include "core/DeleteFolderTree.h"
 #include "core/HostSession.h"
+#include "core/ItemRecordsTransaction.h"
 #include "core/LogEntry.h"
 #include "core/Messages.h"
 #include "core/ModuleCalls.h"
@@ -8,6 +10,7 @@
 #include "core/ModuleItems.h"
 #include "core/ProgressWindow.h"
 #include "core/ProjectOptionLog.h"
+#include "core/WorkFolders.h"
 #include "core/import/ImportState.h"
 
 #include "platform/framework/ScriptedUser.h"
@@ -67,6 +70,16 @@ void AddOutcome(std::string& report, const std::string& caption, std::int32_t re
     }
 }
 
+// The page's log entry and, for an item imported, its operation record: one commit to the base
+// database.
+void RecordOutcome(const std::string& report, const std::string& caption, std::int32_t result) {
+    ItemRecordsTransaction transaction;
+    WriteLogEntry(LoggedReport(report), LogModuleCode::ImportRun);
+    if (result == ImportDone)
+        WriteProjectOptionLog(CurrentUserId(), OptypeItemImport, PackageProjectInfo.PrjID.Str() + ":" + caption);
+    transaction.Commit();
+}
+
 // False when a module stopped the run.
 bool ImportEveryTab(framework::TCustomForm* owner, const std::vector<TImportItem>& tabs,
                     const std::string& packageFolder, const std::string& userKind, std::string& report) {
@@ -77,10 +90,7 @@ bool ImportEveryTab(framework::TCustomForm* owner, const std::vector<TImportItem
         if (result == ImportNotDone)
             return false;
         AddOutcome(report, tab.Caption, result);
-        WriteLogEntry(LoggedReport(report), LogModuleCode::ImportRun);
-        if (result == ImportDone)
-            WriteProjectOptionLog(CurrentUserId(), OptypeItemImport,
-                                  PackageProjectInfo.PrjID.Str() + ":" + tab.Caption);
+        RecordOutcome(report, tab.Caption, result);
     }
     return true;
 }
@@ -97,6 +107,9 @@ void RunPackageImport(framework::TCustomForm* owner, const std::vector<TImportIt
         // The scripted user's own failure is the test's to see, not an import failure.
         throw;
     } catch (...) {
+        // The work folder goes first: on a full disk the failure's log entry needs its space. What
+        // the package held cannot be imported again from this wizard.
+        DeleteFolderTree(CommonReaderFolder());
         ShowInfo("数据包导入失败！");
         WriteLogEntry(LoggedReport(report), LogModuleCode::ImportRun);
         return;

@@ -13,12 +13,15 @@
 #include "core/Exports.h"
 #include "host/HostControl.h"
 
+#include "platform/framework/Dialogs.h"
 #include "platform/framework/Forms.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Paths.h"
 #include "platform/rtl/Text.h"
 
 #include <filesystem>
+#include <sstream>
+#include <string_view>
 
 namespace velmora {
 
@@ -60,6 +63,24 @@ void ReportOutcome(const HostRequest& session, std::size_t recordsBefore) {
         Say("host", "opened the project " + prjId);
 }
 
+// The plug-in answers 1 once its wizard ran, whatever the run's outcome: what the user was told
+// says whether the import failed. Each module that failed has its line ending "导入失败！" in the
+// run's report, and a run that broke off says "数据包导入失败！".
+std::string FailuresShown(std::size_t boxesBefore) {
+    constexpr std::string_view failed = "导入失败！";
+    const std::vector<framework::TDialogRecord>& boxes = framework::DialogService().Records();
+    std::string failures;
+    for (std::size_t i = boxesBefore; i < boxes.size(); ++i) {
+        std::istringstream text(boxes[i].text);
+        for (std::string line; std::getline(text, line);) {
+            line = rtl::Trim(line);
+            if (line.ends_with(failed))
+                failures += (failures.empty() ? "" : " ") + line;
+        }
+    }
+    return failures;
+}
+
 int RunImport(const std::vector<std::string>& words) {
     const Arguments args(words, {{"user"},
                                  {"project"},
@@ -74,6 +95,7 @@ int RunImport(const std::vector<std::string>& words) {
         throw rtl::Exception("no package " + request.package);
     bool scriptOk = false;
     std::int32_t result = 0;
+    std::string failures;
     {
         const HostRequest session(request.installation, args);
         const std::size_t recordsBefore = host::PrjOptionRows().size();
@@ -82,6 +104,7 @@ int RunImport(const std::vector<std::string>& words) {
         script.Queue();
         Plugin plugin(host::InstallationFolder(), InstalledPluginFileName());
         const std::string flag = request.preview ? "1" : "";
+        const std::size_t boxesBefore = framework::DialogService().Records().size();
         Say("host", "calls VekPackPortInfo of " + plugin.File() + " (mode -1" +
                         (request.preview ? ", flag \"1\": preview" : "") + ") with " + request.package);
         result = plugin.Bind<tarnwick::TVekPackPortInfo>("VekPackPortInfo")(
@@ -90,13 +113,17 @@ int RunImport(const std::vector<std::string>& words) {
         Say("host", "VekPackPortInfo answered " + std::to_string(result));
         ReportOutcome(session, recordsBefore);
         scriptOk = script.Problems().empty();
+        failures = FailuresShown(boxesBefore);
     }
-    if (!scriptOk)
+    if (!scriptOk) {
         Complain("the scripted user could not finish the import");
-    else if (result != 1)
+    } else if (result != 1) {
         Complain(std::string(request.preview ? "the preview" : "the import") + " did not complete (VekPackPortInfo answered " +
                  std::to_string(result) + ")");
-    return result == 1 && scriptOk ? 0 : 1;
+    } else if (!failures.empty()) {
+        Complain("the import failed: " + failures);
+    }
+    return result == 1 && scriptOk && failures.empty() ? 0 : 1;
 }
 
 } // namespace
@@ -110,7 +137,9 @@ Imports (or previews) PACKAGE into the installation in DIR through the plug-in's
 user reads the project-creation form and presses "建立"; in the wizard the user looks at every
 module tab and presses "导入" (not in a preview), then "关闭"; messages are answered OK. Every
 step and every text of the progress window is printed; then the outcome: the log entries and
-operation records written, and the projects the host created or opened.
+operation records written, and the projects the host created or opened. The exit status is 0 only
+when the wizard ran and reported no failure: a module whose import failed, or a run that ended with
+"数据包导入失败！", makes it 1.
 
   --user ID            the user who works (default: the administrator)
   --project ID         the project that is open (default: none)

@@ -43,6 +43,8 @@ int RunResources(const std::vector<std::string>& words) {
     }
     if (!built || !rtl::FileExists(packageFile)) {
         Say("host", "no resource package was built");
+        Complain(std::string("the resource package was not built (VekPackResIDs answered ") +
+                 (built ? "true" : "false") + ")");
         return 1;
     }
     Say("host", "the resource package was written to " + packageFile);

@@ -5,9 +5,11 @@
 // it goes with the process however that ends: a crashed test leaves no mount behind. Only a process
 // that may mount (root) gets one; elsewhere Mounted() is false and Reason() says why, for the test
 // to skip with.
+#include <fcntl.h>
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/statvfs.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
@@ -107,6 +109,22 @@ public:
         std::ofstream filler(Path() + "filler", std::ios::binary);
         filler << std::string(available - free, 'f');
         return static_cast<bool>(filler.flush());
+    }
+    // Writes the file, a new one anywhere on the mounted file system, until the file system takes not
+    // one byte more. False when the file cannot be made, or would lie elsewhere: no other disk is
+    // ever filled.
+    bool FillUp(const std::string& file) const {
+        if (!m_mounted || file.rfind(Path(), 0) != 0)
+            return false;
+        const int fd = ::open(file.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0644);
+        if (fd < 0)
+            return false;
+        const std::string chunk(1 << 20, 'f');
+        for (std::size_t size = chunk.size(); size > 0; size /= 16)
+            while (::write(fd, chunk.data(), size) == static_cast<ssize_t>(size)) {
+            }
+        ::close(fd);
+        return true;
     }
     const std::string& Reason() const { return m_reason; }
     // The mounted folder, with a trailing "/".

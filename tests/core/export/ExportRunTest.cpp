@@ -381,6 +381,40 @@ TEST_F(ExportRunTest, APackThatFailsOnAFullDiskKeepsTheOldPackage) {
     EXPECT_TRUE(host::EveryProcessEnded());
 }
 
+// When what the modules export fills the installation's disk, the run fails; the work folder goes
+// before the failure is logged, so that its entry is kept.
+TEST_F(ExportRunTest, AFailureOnAFullInstallationDiskIsStillLogged) {
+    tests::SmallFileSystem disk(m_folder + "-disk", 48 << 20);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    host::CreateSampleInstallation(disk.Path() + "installation");
+    host::SetInstalledPluginBuild(BuildTrait::Reduced ? host::PluginBuild::Reduced : host::PluginBuild::Full);
+    host::SetCurrentUser(host::SampleMemberId);
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    host::ClearRecords();
+    NewLogEntries();
+    // The first module's export fills the disk.
+    bool filled = false;
+    struct ObserverReset {
+        ~ObserverReset() { host::SetProcessObserver(nullptr); }
+    } observerReset;
+    host::SetProcessObserver([&](const host::ProcessCall& call) {
+        if (call.Kind == host::ProcessCallKind::Change && !filled)
+            filled = disk.FillUp(WorkFolder() + "filler");
+    });
+    ChooseModules({"审计事项"});
+    NamePackage("满盘");
+    ExpectBox("数据打包失败！");
+
+    RunExport();
+
+    EXPECT_TRUE(filled);
+    ExpectLastLogEntry(NewLogEntries(), RunLog + "数据打包失败！");
+    EXPECT_TRUE(host::PackagesTaken().empty());
+    EXPECT_TRUE(WorkFolderLeftClear());
+    EXPECT_TRUE(host::EveryProcessEnded());
+}
+
 TEST_F(ExportRunTest, TheHostRefusingThePackageIsReported) {
     host::InjectAnswer("ReferenceDataPackage", 0);
     ChooseModules({"系统人员"});

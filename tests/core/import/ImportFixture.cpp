@@ -106,7 +106,7 @@ std::string ImportTest::PackageXml(const PackageRecipe& recipe) {
 
 std::string ImportTest::MakePackage(const std::string& name, const PackageRecipe& recipe) {
     std::vector<std::pair<std::string, std::string>> files = {{PackageDocumentName, PackageXml(recipe)}};
-    if (recipe.items)
+    if (recipe.items && recipe.itemFiles)
         for (const std::string& caption : *recipe.items)
             files.emplace_back(caption + ".db", "rows of " + caption);
     if (recipe.projectParts && recipe.version == "3") {

@@ -23,6 +23,7 @@ struct PackageRecipe {
     std::optional<std::vector<std::string>> items = std::vector<std::string>{"审计事项"};
     // Items that name another module than their caption's: item caption -> that module's caption.
     std::map<std::string, std::string> itemModules;
+    bool itemFiles = true; // false: the items name files the package lacks
     // The parts a project is created from: "XMGL\" and "ResFile\" in version 3, else the ".pck" files.
     bool projectParts = true;
     std::vector<std::pair<std::string, std::string>> files; // further files, by relative path

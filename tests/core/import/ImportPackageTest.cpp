@@ -1,12 +1,15 @@
 #include "core/EntryRoutines.h"
 #include "core/HostApi.h"
 #include "core/NotAvailableInThisBuild.h"
+#include "core/WorkFolders.h"
 #include "core/import/ImportState.h"
 #include "tests/core/import/ImportFixture.h"
 #include "tests/host/ziptool/ZipTestSupport.h"
+#include "tests/support/SmallFileSystem.h"
 
 #include "platform/framework/Dialogs.h"
 #include "platform/framework/ScriptedUser.h"
+#include "platform/rtl/Exceptions.h"
 #include "platform/rtl/FileSystem.h"
 #include "platform/rtl/Gbk.h"
 
@@ -270,6 +273,28 @@ TEST_F(ImportPackageTest, AFailureOnTheWayIsReportedAndLogged) {
     EXPECT_TRUE(m_wizardCalls.empty());
     EXPECT_TRUE(host::EveryProcessEnded());
     host::ClearInjections();
+}
+
+// A failure on an installation disk that the package filled is logged all the same: the work
+// folder goes before the entry is written.
+TEST_F(ImportPackageTest, AFailureOnAFullInstallationDiskIsStillLogged) {
+    const std::string package = MakePackage("filling", PackageRecipe());
+    tests::SmallFileSystem disk(m_folder + "-disk", 48 << 20);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    host::CreateSampleInstallation(disk.Path() + "installation");
+    StartOver(host::SampleMemberId);
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    ImportForms().ShowWizard = [&](const std::string& folder, const std::string&, bool) {
+        ASSERT_TRUE(disk.FillUp(rtl::ToNativePath(folder) + "filler"));
+        throw rtl::Exception("the wizard cannot be shown");
+    };
+    ExpectBoxes({"数据包导入失败！"});
+
+    EXPECT_EQ(ImportPackage(package, ""), -1);
+
+    EXPECT_EQ(NewLogEntries(), Logged({Entry + "数据包导入失败！"}));
+    EXPECT_FALSE(rtl::DirectoryExists(CommonReaderFolder()));
 }
 
 TEST_F(ImportPackageTest, TheMaterialsUnpackedForAVersion2ImportGoWhenTheImportEnds) {

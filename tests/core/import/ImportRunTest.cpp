@@ -1,7 +1,17 @@
+#include "core/HostApi.h"
 #include "core/PackageState.h"
+#include "core/WorkFolders.h"
 #include "core/import/ImportRun.h"
 #include "core/import/ImportState.h"
 #include "tests/core/import/ModuleTabsFixture.h"
+#include "tests/support/SmallFileSystem.h"
+
+#include "platform/ado/ADOConnection.h"
+#include "platform/rtl/FileSystem.h"
+
+#include <sqlite3.h>
+
+#include <filesystem>
 
 using namespace tarnwick;
 
@@ -187,6 +197,52 @@ TEST_F(ImportRunTest, TheMaterialsOfAProjectJustCreatedComeFromWhereTheHostPutTh
         EXPECT_EQ(ImportCalls().back(), "201 " + folder);
         EXPECT_EQ(ProgressTexts().at(1), "正在导入项目资料．．．");
     }
+}
+
+// A page's log entry and operation record reach the base database in one commit.
+TEST_F(ImportRunTest, EachPageIsOneCommitOfItsLogEntryAndRecord) {
+    Answer(4, 1);
+    Answer(5, 1);
+    Answer(2, -1);
+    ExpectBoxes({"审计事项导入成功！\r\n\r\n审计分析导入成功！\r\n\r\n项目资料导入失败！"});
+    int commits = 0;
+    sqlite3* base = GetBaseDBConnection()->Handle();
+    sqlite3_commit_hook(base, [](void* count) { return ++*static_cast<int*>(count), 0; }, &commits);
+
+    RunPackageImport(nullptr, {Tab("审计事项", 4), Tab("审计分析", 5), Tab("项目资料", 2)}, WorkFolder(), "User");
+
+    sqlite3_commit_hook(base, nullptr, nullptr);
+    EXPECT_EQ(commits, BuildTrait::WritesLogEntries ? 3 : 0);
+    EXPECT_EQ(NewLogEntries(), Logged({RunLog + "\r\n审计事项导入成功！\r\n",
+                                       RunLog + "\r\n审计事项导入成功！\r\n\r\n审计分析导入成功！\r\n",
+                                       RunLog + "\r\n审计事项导入成功！\r\n\r\n审计分析导入成功！\r\n\r\n项目资料导入失败！\r\n"}));
+    EXPECT_EQ(OptionMemos(), Recorded({"XM2026001:审计事项", "XM2026001:审计分析"}));
+}
+
+// When the installation's disk is full, the page's log entry fails and the run ends as failed; the
+// work folder, which holds what filled the disk, goes before the failure is logged, so that its entry
+// is kept.
+TEST_F(ImportRunTest, AFailureOnAFullInstallationDiskIsStillLogged) {
+    if constexpr (!BuildTrait::WritesLogEntries)
+        GTEST_SKIP() << "the reduced build writes nothing to the base database during the run";
+    tests::SmallFileSystem disk(m_folder + "-disk", 48 << 20);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    host::CreateSampleInstallation(disk.Path() + "installation");
+    host::SetCurrentUser(host::SampleMemberId);
+    NewLogEntries();
+    std::filesystem::create_directories(disk.Path() + "installation/Mods");
+    std::filesystem::copy_file(std::string(TEST_LIBS) + "/TestModule.dll", disk.Path() + "installation/Mods/TestModule.dll");
+    rtl::ForceDirectories(CommonReaderFolder());
+    ASSERT_TRUE(disk.FillUp(rtl::ToNativePath(CommonReaderFolder()) + "审计事项.db"));
+    Answer(4, 1);
+    ExpectBoxes({"数据包导入失败！"});
+
+    RunPackageImport(nullptr, {Tab("审计事项", 4)}, CommonReaderFolder(), "User");
+
+    EXPECT_EQ(NewLogEntries(), Logged({RunLog + "\r\n审计事项导入成功！\r\n"}));
+    EXPECT_FALSE(rtl::DirectoryExists(CommonReaderFolder()));
+    EXPECT_TRUE(host::EveryProcessEnded());
 }
 
 TEST_F(ImportRunTest, AnErrorOfTheRunIsReportedAsAFailedImport) {

@@ -29,7 +29,8 @@ enum class Open { None, Own, Other, HostOnly };
 // Unopenable: the host says the project exists, but it does not open.
 enum class Local { Exists, Missing, Unopenable };
 // AccountBook: a module bound through the selected account book. Disguised*: an item captioned as
-// that module that names the audit matters' or the materials' module.
+// that module that names the audit matters' or the materials' module. Unreadable: a project-bound
+// item whose file the package lacks.
 enum class Items {
     Bound,
     WithMaterials,
@@ -37,7 +38,8 @@ enum class Items {
     OnlyInfo,
     AccountBook,
     DisguisedMatters,
-    DisguisedMaterials
+    DisguisedMaterials,
+    Unreadable
 };
 // The two "WithoutProjectPart" kinds lack the part a project is created from ("XMGL\" or "XMGL.pck").
 enum class Kind { V1, V2, V3, V2WithoutProjectPart, V3WithoutProjectPart, Foreign, NotAPackage };
@@ -78,6 +80,7 @@ std::string UserId(User user) {
 std::vector<std::string> Captions(Items items) {
     switch (items) {
     case Items::Bound:
+    case Items::Unreadable:
         return {"审计事项"};
     case Items::WithMaterials:
         return {"项目资料", "审计事项"};
@@ -128,6 +131,7 @@ const std::string NotAPackageText = "数据包格式不正确或非项目数据�
 // The compression tool's reason, logged beside the text; "{package}" stands for the package's path.
 const std::string NotAnArchiveReason =
     " Cannot unpack: \"{package}\" is not a readable archive: Not a zip archive";
+const std::string NothingImportableText = "没有可导入的数据信息！";
 
 // The row as the build under test plays it: the reduced build reads no version-3 package and refuses
 // it as one it cannot read, and it writes no log entries.
@@ -225,6 +229,10 @@ TEST_F(PrepareImportTest, DecisionTable) {
          0, {}, {}, {}, true},
         {"creation failed", User::Member, Open::None, Local::Missing, "True", Items::Bound, -5, Kind::V2, 0, -1, 0,
          {"创建项目失败！"}, {Prep + "创建项目失败！"}, {}, true},
+        // Nothing that could be imported makes no project.
+        {"project-bound items that cannot be read, project to be created", User::Member, Open::None,
+         Local::Missing, "True", Items::Unreadable, 1, Kind::V2, 0, -1, 0, {NothingImportableText},
+         {Prep + NothingImportableText}, {}, false},
     };
     // clang-format on
 
@@ -247,6 +255,7 @@ TEST_F(PrepareImportTest, DecisionTable) {
             recipe.prjInfoExport = row.prjInfoExport;
             recipe.items = Captions(row.items);
             recipe.itemModules = ItemModules(row.items);
+            recipe.itemFiles = row.items != Items::Unreadable;
             package = MakePackage("table", recipe);
         }
         if (row.open == Open::Own) {

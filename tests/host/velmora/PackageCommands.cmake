@@ -1,10 +1,13 @@
 # Runs one velmora command; fails unless it ends with the expected status, prints every expected text
-# and none of the texts it LACKS.
+# and none of the texts it LACKS, and, where COMPLAINS is given, says exactly that on standard error.
 function(expect_run status)
-  cmake_parse_arguments(R "" "" "ARGS;PRINTS;LACKS" ${ARGN})
+  cmake_parse_arguments(R "" "" "ARGS;PRINTS;LACKS;COMPLAINS" ${ARGN})
   execute_process(COMMAND ${VELMORA} ${R_ARGS} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
   if(NOT rc EQUAL status)
     message(FATAL_ERROR "velmora ${R_ARGS} ended with ${rc}, not ${status}:\n${out}${err}")
+  endif()
+  if(DEFINED R_COMPLAINS AND NOT err STREQUAL "${R_COMPLAINS}\n")
+    message(FATAL_ERROR "velmora ${R_ARGS} did not say only \"${R_COMPLAINS}\":\n${err}")
   endif()
   foreach(text ${R_PRINTS})
     string(FIND "${out}" "${text}" at)
@@ -32,7 +35,8 @@ expect_run(0 ARGS resources ${FOLDER} R003 --project XM2026001 --out ${FOLDER}/r
            LACKS "数据打包成功")
 # A package that cannot be written is no success.
 expect_run(1 ARGS resources ${FOLDER} R003 --project XM2026001 --out ${FOLDER}/no-such-folder/res.PACKAGE
-           PRINTS "VekPackResIDs answered false" "no resource package was built")
+           PRINTS "VekPackResIDs answered false" "no resource package was built"
+           COMPLAINS "velmora: the resource package was not built (VekPackResIDs answered false)")
 
 expect_run(0 ARGS archive ${FOLDER} --project XM2026001 --caption Archive
            PRINTS "[progress] 正在进行归档处理，请稍等．．．" "VekGDBPck answered 1" "(XMGL_PACKAGE_GDB) into its package management"

@@ -1,7 +1,9 @@
+#include "tests/support/CraftedPackage.h"
 #include "tests/support/SmallFileSystem.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
 #include <filesystem>
@@ -37,6 +39,18 @@ bool Has(const std::string& output, const std::string& line) {
 
 bool Contains(const std::string& output, const std::string& text) {
     return output.find(text) != std::string::npos;
+}
+
+// The lines starting "velmora: ", with which a command says why it failed.
+std::vector<std::string> Complaints(const std::string& output) {
+    std::vector<std::string> lines;
+    for (std::size_t at = 0; at < output.size();) {
+        const std::size_t end = std::min(output.find('\n', at), output.size());
+        if (output.compare(at, 9, "velmora: ") == 0)
+            lines.push_back(output.substr(at, end - at));
+        at = end + 1;
+    }
+    return lines;
 }
 
 std::string FileBytes(const fs::path& path) {
@@ -105,6 +119,33 @@ TEST(VelmoraImport, APreviewImportsNothingAndABadPackageIsRefused) {
     const CommandRun bad = Velmora("import " + (folder / "a").string() + " " + (folder / "junk" / "x.Package").string());
     EXPECT_NE(bad.status, 0);
     EXPECT_TRUE(Has(bad.output, "[message] 数据包格式不正确或非项目数据包，请检查后导入！")) << bad.output;
+}
+
+// The plug-in answers 1 once its wizard ran, whatever came of the import: an item that failed to
+// import makes the command fail all the same, with one line saying so.
+TEST(VelmoraImport, AnItemThatFailsToImportMakesTheImportFail) {
+    const fs::path folder = fs::path(TARNWICK_BINARY_DIR) / "host_velmora_test" / "failing-item";
+    for (const std::string build : {"", " --reduced"}) {
+        SCOPED_TRACE(build.empty() ? "full" : "reduced");
+        fs::remove_all(folder);
+        const std::string a = (folder / "A").string(), package = (folder / "broken.Package").string();
+        ASSERT_EQ(Velmora("init " + a + build).status, 0);
+        tests::CraftedDocument doc;
+        doc.version = build.empty() ? "3" : "2";
+        doc.prjId = "XM2026001";
+        doc.persons = {"200000000000000011"};
+        doc.items = std::vector<std::string>{tests::SampleItem("审计事项", "审计事项.db")};
+        tests::WriteCraftedPackage(package, tests::CraftedXml(doc), {{"审计事项.db", "no database"}});
+
+        const CommandRun run =
+            Velmora("import " + a + " " + package + " --user 200000000000000011 --project XM2026001");
+        EXPECT_NE(run.status, 0) << run.output;
+        EXPECT_TRUE(Has(run.output, "[host] VekPackPortInfo answered 1")) << run.output;
+        EXPECT_TRUE(Has(run.output, "[message] 审计事项导入失败！")) << run.output;
+        EXPECT_EQ(Complaints(run.output), std::vector<std::string>{"velmora: the import failed: 审计事项导入失败！"})
+            << run.output;
+    }
+    fs::remove_all(folder);
 }
 
 // A package of one project-bound module names its project, without the project information: it
