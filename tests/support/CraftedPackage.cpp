@@ -54,16 +54,6 @@ const SampleModule& SampleModuleOf(const std::string& caption) {
     return kSampleModules.at(caption);
 }
 
-std::string SampleItem(const std::string& caption, const std::string& appFileName) {
-    const SampleModule& m = SampleModuleOf(caption);
-    return Element(caption, {{"ModGuid", m.guid},
-                             {"ModCaption", caption},
-                             {"ModDllFile", m.library},
-                             {"EntryID", m.entryId},
-                             {"AppName", caption},
-                             {"AppFileName", appFileName}});
-}
-
 std::string DisguisedItem(const std::string& caption, const std::string& asModule,
                           const std::string& appFileName) {
     const SampleModule& m = SampleModuleOf(asModule);
@@ -73,6 +63,10 @@ std::string DisguisedItem(const std::string& caption, const std::string& asModul
                              {"EntryID", m.entryId},
                              {"AppName", caption},
                              {"AppFileName", appFileName}});
+}
+
+std::string SampleItem(const std::string& caption, const std::string& appFileName) {
+    return DisguisedItem(caption, caption, appFileName);
 }
 
 std::string ForeignItem(const std::string& caption, const std::string& dllFile,
