@@ -83,12 +83,9 @@ std::string ArchivePackageFileName() {
     return folder.Str() + "\\" + rtl::FormatDateTime("yyyymmddhhnnss", PackageNow()) + ".PACKAGE";
 }
 
-std::int32_t PackAndHandOver(const std::string& workFolder, const std::string& caption) {
+bool PackAndHandOver(const std::string& workFolder, const std::string& caption) {
     const std::string file = ArchivePackageFileName();
-    if (CompressPackage(workFolder, file) && HandToPackageManagerEx(file, ArchivePackageType, caption) > 0)
-        return 1;
-    Log("引入报送包管理失败！");
-    return 0;
+    return CompressPackage(workFolder, file) && HandToPackageManagerEx(file, ArchivePackageType, caption) > 0;
 }
 
 } // namespace
@@ -114,10 +111,16 @@ std::int32_t BuildArchivePackage(framework::TTreeView* tree, const std::string& 
         Log("VekPackage生成归档包文件不存在！");
         return 0;
     }
-    const std::int32_t result = PackAndHandOver(workFolder, caption);
+    const bool handedOver = PackAndHandOver(workFolder, caption);
+    // Before the failure is logged, which raises on a full disk: the work folder never stays behind,
+    // and its room may let the entry be written.
     if (rtl::DirectoryExists(workFolder))
         DeleteFolderTree(workFolder);
-    return result;
+    if (!handedOver) {
+        Log("引入报送包管理失败！");
+        return 0;
+    }
+    return 1;
 }
 
 } // namespace tarnwick

@@ -186,6 +186,7 @@ bool TExportRun::PackProjectPackage() {
         return false;
     }
     if (HandToPackageManager(target) < 1) {
+        m_files.Free();
         m_progress.Hide();
         const std::string text = m_msg + LineBreak + "报送数据包管理失败！";
         ShowInfo(text);

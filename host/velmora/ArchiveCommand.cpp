@@ -85,6 +85,7 @@ int RunArchive(const std::vector<std::string>& words) {
     }
     if (result != 1 || stored.empty()) {
         Say("host", "no archive package was handed over");
+        Complain("the archive package was not handed over (VekGDBPck answered " + std::to_string(result) + ")");
         return 1;
     }
     return Commands().at("contents").run({stored});

@@ -415,6 +415,40 @@ TEST_F(ExportRunTest, AFailureOnAFullInstallationDiskIsStillLogged) {
     EXPECT_TRUE(host::EveryProcessEnded());
 }
 
+// The host failing to take the package, with the installation's disk full by the time the user has
+// read why: the work folder goes before that failure is logged too.
+TEST_F(ExportRunTest, AHandOverThatFailsOnAFullInstallationDiskIsStillLogged) {
+    tests::SmallFileSystem disk(m_folder + "-disk", 48 << 20);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    host::CreateSampleInstallation(disk.Path() + "installation");
+    host::SetInstalledPluginBuild(BuildTrait::Reduced ? host::PluginBuild::Reduced : host::PluginBuild::Full);
+    host::SetCurrentUser(host::SampleMemberId);
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    host::ClearRecords();
+    NewLogEntries();
+    host::InjectRaise("ReferenceDataPackage", "no space left on the installation's disk");
+    bool filled = false;
+    framework::ScriptedUser().SetAnswerProvider([&](const framework::TDialogRecord&) {
+        if (!filled)
+            filled = disk.FillUp(disk.Path() + "filler");
+        framework::TDialogAnswer ok;
+        ok.result = win::IDOK;
+        return std::optional<framework::TDialogAnswer>(ok);
+    });
+    ChooseModules({"审计事项"});
+    NamePackage("满盘");
+
+    RunExport();
+
+    EXPECT_TRUE(filled);
+    EXPECT_EQ(BoxTexts(), (std::vector<std::string>{"XMGLReferenceDataPak Error!", "报送数据包管理失败！"}));
+    ExpectLastLogEntry(NewLogEntries(), RunLog + "\r\n报送数据包管理失败！");
+    EXPECT_TRUE(host::PackagesTaken().empty());
+    EXPECT_TRUE(WorkFolderLeftClear());
+    EXPECT_TRUE(host::EveryProcessEnded());
+}
+
 TEST_F(ExportRunTest, TheHostRefusingThePackageIsReported) {
     host::InjectAnswer("ReferenceDataPackage", 0);
     ChooseModules({"系统人员"});

@@ -1,4 +1,7 @@
 #include "tests/core/packages/PackagesFixture.h"
+#include "tests/support/SmallFileSystem.h"
+
+#include "core/Messages.h"
 
 #include "core/PackageDocument.h"
 
@@ -185,6 +188,35 @@ TEST_F(ArchivePackageTest, TwoArchivesWithinOneSecondShareTheirName) {
     LoadDocument(Unpack(file), second);
     EXPECT_EQ(PackageAttributeText(FindRootNode(first, PackageInfoNode), "PackageCaption"), "第一次");
     EXPECT_EQ(PackageAttributeText(FindRootNode(second, PackageInfoNode), "PackageCaption"), "第二次");
+}
+
+// The package management failing with the installation's disk full by the time the user has read
+// why: the failure's log entry cannot be written there, and the work folder still goes.
+TEST_F(ArchivePackageTest, AHandOverThatFailsOnAFullInstallationDiskLeavesNoWorkFolder) {
+    tests::SmallFileSystem disk(m_folder + "-disk", 48 << 20);
+    if (!disk.Mounted())
+        GTEST_SKIP() << disk.Reason();
+    const std::string installation = disk.Path() + "installation";
+    host::CreateSampleInstallation(installation);
+    framework::Application()->SetExeName(installation + "/Velmora");
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    host::ClearRecords();
+    host::InjectRaise("ReferenceDataPackageEx", "no space left on the installation's disk");
+    bool filled = false;
+    framework::ScriptedUser().SetAnswerProvider([&](const framework::TDialogRecord&) {
+        if (!filled)
+            filled = disk.FillUp(disk.Path() + "filler");
+        framework::TDialogAnswer ok;
+        ok.result = framework::IDOK;
+        return std::optional<framework::TDialogAnswer>(ok);
+    });
+
+    EXPECT_EQ(ArchivePackage(Tree({"项目"}), "归档", ""), 0);
+
+    EXPECT_TRUE(filled);
+    EXPECT_EQ(BoxTexts(), std::vector<std::string>{LoadVekProjectManageError});
+    EXPECT_TRUE(host::PackagesTaken().empty());
+    EXPECT_FALSE(fs::exists(installation + "/~Vek~Temp/CommonReader"));
 }
 
 TEST_F(ArchivePackageTest, AnArchiveThatFailsUnderTheSameNameKeepsTheFirst) {

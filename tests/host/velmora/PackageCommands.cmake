@@ -42,7 +42,8 @@ expect_run(0 ARGS archive ${FOLDER} --project XM2026001 --caption Archive
            PRINTS "[progress] 正在进行归档处理，请稍等．．．" "VekGDBPck answered 1" "(XMGL_PACKAGE_GDB) into its package management"
                   "PackageCaption = Archive" "ResFile: 1 file")
 expect_run(1 ARGS archive ${FOLDER}
-           PRINTS "VekGDBPck answered 0" "no archive package was handed over" LACKS "数据打包成功")
+           PRINTS "VekGDBPck answered 0" "no archive package was handed over" LACKS "数据打包成功"
+           COMPLAINS "velmora: the archive package was not handed over (VekGDBPck answered 0)")
 expect_run(1 ARGS export ${FOLDER} --project XM2026001 --modules 审计底稿 --name x
            PRINTS "the module list has no module 审计底稿" LACKS "数据打包成功")
 file(REMOVE_RECURSE ${FOLDER})
