@@ -3,6 +3,7 @@
 
 #include "tests/core/export/ExportRunFixture.h"
 #include "tests/platform/rtl/EndedProcess.h"
+#include "tests/support/FillUpAtFirstBox.h"
 #include "tests/support/SmallFileSystem.h"
 
 #include "core/HostApi.h"
@@ -43,6 +44,15 @@ void ExpectLastLogEntry(const std::vector<std::string>& entries, const std::stri
     }
     ASSERT_FALSE(entries.empty());
     EXPECT_EQ(entries.back(), last);
+}
+
+// A sample installation on the small disk, with the sample project open for a member of it.
+void OpenSampleProjectOn(const tests::SmallFileSystem& disk) {
+    host::CreateSampleInstallation(disk.Path() + "installation");
+    host::SetInstalledPluginBuild(BuildTrait::Reduced ? host::PluginBuild::Reduced : host::PluginBuild::Full);
+    host::SetCurrentUser(host::SampleMemberId);
+    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
+    host::ClearRecords();
 }
 
 } // namespace
@@ -387,11 +397,7 @@ TEST_F(ExportRunTest, AFailureOnAFullInstallationDiskIsStillLogged) {
     tests::SmallFileSystem disk(m_folder + "-disk", 48 << 20);
     if (!disk.Mounted())
         GTEST_SKIP() << disk.Reason();
-    host::CreateSampleInstallation(disk.Path() + "installation");
-    host::SetInstalledPluginBuild(BuildTrait::Reduced ? host::PluginBuild::Reduced : host::PluginBuild::Full);
-    host::SetCurrentUser(host::SampleMemberId);
-    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
-    host::ClearRecords();
+    ASSERT_NO_FATAL_FAILURE(OpenSampleProjectOn(disk));
     NewLogEntries();
     // The first module's export fills the disk.
     bool filled = false;
@@ -421,21 +427,11 @@ TEST_F(ExportRunTest, AHandOverThatFailsOnAFullInstallationDiskIsStillLogged) {
     tests::SmallFileSystem disk(m_folder + "-disk", 48 << 20);
     if (!disk.Mounted())
         GTEST_SKIP() << disk.Reason();
-    host::CreateSampleInstallation(disk.Path() + "installation");
-    host::SetInstalledPluginBuild(BuildTrait::Reduced ? host::PluginBuild::Reduced : host::PluginBuild::Full);
-    host::SetCurrentUser(host::SampleMemberId);
-    ASSERT_TRUE(host::OpenProject(host::SampleProjectId));
-    host::ClearRecords();
+    ASSERT_NO_FATAL_FAILURE(OpenSampleProjectOn(disk));
     NewLogEntries();
     host::InjectRaise("ReferenceDataPackage", "no space left on the installation's disk");
     bool filled = false;
-    framework::ScriptedUser().SetAnswerProvider([&](const framework::TDialogRecord&) {
-        if (!filled)
-            filled = disk.FillUp(disk.Path() + "filler");
-        framework::TDialogAnswer ok;
-        ok.result = win::IDOK;
-        return std::optional<framework::TDialogAnswer>(ok);
-    });
+    tests::FillUpAtFirstBox(disk, filled);
     ChooseModules({"审计事项"});
     NamePackage("满盘");
 

@@ -1,4 +1,5 @@
 #include "tests/core/packages/PackagesFixture.h"
+#include "tests/support/FillUpAtFirstBox.h"
 #include "tests/support/SmallFileSystem.h"
 
 #include "core/Messages.h"
@@ -203,13 +204,7 @@ TEST_F(ArchivePackageTest, AHandOverThatFailsOnAFullInstallationDiskLeavesNoWork
     host::ClearRecords();
     host::InjectRaise("ReferenceDataPackageEx", "no space left on the installation's disk");
     bool filled = false;
-    framework::ScriptedUser().SetAnswerProvider([&](const framework::TDialogRecord&) {
-        if (!filled)
-            filled = disk.FillUp(disk.Path() + "filler");
-        framework::TDialogAnswer ok;
-        ok.result = framework::IDOK;
-        return std::optional<framework::TDialogAnswer>(ok);
-    });
+    tests::FillUpAtFirstBox(disk, filled);
 
     EXPECT_EQ(ArchivePackage(Tree({"项目"}), "归档", ""), 0);
 
