@@ -4,29 +4,22 @@
 
 #include "platform/rtl/StagingFolders.h"
 
-#include <string_view>
-
 namespace host::detail {
 
-namespace {
-
-void Sweep(const std::string& folder, std::string_view marker, bool throughSubfolders) {
-    rtl::TStagingSweep sweep;
-    sweep.marker = marker;
-    sweep.throughSubfolders = throughSubfolders;
-    rtl::SweepStagingFoldersIn(folder, sweep);
-}
-
-} // namespace
-
 void SweepInstallationLeftovers(const std::string& root) {
+    rtl::TStagingSweep temporaries;
+    temporaries.markers = {rtl::UnpackingMarker, rtl::ReplacingMarker, rtl::WorkingMarker};
+    temporaries.throughSubfolders = true;
     for (const char* folder : {"~Vek~Temp", "Temp"})
-        for (const std::string_view marker : {rtl::UnpackingMarker, rtl::ReplacingMarker, rtl::WorkingMarker})
-            Sweep(root + folder, marker, true);
-    Sweep(root + "PackageStore", rtl::ReplacingMarker, false);
+        rtl::SweepStagingFoldersIn(root + folder, temporaries);
+
+    rtl::TStagingSweep replacements;
+    replacements.markers = {rtl::ReplacingMarker};
+    rtl::SweepStagingFoldersIn(root + "PackageStore", replacements);
     SweepStaleProjectStagings(root + "Projects");
     // A material is replaced beside itself, anywhere below a project's folder.
-    Sweep(root + "Projects", rtl::ReplacingMarker, true);
+    replacements.throughSubfolders = true;
+    rtl::SweepStagingFoldersIn(root + "Projects", replacements);
 }
 
 } // namespace host::detail

@@ -31,7 +31,7 @@ std::string UnusedName(const std::string& projects, const std::string& name) {
 // sweep runs.
 rtl::TStagingSweep CreatingSweep() {
     rtl::TStagingSweep sweep;
-    sweep.marker = kMarker;
+    sweep.markers = {kMarker};
     sweep.ownAreStale = true;
     return sweep;
 }

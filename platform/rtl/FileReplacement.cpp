@@ -90,7 +90,7 @@ void MoveFileReplacing(std::string_view from, std::string_view to) {
 int SweepLeftoversOf(std::string_view target) {
     const std::string own = "." + ExtractFileName(target) + "." + std::string(ReplacingMarker) + "-";
     TStagingSweep sweep;
-    sweep.marker = ReplacingMarker;
+    sweep.markers = {ReplacingMarker};
     sweep.keep = [&](std::string_view name) { return name.substr(0, own.size()) != own; };
     return SweepStagingFoldersIn(ExtractFileDir(target), sweep);
 }

@@ -39,6 +39,14 @@ pid_t ProcessOfStagingName(std::string_view name, std::string_view marker) {
     return static_cast<pid_t>(pid);
 }
 
+// The process id in the name, by any of the sweep's markers; 0 when it has none of them.
+pid_t ProcessOfSweptName(std::string_view name, const TStagingSweep& sweep) {
+    for (const std::string_view marker : sweep.markers)
+        if (const pid_t pid = ProcessOfStagingName(name, marker))
+            return pid;
+    return 0;
+}
+
 bool IsStale(pid_t pid, bool ownAreStale) {
     if (pid == ::getpid())
         return ownAreStale;
@@ -56,7 +64,7 @@ bool Remove(const TOpenFolder& open, const TSearchRec& entry) {
 int SweepOpenFolder(TOpenFolder& open, const TStagingSweep& sweep) {
     int removed = 0;
     for (const TSearchRec& entry : open.Entries()) {
-        if (ProcessOfStagingName(entry.Name, sweep.marker) != 0) {
+        if (ProcessOfSweptName(entry.Name, sweep) != 0) {
             if (SweepTakes(entry.Name, sweep) && Remove(open, entry))
                 ++removed;
         } else if (sweep.throughSubfolders && IsFolder(entry) && open.Enter(entry.Name)) {
@@ -71,7 +79,7 @@ int SweepOpenFolder(TOpenFolder& open, const TStagingSweep& sweep) {
 } // namespace
 
 bool SweepTakes(std::string_view name, const TStagingSweep& sweep) {
-    const pid_t pid = ProcessOfStagingName(name, sweep.marker);
+    const pid_t pid = ProcessOfSweptName(name, sweep);
     return pid != 0 && IsStale(pid, sweep.ownAreStale) && !(sweep.keep && sweep.keep(name));
 }
 

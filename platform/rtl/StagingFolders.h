@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace rtl {
 
@@ -27,7 +28,8 @@ std::string StagingFolderName(std::string_view destinationName, int attempt,
 
 // Which staging folders a sweep takes.
 struct TStagingSweep {
-    std::string_view marker = UnpackingMarker;
+    // The markers of the names it takes, so that one walk of a folder serves them all.
+    std::vector<std::string_view> markers = std::vector<std::string_view>(1, UnpackingMarker);
     // A process that makes one such folder at a time has none of its own in use when it sweeps.
     bool ownAreStale = false;
     // Names that stay whatever they read like (a sweep must not take what only looks stale).
@@ -37,7 +39,7 @@ struct TStagingSweep {
     bool throughSubfolders = false;
 };
 
-// Whether the sweep takes the name: a staging name with its marker, of a process that no longer runs.
+// Whether the sweep takes the name: a staging name with one of its markers, of a process that no longer runs.
 bool SweepTakes(std::string_view name, const TStagingSweep& sweep);
 
 // Removes the staging folders and files in folder that the sweep takes, of whatever destination

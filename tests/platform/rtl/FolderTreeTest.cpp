@@ -147,7 +147,7 @@ TEST(StagingFolders, ASweepTakesOnlyItsMarkersFoldersAndKeepsWhatItIsTold) {
     EXPECT_EQ(ownCreating, ".XM2.creating-" + std::to_string(::getpid()) + "-4");
 
     rtl::TStagingSweep creating;
-    creating.marker = "creating";
+    creating.markers = {"creating"};
     creating.ownAreStale = true;
     creating.keep = [&](std::string_view name) { return name == keptCreating; };
     EXPECT_EQ(rtl::SweepStagingFoldersIn(temp.Path(), creating), 2);
@@ -207,7 +207,7 @@ TEST(StagingFolders, TemporaryFilesAndTheirToolsFilesGoLikeStagingFolders) {
         std::filesystem::remove_all(temp.Path() + "outside");
         make();
         rtl::TStagingSweep sweep;
-        sweep.marker = rtl::ReplacingMarker;
+        sweep.markers = {rtl::ReplacingMarker};
         sweep.throughSubfolders = through;
         rtl::SweepStagingFoldersIn(temp.Path() + "tree", sweep);
         for (const Row& row : rows)
